@@ -1,0 +1,52 @@
+#pragma once
+
+#include "sim/records.h"
+
+#include <QList>
+#include <limits>
+#include <optional>
+
+namespace tonaq::sim {
+
+// One tone of a timed play: sounded for lengthMs, then silence for spaceMs.
+struct ToneStep {
+    char tone;
+    double lengthMs;
+    double spaceMs;
+};
+
+// The unit's one tone generator. A continuous tone and a timed play (single tone, memory,
+// sequence) share it: whichever starts last takes it over. Time only moves when told.
+class TonePlayer {
+public:
+    static constexpr double kNever = std::numeric_limits<double>::infinity();
+
+    void startContinuous(char tone, double nowMs);
+    void stopContinuous(double nowMs);
+    // Steps whose character is no tone are skipped.
+    void play(const QList<ToneStep> &steps, ToneSource source, double nowMs);
+    void abortPlay(double nowMs);
+    void advanceTo(double nowMs);
+
+    bool isPlaying() const { return m_next < m_steps.size(); }
+    double nextEventMs() const { return isPlaying() ? m_phaseEndMs : kNever; }
+
+    QList<SoundedTone> tones() const;
+    void clearRecords();
+
+private:
+    void startTone(char tone, double atMs, double endMs, ToneSource source);
+    void endTone(double atMs);
+
+    QList<ToneStep> m_steps;
+    qsizetype m_next = 0; // the step sounding or in its space
+    bool m_inSpace = false;
+    double m_phaseEndMs = kNever;
+    ToneSource m_source = ToneSource::Timed;
+
+    std::optional<SoundedTone> m_current; // what the generator sounds now
+    bool m_currentRecorded = false;       // false once the records were cleared under it
+    QList<SoundedTone> m_ended;
+};
+
+} // namespace tonaq::sim
