@@ -193,6 +193,7 @@ void SimulatedUnit::writeOutput(QByteArray &pending) {
         if (written < 0 && errno == EINTR) continue;
         if (written < 0 && errno != EAGAIN) pending.clear(); // nobody can take it
         if (written <= 0) return;
+        recordSent(pending.left(written));
         pending.remove(0, written);
     }
 }
