@@ -1,0 +1,30 @@
+#include "app/basetitle.h"
+
+#include "app/version.h"
+
+namespace tonaq {
+
+QString BaseTitle() {
+    return QStringLiteral("%1 v%2.%3.%4")
+        .arg(QString::fromLatin1(kAppTitle))
+        .arg(kVersionMajor)
+        .arg(kVersionMinor)
+        .arg(kVersionRevision);
+}
+
+QString AppTitle() {
+    return QString::fromLatin1(kAppTitle);
+}
+
+QString fileNameOf(const QString &path) {
+    // Paths here use "/", but a name typed on Windows or read from a file may carry "\".
+    const qsizetype cut = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
+    return path.mid(cut + 1);
+}
+
+QString captionFor(const QString &currentFile, bool changed) {
+    return BaseTitle() + QStringLiteral(" [") + fileNameOf(currentFile) +
+           (changed ? QStringLiteral("*]") : QStringLiteral("]"));
+}
+
+} // namespace tonaq

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QGroupBox>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+namespace tonaq {
+
+// The window layouts are drawn in twips; 15 twips make a pixel at 96 dpi.
+constexpr QRect twips(int left, int top, int width, int height) {
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+// Gives a widget its program name and what a screen reader says of it; a tool tip is also
+// its accessible description.
+template <class W>
+W *named(W *widget, const QString &objectName, const QString &accessibleName,
+         const QString &toolTip = {}) {
+    widget->setObjectName(objectName);
+    widget->setAccessibleName(accessibleName);
+    if (!toolTip.isEmpty()) {
+        widget->setToolTip(toolTip);
+        widget->setAccessibleDescription(toolTip);
+    }
+    return widget;
+}
+
+// "Length(3)": the object name of an element of a control array.
+inline QString element(const char *array, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
+}
+
+// A frame of the main window, "fraMain(n)", whose controls sit on an inner borderless panel
+// "XPHolder" so that they draw the same under every style.
+class Frame : public QGroupBox {
+public:
+    Frame(int index, const QString &caption, QWidget *parent)
+        : QGroupBox(caption, parent)
+        , m_holder(new QWidget(this)) {
+        named(this, element("fraMain", index), caption);
+        m_holder->setObjectName(QStringLiteral("XPHolder"));
+    }
+    QWidget *holder() const { return m_holder; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override {
+        QGroupBox::resizeEvent(event);
+        m_holder->setGeometry(contentsRect());
+    }
+
+private:
+    QWidget *m_holder;
+};
+
+} // namespace tonaq

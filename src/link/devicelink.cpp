@@ -1,0 +1,129 @@
+#include "link/devicelink.h"
+
+#include "app/tonaqerror.h"
+#include "link/portmap.h"
+#include "link/replytiming.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+namespace tonaq {
+
+namespace {
+// How long a write may take to leave: a whole command at 9600 baud needs a few milliseconds.
+constexpr int kWriteTimeoutMs = 2000;
+} // namespace
+
+DeviceLink::DeviceLink(const PortMap &ports, QObject *parent)
+    : QObject(parent)
+    , m_ports(ports) {
+    connect(&m_port, &QSerialPort::errorOccurred, this, &DeviceLink::onPortError);
+}
+
+DeviceLink::~DeviceLink() = default;
+
+void DeviceLink::setSettings(const QString &settings) {
+    m_settings = parseLineSettings(settings);
+    m_settingsText = settings;
+}
+
+void DeviceLink::OpenPort() {
+    if (m_port.isOpen()) throw TonaqError(ErrorCode::PortAlreadyOpen);
+    const QString device = m_ports.devicePath(m_portNumber);
+    if (device.isEmpty()) throw TonaqError(ErrorCode::InvalidPortNumber);
+    m_port.setPortName(device);
+    m_port.setBaudRate(m_settings.baudRate);
+    m_port.setParity(m_settings.parity);
+    m_port.setDataBits(m_settings.dataBits);
+    m_port.setStopBits(m_settings.stopBits);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        const QString reason = m_port.errorString();
+        m_port.clearError();
+        throw TonaqError(ErrorCode::PortUnavailable,
+                         QStringLiteral("Could not open %1: %2").arg(device, reason));
+    }
+    m_port.clear(); // what arrived before we listened belongs to nobody
+    setState(State::Open);
+}
+
+void DeviceLink::ClosePort() {
+    if (m_port.isOpen()) m_port.close();
+    m_port.clearError();
+    setState(State::Closed);
+}
+
+bool DeviceLink::PortIsOpen() const {
+    return m_port.isOpen();
+}
+
+void DeviceLink::SendCommand(const QByteArray &command) {
+    requireOpen();
+    if (m_port.write(command) != command.size()) throw TonaqError(ErrorCode::WriteFailed);
+    m_port.flush();
+    while (m_port.bytesToWrite() > 0) {
+        if (!m_port.waitForBytesWritten(kWriteTimeoutMs)) {
+            requireOpen();
+            throw TonaqError(ErrorCode::WriteFailed);
+        }
+    }
+    requireOpen();
+}
+
+QByteArray DeviceLink::ReadReply() {
+    requireOpen();
+    QByteArray reply = m_port.readAll();
+    if (reply.isEmpty()) {
+        if (!waitForBytes(kFirstByteTimeout)) return reply;
+        reply = m_port.readAll();
+    }
+    while (waitForBytes(kQuietGap))
+        reply += m_port.readAll();
+    return reply;
+}
+
+void DeviceLink::requireOpen() const {
+    if (m_state == State::Gone) throw TonaqError(ErrorCode::PortGone);
+    if (!m_port.isOpen()) throw TonaqError(ErrorCode::PortNotOpen);
+}
+
+// Runs the event loop without operator input until bytes arrive, the port fails or the time
+// is up; paints and timers go on meanwhile. True when bytes are waiting.
+bool DeviceLink::waitForBytes(std::chrono::milliseconds timeout) {
+    if (m_port.bytesAvailable() > 0) return true;
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    connect(&m_port, &QSerialPort::readyRead, &loop, &QEventLoop::quit);
+    connect(this, &DeviceLink::stateChanged, &loop, &QEventLoop::quit);
+    timer.start(timeout);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    requireOpen();
+    return m_port.bytesAvailable() > 0;
+}
+
+void DeviceLink::onPortError(QSerialPort::SerialPortError error) {
+    // A device going away under an open port (a pulled adapter, a closed pseudo-terminal)
+    // shows as a resource error or as reads that fail again at every turn of the event loop.
+    // Mark it gone at once, so the command waiting on it fails, and close it once control is
+    // back in the event loop, outside the port's own notification; that ends the repeats.
+    const bool deviceLost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
+    if (!deviceLost || m_state != State::Open) return;
+    setState(State::Gone);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_state == State::Gone && m_port.isOpen()) m_port.close();
+        },
+        Qt::QueuedConnection);
+}
+
+void DeviceLink::setState(State state) {
+    if (m_state == state) return;
+    m_state = state;
+    emit stateChanged(state);
+}
+
+} // namespace tonaq

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "link/linesettings.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QSerialPort>
+#include <chrono>
+
+namespace tonaq {
+
+class PortMap;
+
+// The one serial link to the unit. It writes commands exactly as given and reads what the
+// unit answers; every failure is raised as a TonaqError into the caller. It knows whether its
+// port is closed, open or gone (the device vanished under it), so a pulled cable is one
+// failure of the command that met it, not a storm of them.
+class DeviceLink : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Closed, Open, Gone };
+
+    explicit DeviceLink(const PortMap &ports, QObject *parent = nullptr);
+    ~DeviceLink() override;
+
+    void setSettings(const QString &settings);
+    QString settings() const { return m_settingsText; }
+    void setPortNumber(int number) { m_portNumber = number; }
+    int portNumber() const { return m_portNumber; }
+
+    void OpenPort();
+    void ClosePort();
+    bool PortIsOpen() const;
+    State state() const { return m_state; }
+
+    // Writes the bytes and waits until the system has taken them.
+    void SendCommand(const QByteArray &command);
+    // Waits for a first byte, then gathers bytes until the line has been quiet for a gap.
+    // Nothing at all is an empty reply, not a failure. The windows keep painting meanwhile.
+    QByteArray ReadReply();
+
+signals:
+    void stateChanged(tonaq::DeviceLink::State state);
+
+private:
+    void requireOpen() const;
+    bool waitForBytes(std::chrono::milliseconds timeout);
+    void onPortError(QSerialPort::SerialPortError error);
+    void setState(State state);
+
+    const PortMap &m_ports;
+    QSerialPort m_port;
+    QString m_settingsText;
+    LineSettings m_settings;
+    int m_portNumber = 0;
+    State m_state = State::Closed;
+};
+
+} // namespace tonaq

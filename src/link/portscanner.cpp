@@ -1,0 +1,30 @@
+#include "link/portscanner.h"
+
+#include "app/tonaqerror.h"
+#include "link/portmap.h"
+
+namespace tonaq {
+
+PortScanner::PortScanner(const PortMap &ports)
+    : m_ports(ports) {}
+
+void PortScanner::setPortOpen(bool open) {
+    if (!open) {
+        m_port.close();
+        return;
+    }
+    m_lastRefusal.clear();
+    m_lastDevice = m_ports.devicePath(m_commPort);
+    if (m_lastDevice.isEmpty()) throw TonaqError(ErrorCode::InvalidPortNumber);
+    if (m_port.isOpen()) throw TonaqError(ErrorCode::PortAlreadyOpen);
+    m_port.setPortName(m_lastDevice);
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_lastRefusal = m_port.error() == QSerialPort::PermissionError
+                            ? QStringLiteral("permission")
+                            : m_port.errorString();
+        m_port.clearError();
+        throw TonaqError(ErrorCode::PortUnavailable);
+    }
+}
+
+} // namespace tonaq

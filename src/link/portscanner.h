@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QSerialPort>
+
+namespace tonaq {
+
+class PortMap;
+
+// The probe the port scan uses to learn whether a COM number can be opened right now. It is
+// separate from the DeviceLink and never sends anything.
+class PortScanner {
+public:
+    explicit PortScanner(const PortMap &ports);
+
+    void setCommPort(int number) { m_commPort = number; }
+    int commPort() const { return m_commPort; }
+    // Opening raises TonaqError when the port cannot be opened; closing never fails.
+    void setPortOpen(bool open);
+    bool portOpen() const { return m_port.isOpen(); }
+    // Why the last open failed, for the operator ("permission denied", "in use").
+    QString lastRefusal() const { return m_lastRefusal; }
+    QString lastDevice() const { return m_lastDevice; }
+
+private:
+    const PortMap &m_ports;
+    QSerialPort m_port;
+    int m_commPort = 1;
+    QString m_lastRefusal;
+    QString m_lastDevice;
+};
+
+} // namespace tonaq

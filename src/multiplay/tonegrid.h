@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QTableWidget>
+
+namespace tonaq {
+
+// The sequence grid: 21 rows by 4 columns addressed by (row, column), row 0 holding the
+// headings and column 0 the row numbers, both fixed. The program writes every cell; there
+// is no in-place editor.
+class ToneGrid : public QTableWidget {
+    Q_OBJECT
+public:
+    static constexpr int kRows = 21;
+    static constexpr int kColumns = 4;
+
+    explicit ToneGrid(QWidget *parent = nullptr);
+
+    QString TextMatrix(int row, int column) const;
+    void setTextMatrix(int row, int column, const QString &text);
+};
+
+} // namespace tonaq
