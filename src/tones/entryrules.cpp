@@ -1,0 +1,58 @@
+#include "tones/entryrules.h"
+
+#include "tones/numericvalue.h"
+#include "tones/tonecharacter.h"
+
+#include <cmath>
+
+namespace tonaq {
+
+namespace {
+
+constexpr int kLastControlCode = 31;
+constexpr double kLastLocation = 8;
+
+bool isCharacterCode(int code) {
+    return code >= 0 && code <= 0xFFFF;
+}
+
+} // namespace
+
+bool toneKeyAccepted(int keyAscii) {
+    if (keyAscii >= 0 && keyAscii <= kLastControlCode) return true;
+    return isCharacterCode(keyAscii) && isToneCharacter(QChar(keyAscii), true);
+}
+
+QString correctedToneText(const QString &text) {
+    return decimalText(NumericValue(text));
+}
+
+std::optional<DurationCheck> checkDuration(const QString &text) {
+    if (text.isEmpty()) return std::nullopt;
+    const double value = NumericValue(text);
+    if (value > kMaximumDuration)
+        return DurationCheck{QStringLiteral("Time must be less than 65,535"),
+                             QString::number(kMaximumDuration)};
+    if (value < kMinimumDuration)
+        return DurationCheck{QStringLiteral("Time must be 20 milliseconds or greater."),
+                             QString::number(kMinimumDuration)};
+    return std::nullopt;
+}
+
+bool locationKeyAccepted(int keyAscii) {
+    return keyAscii >= '1' && keyAscii <= '8';
+}
+
+QString correctedLocations(const QString &text) {
+    const double value = std::fabs(NumericValue(text));
+    // Comparing the number itself equals comparing the number of its decimal form, and it
+    // also holds for values too large to write.
+    return value > kLastLocation ? QStringLiteral("8") : decimalText(value);
+}
+
+int locationDigit(QChar c) {
+    // One character is at most one digit, so the value is always a whole 0 to 9.
+    return static_cast<int>(NumericValue(QString(c)));
+}
+
+} // namespace tonaq
