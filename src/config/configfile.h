@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+
+namespace tonaq {
+
+// One memory location as the table holds it.
+struct LocationRow {
+    QString memString;
+    QString length;
+    QString space;
+
+    friend bool operator==(const LocationRow &, const LocationRow &) = default;
+};
+
+// One MultiPlay grid row (Tone, Duration, Space cells).
+struct GridRow {
+    QString tone;
+    QString duration;
+    QString space;
+
+    friend bool operator==(const GridRow &, const GridRow &) = default;
+};
+
+// Everything a configuration file keeps, as texts.
+struct ConfigurationTexts {
+    std::array<LocationRow, 8> locations;
+    std::array<GridRow, 20> rows;
+
+    friend bool operator==(const ConfigurationTexts &, const ConfigurationTexts &) = default;
+};
+
+// Fields in a file: three for each location, then three for each grid row.
+inline constexpr int kConfigurationFieldCount = 84;
+
+// The file's bytes: 28 lines ended by CR LF, the three texts of a record joined by ",", in the
+// single-byte Latin-1 code ("?" for any character outside it). Texts go out exactly as they
+// are, unquoted: a comma or line break inside a text shifts the later fields on reading.
+QByteArray writeConfiguration(const ConfigurationTexts &texts);
+
+// Reads a configuration file field by field, so the caller can set each text as it comes and
+// a short file fills as far as it got.
+// A field ends at a comma or a line end (CR LF, lone CR or lone LF); line ends only separate
+// fields, so the grouping into lines is not checked and an empty line is one empty field.
+// Fields are taken exactly as they stand: blanks and double quotes are part of the text
+// (files the program writes hold neither). A comma always promises one more field, even at
+// the end of the data; a line end does not.
+class ConfigFieldReader {
+public:
+    explicit ConfigFieldReader(QByteArray bytes);
+
+    // The next field; throws TonaqError(ErrorCode::InputPastEndOfFile) when the data ran out.
+    QString next();
+
+private:
+    QByteArray m_bytes;
+    qsizetype m_pos = 0;
+    bool m_fieldPending = false; // the last field ended at a comma
+};
+
+} // namespace tonaq
