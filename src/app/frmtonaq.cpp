@@ -5,9 +5,11 @@
 #include "app/prompter.h"
 #include "app/shutdown.h"
 #include "app/trap.h"
+#include "config/filecommands.h"
 #include "link/connectmenu.h"
 #include "link/devicelink.h"
 #include "memory/memorytableframe.h"
+#include "memory/memorytransfer.h"
 #include "multiplay/multiplay.h"
 #include "tones/instanttoneframe.h"
 #include "tones/keypadframe.h"
@@ -38,6 +40,10 @@ FrmTonaq::FrmTonaq(const Seams &seams, QWidget *parent)
     , m_systemClock(std::make_unique<SystemShutdownClock>())
     , m_shutdownClock(m_systemClock.get()) {
     setObjectName(QStringLiteral("frmTonaq"));
+    // The layout is measured for a classic 8-point dialog font.
+    QFont dialogFont = QApplication::font();
+    dialogFont.setPointSizeF(8);
+    setFont(dialogFont);
     auto *client = new QWidget(this);
     client->setFixedSize(kClientSize);
     setCentralWidget(client);
@@ -56,6 +62,8 @@ FrmTonaq::FrmTonaq(const Seams &seams, QWidget *parent)
     buildButtons(client);
 
     buildFileMenu();
+    wireFileMenu(*this);
+    m_memoryTransfer = new MemoryTransfer(*this);
     m_connectMenu = new ConnectMenu(*this, *seams.portMap);
     menuBar()->addMenu(m_connectMenu->COMSelect());
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -103,6 +111,8 @@ void FrmTonaq::buildButtons(QWidget *client) {
                           twips(7140, 6000, 1455, 375));
     m_cmdAbort =
         button("cmdAbort", "Abort", "Aborts timed mode tones", twips(8760, 6000, 735, 375));
+    connect(m_cmdAbort, &QPushButton::clicked, m_singlePlay, &SinglePlayFrame::cmdAbort_Click);
+    connect(m_cmdMultiPlay, &QPushButton::clicked, this, [this] { cmdMultiPlay_Click(*this); });
 }
 
 void FrmTonaq::buildFileMenu() {

@@ -31,18 +31,18 @@ QPixmap tonaqLogo() {
     p.drawPath(wave);
 
     QFont font(QStringLiteral("Sans Serif"));
-    font.setPixelSize(26);
+    font.setPixelSize(22);
     font.setBold(true);
-    font.setLetterSpacing(QFont::AbsoluteSpacing, 2);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(QRect(70, 4, 110, 32), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("TONAQ"));
-    font.setPixelSize(10);
-    font.setBold(false);
     font.setLetterSpacing(QFont::AbsoluteSpacing, 1);
     p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRect(70, 5, 108, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("TONAQ"));
+    font.setPixelSize(9);
+    font.setBold(false);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+    p.setFont(font);
     p.setPen(QColor(0xc8, 0xd8, 0xe8));
-    p.drawText(QRect(71, 33, 110, 14), Qt::AlignLeft | Qt::AlignVCenter,
+    p.drawText(QRect(71, 33, 108, 14), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("DTMF tone generator"));
     return logo;
 }

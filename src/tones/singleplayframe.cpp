@@ -1,11 +1,37 @@
 #include "tones/singleplayframe.h"
 
+#include "app/frmtonaq.h"
+#include "app/trap.h"
+#include "link/wait.h"
+#include "tones/entryrules.h"
+#include "tones/keyascii.h"
+
+#include <QFocusEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace tonaq {
+
+namespace {
+
+constexpr int kEnter = 13;
+
+// The focus moves on to another control (not to another window, a menu or a message box).
+bool leavesForAnotherControl(const QFocusEvent &event) {
+    switch (event.reason()) {
+    case Qt::ActiveWindowFocusReason:
+    case Qt::PopupFocusReason:
+    case Qt::MenuBarFocusReason:
+        return false;
+    default:
+        return true;
+    }
+}
+
+} // namespace
 
 SinglePlayFrame::SinglePlayFrame(FrmTonaq &main, QWidget *parent)
     : Frame(3, QStringLiteral("Single Play"), parent)
@@ -14,28 +40,95 @@ SinglePlayFrame::SinglePlayFrame(FrmTonaq &main, QWidget *parent)
                             QStringLiteral("Tone:"));
     m_tone = named(new QLineEdit(holder()), QStringLiteral("Tone"), QStringLiteral("Tone"));
     m_tone->setMaxLength(1);
-    m_tone->setFixedWidth(26);
+    m_tone->setFixedWidth(22);
     toneLabel->setBuddy(m_tone);
     auto *durationLabel = named(new QLabel(QStringLiteral("Duration:"), holder()),
                                 element("lblDisp", 3), QStringLiteral("Duration:"));
     m_duration =
         named(new QLineEdit(holder()), QStringLiteral("Duration"), QStringLiteral("Duration"));
     m_duration->setMaxLength(5);
-    m_duration->setFixedWidth(52);
+    m_duration->setFixedWidth(44);
     durationLabel->setBuddy(m_duration);
     m_play =
         named(new QPushButton(QStringLiteral("Play"), holder()), QStringLiteral("cmdSinglePlay"),
               QStringLiteral("Play"), QStringLiteral("Play single tone for specified duration"));
+    m_tone->installEventFilter(this);
+    m_duration->installEventFilter(this);
+    connect(m_play, &QPushButton::clicked, this, &SinglePlayFrame::cmdSinglePlay_Click);
 
     auto *row = new QHBoxLayout(holder());
     row->setContentsMargins(6, 0, 6, 2);
     row->addWidget(toneLabel);
     row->addWidget(m_tone);
-    row->addSpacing(6);
+    row->addSpacing(2);
     row->addWidget(durationLabel);
     row->addWidget(m_duration);
     row->addStretch();
     row->addWidget(m_play);
+}
+
+bool SinglePlayFrame::Tone_KeyPress(int keyAscii) {
+    if (toneKeyAccepted(keyAscii)) return false;
+    m_main.showMessage(QStringLiteral("Invalid tone: Please re-enter tone value"));
+    m_tone->setText(correctedToneText(m_tone->text()));
+    return true;
+}
+
+bool SinglePlayFrame::Duration_KeyPress(int keyAscii) {
+    if (keyAscii != kEnter) return false;
+    cmdSinglePlay_Click(); // at once, without the range check of leaving the box
+    return true;
+}
+
+void SinglePlayFrame::Duration_Validate() {
+    if (const auto check = checkDuration(m_duration->text())) {
+        m_main.showMessage(check->message);
+        m_duration->setText(check->corrected);
+    }
+}
+
+void SinglePlayFrame::cmdSinglePlay_Click() {
+    CommandChannel &channel = m_main.channel();
+    if (!channel.Connected()) {
+        m_main.SetStatus(QStringLiteral("Not connected."));
+        return;
+    }
+    trapped(m_main.errorLog(), "cmdSinglePlay_Click", "Form frmTonaq", [&](Trap &at) {
+        at(10);
+        if (channel.Transact(QStringLiteral("@")).isEmpty()) return;
+        at(20);
+        if (!channel.Transact(QStringLiteral("I")).contains(QStringLiteral("SM"))) return;
+        at(30);
+        channel.Transact(m_tone->text() + u',' + m_duration->text() + u'\r');
+    });
+}
+
+void SinglePlayFrame::cmdAbort_Click() {
+    CommandChannel &channel = m_main.channel();
+    if (!channel.Connected()) {
+        m_main.SetStatus(QStringLiteral("Not connected."));
+        return;
+    }
+    // Every step runs even when the one before it failed: the abort must reach the unit if
+    // it can.
+    ignoringFailure([&] { channel.Transact(QStringLiteral("\r\n")); });
+    ignoringFailure([&] { m_main.SetStatus(QStringLiteral("Aborting...")); });
+    ignoringFailure([] { Wait(100); });
+    ignoringFailure([&] { channel.Transact(QStringLiteral("%")); });
+    ignoringFailure([] { Wait(50); });
+    ignoringFailure([&] { m_main.SetStatus(QStringLiteral("Ready")); });
+}
+
+bool SinglePlayFrame::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int keyAscii = keyAsciiOf(static_cast<const QKeyEvent &>(*event));
+        if (keyAscii >= 0 && watched == m_tone && Tone_KeyPress(keyAscii)) return true;
+        if (keyAscii >= 0 && watched == m_duration && Duration_KeyPress(keyAscii)) return true;
+    }
+    if (event->type() == QEvent::FocusOut && watched == m_duration &&
+        leavesForAnotherControl(static_cast<const QFocusEvent &>(*event)))
+        Duration_Validate();
+    return Frame::eventFilter(watched, event);
 }
 
 } // namespace tonaq
