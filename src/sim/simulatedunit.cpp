@@ -148,7 +148,8 @@ void SimulatedUnit::serve() {
             m_firmware.advanceTo(now);
             for (const Reply &reply : m_firmware.takeReplies())
                 m_pacer.enqueue(reply.bytes, reply.dueMs);
-            if (unwritten.size() < kMaxUnwritten) unwritten += m_pacer.takeDue(now);
+            const QByteArray due = m_pacer.takeDue(now);
+            if (unwritten.size() < kMaxUnwritten) unwritten += due;
             deadline = std::min(m_firmware.nextEventMs(), m_pacer.nextDeliveryMs());
         }
         if (masterUsable) writeOutput(unwritten);

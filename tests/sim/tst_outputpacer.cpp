@@ -14,7 +14,6 @@ class TestOutputPacer : public QObject {
 private slots:
     void deliveryTimes_data();
     void deliveryTimes();
-    void takesOnlyWhatIsDue();
 };
 
 void TestOutputPacer::deliveryTimes_data() {
@@ -48,18 +47,6 @@ void TestOutputPacer::deliveryTimes() {
     QCOMPARE(actual.size(), times.size());
     for (qsizetype i = 0; i < times.size(); ++i)
         QCOMPARE(actual[i], times[i]); // fuzzy: the sums may round differently
-}
-
-void TestOutputPacer::takesOnlyWhatIsDue() {
-    OutputPacer pacer;
-    pacer.enqueue("Connected\r\n", 100);
-    QCOMPARE(pacer.takeDue(100), QByteArray());
-    QCOMPARE(pacer.takeDue(100 + 3.5 * kByte), QByteArray("Con"));
-    // A late look gets everything due by then at once; the schedule does not slip.
-    QCOMPARE(pacer.takeDue(100 + 10.5 * kByte), QByteArray("nected\r"));
-    QCOMPARE(pacer.nextDeliveryMs(), 100 + 11 * kByte);
-    QCOMPARE(pacer.takeDue(1e9), QByteArray("\n"));
-    QCOMPARE(pacer.nextDeliveryMs(), OutputPacer::kNever);
 }
 
 QTEST_GUILESS_MAIN(TestOutputPacer)

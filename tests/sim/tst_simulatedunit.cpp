@@ -6,28 +6,18 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <memory>
 
 using namespace tonaq::sim;
 
 namespace {
 // A serial port on the unit's device that collects everything it reads.
-class Port {
-public:
+struct Port {
     explicit Port(const QString &path) {
-        m_port.setPortName(path);
-        m_port.setBaudRate(QSerialPort::Baud9600);
-        QObject::connect(&m_port, &QSerialPort::readyRead, [this] { m_got += m_port.readAll(); });
+        serial.setPortName(path);
+        QObject::connect(&serial, &QSerialPort::readyRead, [this] { got += serial.readAll(); });
     }
-    bool open() { return m_port.open(QIODevice::ReadWrite); }
-    void close() { m_port.close(); }
-    void send(const QByteArray &bytes) { m_port.write(bytes); }
-    QByteArray got() const { return m_got; }
-    QSerialPort &port() { return m_port; }
-
-private:
-    QSerialPort m_port;
-    QByteArray m_got;
+    QSerialPort serial;
+    QByteArray got;
 };
 } // namespace
 
@@ -54,19 +44,19 @@ void TestSimulatedUnit::handshake() {
     SimulatedUnit unit(options);
     QVERIFY(unit.devicePath().startsWith("/dev/"));
     Port port(unit.devicePath());
-    QVERIFY(port.open());
+    QVERIFY(port.serial.open(QIODevice::ReadWrite));
 
-    port.send("@R");
-    QTRY_COMPARE(port.got(), QByteArray("Connected\r\n2.10 (simulated)\r\n"));
+    port.serial.write("@R");
+    QTRY_COMPARE(port.got, QByteArray("Connected\r\n2.10 (simulated)\r\n"));
     QCOMPARE(unit.received(), QByteArray("@R"));
 }
 
 void TestSimulatedUnit::pacingHoldsBytesBack() {
     SimulatedUnit unit;
     Port port(unit.devicePath());
-    QVERIFY(port.open());
-    port.send("@");
-    QTRY_COMPARE(port.got(), QByteArray("Connected\r\n"));
+    QVERIFY(port.serial.open(QIODevice::ReadWrite));
+    port.serial.write("@");
+    QTRY_COMPARE(port.got, QByteArray("Connected\r\n"));
 
     // Only a lower bound, which no slowness of the machine can break: at 9600 baud the last of
     // the 11 bytes cannot leave before about 11.5 ms after the "@" came in.
@@ -79,10 +69,10 @@ void TestSimulatedUnit::memoryPlayIsRecordedAndRendered() {
     SimulatedUnit unit({.pacing = false});
     unit.setLocation(4, {"1a", 40, 20});
     Port port(unit.devicePath());
-    QVERIFY(port.open());
-    port.send("@M4\r\n");
-    QTRY_VERIFY(port.got().contains("Ready"));
-    QCOMPARE(port.got(), QByteArray("Connected\r\nMP\r\nOK\r\nReady\r\n"));
+    QVERIFY(port.serial.open(QIODevice::ReadWrite));
+    port.serial.write("@M4\r\n");
+    QTRY_VERIFY(port.got.contains("Ready"));
+    QCOMPARE(port.got, QByteArray("Connected\r\nMP\r\nOK\r\nReady\r\n"));
 
     const QList<SoundedTone> tones = unit.tones();
     QCOMPARE(tones.size(), 2);
@@ -98,33 +88,28 @@ void TestSimulatedUnit::memoryPlayIsRecordedAndRendered() {
 
 void TestSimulatedUnit::reopenKeepsServing() {
     SimulatedUnit unit({.pacing = false});
-    // A port scan opens and closes the port without a word.
-    for (int i = 0; i < 5; ++i) {
-        Port probe(unit.devicePath());
-        QVERIFY(probe.open());
-        probe.close();
-    }
     Port port(unit.devicePath());
-    QVERIFY(port.open());
-    port.send("@");
-    QTRY_COMPARE(port.got(), QByteArray("Connected\r\n"));
-    port.close();
-
-    Port again(unit.devicePath());
-    QVERIFY(again.open());
-    again.send("R");
-    QTRY_COMPARE(again.got(), QByteArray("2.10 (simulated)\r\n"));
+    // A port scan opens and closes the port without a word; a connect opens it once more.
+    for (const QByteArray command : {"", "", "", "@", "R"}) {
+        QVERIFY(port.serial.open(QIODevice::ReadWrite));
+        port.got.clear();
+        port.serial.write(command);
+        QTRY_VERIFY(command.isEmpty() || port.got.endsWith("\r\n"));
+        port.serial.close();
+    }
+    QCOMPARE(port.got, QByteArray("2.10 (simulated)\r\n"));
+    QCOMPARE(unit.received(), QByteArray("@R"));
 }
 
 void TestSimulatedUnit::vanishBreaksTheOpenPort() {
-    auto unit = std::make_unique<SimulatedUnit>(SimulatedUnit::Options{.pacing = false});
-    Port port(unit->devicePath());
-    QVERIFY(port.open());
-    QSignalSpy errors(&port.port(), &QSerialPort::errorOccurred);
+    SimulatedUnit unit({.pacing = false});
+    Port port(unit.devicePath());
+    QVERIFY(port.serial.open(QIODevice::ReadWrite));
+    QSignalSpy errors(&port.serial, &QSerialPort::errorOccurred);
 
-    unit->vanish();
-    QVERIFY(unit->isVanished());
-    QTRY_VERIFY(port.port().error() != QSerialPort::NoError);
+    unit.vanish();
+    QVERIFY(unit.isVanished());
+    QTRY_VERIFY(port.serial.error() != QSerialPort::NoError);
     QVERIFY(!errors.isEmpty());
 }
 

@@ -1,9 +1,7 @@
 // What the unit "played", checked by listening with a Goertzel filter per DTMF frequency.
 #include "sim/wavrenderer.h"
 
-#include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -34,7 +32,7 @@ private slots:
     void toneHasItsTwoFrequencies_data();
     void toneHasItsTwoFrequencies();
     void silenceBetweenTones();
-    void wavFileLayout();
+    void wavHeader();
 };
 
 void TestWavRenderer::toneHasItsTwoFrequencies_data() {
@@ -43,11 +41,8 @@ void TestWavRenderer::toneHasItsTwoFrequencies_data() {
     QTest::addColumn<int>("columnHz");
 
     QTest::newRow("5") << '5' << 770 << 1336;
-    QTest::newRow("1") << '1' << 697 << 1209;
-    QTest::newRow("9") << '9' << 852 << 1477;
     QTest::newRow("*") << '*' << 941 << 1209;
     QTest::newRow("#") << '#' << 941 << 1477;
-    QTest::newRow("0") << '0' << 941 << 1336;
     QTest::newRow("A") << 'A' << 697 << 1633;
     QTest::newRow("d as D") << 'd' << 941 << 1633;
 }
@@ -80,24 +75,14 @@ void TestWavRenderer::silenceBetweenTones() {
     QVERIFY(amplitudeAt(samples, 2400, 3200, 1336) > 10000);
 }
 
-void TestWavRenderer::wavFileLayout() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("tones.wav");
-    QVERIFY(WavRenderer::writeWav(path, {{'5', 0, 200, ToneSource::Timed}}, 0));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray wav = file.readAll();
-
-    QCOMPARE(wav.size(), 44 + 1600 * 2);
-    QCOMPARE(wav.left(4), QByteArray("RIFF"));
-    QCOMPARE(qFromLittleEndian<quint32>(wav.constData() + 4), quint32(wav.size() - 8));
-    QCOMPARE(wav.mid(8, 8), QByteArray("WAVEfmt "));
-    QCOMPARE(qFromLittleEndian<quint16>(wav.constData() + 20), quint16(1));    // PCM
-    QCOMPARE(qFromLittleEndian<quint16>(wav.constData() + 22), quint16(1));    // mono
-    QCOMPARE(qFromLittleEndian<quint32>(wav.constData() + 24), quint32(8000)); // rate
-    QCOMPARE(qFromLittleEndian<quint16>(wav.constData() + 34), quint16(16));   // bits
-    QCOMPARE(wav.mid(36, 4), QByteArray("data"));
-    QCOMPARE(qFromLittleEndian<quint32>(wav.constData() + 40), quint32(1600 * 2));
+void TestWavRenderer::wavHeader() {
+    // RIFF, WAVE, a 16-byte PCM format chunk (mono, 8000 Hz, 16000 bytes/s, 2-byte frames,
+    // 16 bits), then the data chunk with its size.
+    const QByteArray header = QByteArray::fromHex("52494646 2c000000 57415645 666d7420 10000000"
+                                                  "0100 0100 401f0000 803e0000 0200 1000"
+                                                  "64617461 08000000");
+    QCOMPARE(WavRenderer::wavFile({1, -1, 256, 0}),
+             header + QByteArray::fromHex("0100ffff00010000"));
 }
 
 QTEST_GUILESS_MAIN(TestWavRenderer)
