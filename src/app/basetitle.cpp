@@ -4,13 +4,11 @@
 
 namespace tonaq {
 
-QString BaseTitle() {
-    return QStringLiteral("%1 v%2.%3.%4")
-        .arg(QString::fromLatin1(kAppTitle))
-        .arg(kVersionMajor)
-        .arg(kVersionMinor)
-        .arg(kVersionRevision);
+QString VersionText() {
+    return QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
 }
+
+QString BaseTitle() { return QString::fromLatin1(kAppTitle) + QStringLiteral(" v") + VersionText(); }
 
 QString AppTitle() {
     return QString::fromLatin1(kAppTitle);

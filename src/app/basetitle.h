@@ -6,6 +6,8 @@ namespace tonaq {
 
 // "Tonaq v1.0.23": the application title and its version, from the project's version.
 QString BaseTitle();
+// "1.0.23": major, minor and revision.
+QString VersionText();
 // "Tonaq": the title of the program's message boxes.
 QString AppTitle();
 

@@ -14,29 +14,49 @@
 
 using namespace tonaq;
 
-int main(int argc, char *argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(AppTitle());
-    QApplication::setApplicationVersion(BaseTitle().section(u'v', -1));
-    const StartOptions options = parseStartOptions(QApplication::arguments());
-    QTextStream out(stdout);
-    if (options.help || !options.unknownOption.isEmpty()) {
-        if (!options.unknownOption.isEmpty())
-            QTextStream(stderr) << "Unknown option: " << options.unknownOption << "\n";
-        out << usageText();
-        return options.unknownOption.isEmpty() ? 0 : 2;
+namespace {
+
+QStringList argumentsOf(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // --help and --version answer before any window system is needed.
+    const StartOptions early = parseStartOptions(argumentsOf(argc, argv));
+    if (early.help || !early.unknownOption.isEmpty()) {
+        if (!early.unknownOption.isEmpty())
+            QTextStream(stderr) << "Unknown option: " << early.unknownOption << "\n";
+        QTextStream(stdout) << usageText();
+        return early.unknownOption.isEmpty() ? 0 : 2;
     }
-    if (options.version) {
-        out << AppTitle() << ' ' << QApplication::applicationVersion() << "\n";
+    if (early.version) {
+        QTextStream(stdout) << AppTitle() << ' ' << VersionText() << "\n";
         return 0;
     }
 
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(AppTitle());
+    QApplication::setApplicationVersion(VersionText());
+    // Read again now that Qt has taken its own options (-platform, -style) off the list.
+    const StartOptions options = parseStartOptions(QApplication::arguments());
     InitVisualStyles();
     PortMap ports = PortMap::forCurrentUser();
     std::unique_ptr<sim::SimulatedUnit> demoUnit;
     if (options.demo) {
-        demoUnit = std::make_unique<sim::SimulatedUnit>();
-        ports.reserve(demoUnit->devicePath());
+        try {
+            demoUnit = std::make_unique<sim::SimulatedUnit>();
+            ports.reserve(demoUnit->devicePath());
+        } catch (const std::exception &error) {
+            QTextStream(stderr) << "No simulated unit: " << error.what() << "\n";
+            return 1;
+        }
     }
     MessageBoxPrompter prompter;
     QtFileDialogs fileDialogs;
