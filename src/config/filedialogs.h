@@ -22,6 +22,7 @@ struct FileDialogRequest {
     bool overwritePrompt = false;
     bool readOnlyChecked = false;
     bool hideReadOnly = false;
+    quint32 flags = 0; // the dialog flags the options above were taken from
 };
 
 // What the operator chose; accepted is false on cancel.
@@ -48,5 +49,7 @@ public:
 // The folder the dialogs start in when no file is open: the program's folder, or the user's
 // documents folder where the program's folder is not writable (an installed program).
 QString defaultDialogFolder();
+// The same choice for a given program folder.
+QString dialogFolderFor(const QString &programFolder);
 
 } // namespace tonaq

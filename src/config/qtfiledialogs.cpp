@@ -34,8 +34,12 @@ FileDialogAnswer QtFileDialogs::run(QWidget *parent, const FileDialogRequest &re
 }
 
 QString defaultDialogFolder() {
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    if (QFileInfo(programFolder).isWritable()) return QDir::toNativeSeparators(programFolder);
+    return dialogFolderFor(QCoreApplication::applicationDirPath());
+}
+
+QString dialogFolderFor(const QString &programFolder) {
+    const QFileInfo folder(programFolder);
+    if (folder.isDir() && folder.isWritable()) return QDir::toNativeSeparators(programFolder);
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
