@@ -21,6 +21,7 @@ class InstantToneFrame;
 class KeypadFrame;
 class MemoryPlayFrame;
 class MemoryTableFrame;
+class MemoryTransfer;
 class MultiPlay;
 class Prompter;
 class ShutdownClock;
@@ -73,6 +74,7 @@ public:
     SinglePlayFrame &singlePlay() const { return *m_singlePlay; }
     MemoryPlayFrame &memoryPlay() const { return *m_memoryPlay; }
     MemoryTableFrame &memoryTable() const { return *m_memoryTable; }
+    MemoryTransfer &memoryTransfer() const { return *m_memoryTransfer; }
     QLabel *Firmware() const { return m_firmware; }
     QLineEdit *StatusBox() const { return m_statusBox; }
     QPushButton *cmdLoad() const { return m_cmdLoad; }
@@ -103,6 +105,7 @@ private:
     SinglePlayFrame *m_singlePlay = nullptr;
     MemoryPlayFrame *m_memoryPlay = nullptr;
     MemoryTableFrame *m_memoryTable = nullptr;
+    MemoryTransfer *m_memoryTransfer = nullptr;
     QLabel *m_firmware = nullptr;
     QLineEdit *m_statusBox = nullptr;
     QPushButton *m_cmdLoad = nullptr;

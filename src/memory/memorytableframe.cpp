@@ -1,5 +1,10 @@
 #include "memory/memorytableframe.h"
 
+#include "app/basetitle.h"
+#include "app/frmtonaq.h"
+#include "multiplay/multiplay.h"
+#include "multiplay/tonegrid.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -14,6 +19,8 @@ constexpr int kFirstHeadingLabel = 5; // lblDisp(0..4) are the window's other la
 constexpr int kFirstRowLabel = kFirstHeadingLabel + 5;
 constexpr int kHeadingRow = 1;
 constexpr int kFirstTableRow = 2;
+constexpr int kSequenceRows = 20;   // rows 1 to 20 of the MultiPlay grid
+constexpr int kSequenceColumns = 3; // Tone, Duration, Space
 } // namespace
 
 MemoryTableFrame::MemoryTableFrame(FrmTonaq &main, QWidget *parent)
@@ -36,6 +43,36 @@ MemoryTableFrame::MemoryTableFrame(FrmTonaq &main, QWidget *parent)
     for (int i = 0; i < kRows; ++i)
         addRow(grid, i);
     grid->setColumnStretch(StringColumn, 1);
+
+    connect(m_chkAll, &QCheckBox::clicked, this, &MemoryTableFrame::chkAll_Click);
+    connect(m_cmdClear, &QPushButton::clicked, this, &MemoryTableFrame::cmdClear_Click);
+}
+
+void MemoryTableFrame::MarkRowChanged(int i) {
+    if (!m_update[i]->isEnabled()) return;
+    m_update[i]->setChecked(true);
+    // The caption is the one record of unsaved changes; the quit question reads it.
+    m_main.setWindowTitle(captionFor(m_main.CurrentFile, true));
+}
+
+void MemoryTableFrame::chkAll_Click() {
+    const bool all = m_chkAll->isChecked();
+    for (QCheckBox *update : std::as_const(m_update))
+        update->setChecked(all);
+}
+
+void MemoryTableFrame::cmdClear_Click() {
+    for (int i = 0; i < kRows; ++i) {
+        m_string[i]->setText(QString());
+        m_length[i]->setText(QString());
+        m_space[i]->setText(QString());
+    }
+    ToneGrid &sequence = *m_main.multiPlay().toneGrid();
+    for (int row = 1; row <= kSequenceRows; ++row) {
+        for (int column = 1; column <= kSequenceColumns; ++column)
+            sequence.setTextMatrix(row, column, QString());
+    }
+    m_main.SetStatus(QStringLiteral("Ready"));
 }
 
 void MemoryTableFrame::addHeadings(QGridLayout *grid) {
@@ -81,6 +118,10 @@ void MemoryTableFrame::addRow(QGridLayout *grid, int i) {
     m_space.append(space);
     m_string.append(string);
     m_update.append(update);
+
+    // textChanged also fires for texts the program puts in, which must mark the row too.
+    for (QLineEdit *text : {length, space, string})
+        connect(text, &QLineEdit::textChanged, this, [this, i] { MarkRowChanged(i); });
 }
 
 } // namespace tonaq

@@ -31,6 +31,15 @@ public:
     QCheckBox *chkAll() const { return m_chkAll; }
     QPushButton *cmdClear() const { return m_cmdClear; }
 
+    // A text of row i changed, typed or put there by the program: the row is marked for
+    // upload and the caption says that the table holds unsaved changes.
+    void MarkRowChanged(int i);
+    // The operator clicked "All": every update mark takes its value; the caption stays.
+    void chkAll_Click();
+    // Empties the table and the MultiPlay sequence (loading that window hidden if need be);
+    // the file command Open runs it too before it fills the table.
+    void cmdClear_Click();
+
 private:
     void addHeadings(QGridLayout *grid);
     void addRow(QGridLayout *grid, int i);
