@@ -78,15 +78,14 @@ inline QByteArray downloadTraffic(int locations = kRows) {
         [&] { return window.channel().link().state() == DeviceLink::State::Gone; });
 }
 
-// Runs action once, the first time the status box shows text.
-template <class Action> void onStatus(FrmTonaq &window, const QString &text, Action action) {
+// Runs action once, the first time box shows text (the status box, a table field).
+template <class Action> void onText(QLineEdit *box, const QString &text, Action action) {
     auto done = std::make_shared<bool>(false);
-    QObject::connect(window.StatusBox(), &QLineEdit::textChanged, window.StatusBox(),
-                     [=](const QString &now) mutable {
-                         if (*done || now != text) return;
-                         *done = true;
-                         action();
-                     });
+    QObject::connect(box, &QLineEdit::textChanged, box, [=](const QString &now) mutable {
+        if (*done || now != text) return;
+        *done = true;
+        action();
+    });
 }
 
 // Every text the status box showed, in order.

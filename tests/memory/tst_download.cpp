@@ -201,7 +201,7 @@ void TestDownload::unitVanishing() {
     FrmTonaq &window = startConnected(program, unit);
     const QList<QStringList> held = unitTable(unit);
     bool gone = false;
-    onStatus(window, when, [&] { gone = vanishNow(window, unit); });
+    onText(window.StatusBox(), when, [&] { gone = vanishNow(window, unit); });
 
     QTest::mouseClick(window.cmdLoad(), Qt::LeftButton);
     QVERIFY(gone);
