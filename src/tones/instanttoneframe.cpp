@@ -1,7 +1,15 @@
 #include "tones/instanttoneframe.h"
 
+#include "app/frmtonaq.h"
+#include "app/trap.h"
+#include "tones/keyclassification.h"
+#include "tones/keypadframe.h"
+#include "tones/singleplayframe.h"
+
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -23,6 +31,7 @@ InstantToneFrame::InstantToneFrame(FrmTonaq &main, QWidget *parent)
     arial.setPointSizeF(13.5);
     m_txtKeys->setFont(arial);
     m_txtKeys->setFixedWidth(34);
+    m_txtKeys->installEventFilter(this);
     m_label->setBuddy(m_txtKeys);
     m_chkKeyLock =
         named(new QCheckBox(QStringLiteral("Key Lock"), holder()), QStringLiteral("chkKeyLock"),
@@ -34,6 +43,58 @@ InstantToneFrame::InstantToneFrame(FrmTonaq &main, QWidget *parent)
     row->addWidget(m_txtKeys);
     row->addStretch();
     row->addWidget(m_chkKeyLock);
+}
+
+void InstantToneFrame::txtKeys_KeyDown(int keyCode, int shift) {
+    trapped(m_main.errorLog(), "txtKeys_KeyDown", "Form frmTonaq", [&](Trap &at) {
+        at(10);
+        m_txtKeys->clear(); // the key's own character follows, so the box shows the last one
+        at(20);
+        if (!m_main.channel().Connected()) {
+            m_main.SetStatus(QStringLiteral("Not connected."));
+            return;
+        }
+        at(30);
+        const ToneKey key = classifyToneKey(keyCode, shift);
+        KeyValid = key.kind == ToneKeyKind::Tone;
+        at(40);
+        if (key.kind == ToneKeyKind::Abort) m_main.singlePlay().cmdAbort_Click();
+        at(50);
+        if (KeyValid && (!m_chkKeyLock->isChecked() || !TonePlaying)) {
+            at(60);
+            TonePlaying = true;
+            m_main.channel().SendCommand(QStringLiteral("%") + key.tone);
+            at(70);
+            m_main.SetStatus(QStringLiteral("Sending tone [%1]").arg(key.tone));
+        }
+    });
+}
+
+void InstantToneFrame::txtKeys_KeyUp() {
+    if (!KeyValid) return;
+    TonePlaying = false;
+    m_main.keypad().SendKeypadTone(KeypadFrame::kStopTone);
+}
+
+void InstantToneFrame::keyDown(const QKeyEvent &event) {
+    static const NativeKeyCodes native = nativeKeyCodesOf(QGuiApplication::platformName());
+    txtKeys_KeyDown(windowsVirtualKey(event.key(), event.modifiers(), event.nativeScanCode(),
+                                      event.nativeVirtualKey(), native),
+                    shiftMask(event.modifiers()));
+}
+
+bool InstantToneFrame::eventFilter(QObject *watched, QEvent *event) {
+    const bool press = event->type() == QEvent::KeyPress;
+    if (watched == m_txtKeys && (press || event->type() == QEvent::KeyRelease)) {
+        // The windowing system repeats a held key as release and press pairs; each press is a
+        // key-down, but only the release that ends the hold is a key-up.
+        const auto &key = static_cast<const QKeyEvent &>(*event);
+        if (press)
+            keyDown(key);
+        else if (!key.isAutoRepeat())
+            txtKeys_KeyUp();
+    }
+    return Frame::eventFilter(watched, event);
 }
 
 } // namespace tonaq

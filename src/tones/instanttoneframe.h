@@ -3,6 +3,7 @@
 #include "app/layouthelpers.h"
 
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 
@@ -20,11 +21,24 @@ public:
     QLineEdit *txtKeys() const { return m_txtKeys; }
     QCheckBox *chkKeyLock() const { return m_chkKeyLock; }
 
+    // keyCode is a Windows virtual-key code, shift the mask 1 Shift, 2 Ctrl, 4 Alt.
+    void txtKeys_KeyDown(int keyCode, int shift);
+    void txtKeys_KeyUp();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void keyDown(const QKeyEvent &event);
+
     FrmTonaq &m_main;
     QLabel *m_label;
     QLineEdit *m_txtKeys;
     QCheckBox *m_chkKeyLock;
+    // The latest key-down while connected was a tone key; its key-up stops the tone.
+    bool KeyValid = false;
+    // A keyboard tone sounds; with Key Lock its auto-repeats start nothing new.
+    bool TonePlaying = false;
 };
 
 } // namespace tonaq

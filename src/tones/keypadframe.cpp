@@ -1,7 +1,10 @@
 #include "tones/keypadframe.h"
 
+#include "app/frmtonaq.h"
+#include "app/trap.h"
 #include "tones/tonecharacter.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QPushButton>
 
@@ -20,6 +23,7 @@ KeypadFrame::KeypadFrame(FrmTonaq &main, QWidget *parent)
         auto *key = named(new QPushButton(tone, holder()), element("KeyPad", index), tone,
                           QStringLiteral("DTMF ") + tone);
         key->setFocusPolicy(Qt::TabFocus);
+        key->installEventFilter(this);
         m_keys.append(key);
     }
     auto *grid = new QGridLayout(holder());
@@ -32,6 +36,44 @@ KeypadFrame::KeypadFrame(FrmTonaq &main, QWidget *parent)
             grid->addWidget(key, row, column);
         }
     }
+}
+
+void KeypadFrame::SendKeypadTone(int index) {
+    if (!m_main.channel().Connected()) {
+        m_main.SetStatus(QStringLiteral("Not connected."));
+        return;
+    }
+    QString tone;
+    if (index == kStopTone) {
+        ignoringFailure([&] { m_main.SetStatus(QStringLiteral("Ready")); });
+    } else {
+        tone = QString(toneCharacterOfKeypad(index));
+        ignoringFailure([&] { m_main.SetStatus(QStringLiteral("Sending tone [%1]").arg(tone)); });
+    }
+    ignoringFailure([&] { m_main.channel().SendCommand(QStringLiteral("%") + tone); });
+}
+
+void KeypadFrame::KeyPad_MouseDown(int index) {
+    SendKeypadTone(index);
+}
+
+void KeypadFrame::KeyPad_MouseUp(int /*index*/) {
+    SendKeypadTone(kStopTone);
+}
+
+bool KeypadFrame::eventFilter(QObject *watched, QEvent *event) {
+    // A double click arrives as a press followed by a double-click event: the press is enough.
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    if (press || event->type() == QEvent::MouseButtonRelease) {
+        const int index = m_keys.indexOf(qobject_cast<QPushButton *>(watched));
+        if (index >= 0 && m_keys[index]->isEnabled()) {
+            if (press)
+                KeyPad_MouseDown(index);
+            else
+                KeyPad_MouseUp(index);
+        }
+    }
+    return Frame::eventFilter(watched, event);
 }
 
 } // namespace tonaq
