@@ -12,7 +12,8 @@ namespace tonaq::test {
 Program::Program() = default;
 
 Program::~Program() {
-    if (m_window) m_window->close();
+    // A window the test has closed already has run its shutdown; closing it again would.
+    if (m_window && m_window->isVisible()) m_window->close();
     m_window.reset();
 }
 
