@@ -6,11 +6,13 @@
 #include "tones/entryrules.h"
 #include "tones/keyascii.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 
 namespace tonaq {
@@ -87,6 +89,30 @@ void SinglePlayFrame::Duration_Validate() {
     }
 }
 
+// A message box opened while a mouse button is held would swallow its release: the button
+// pressed would stay down and never click. A press that took the focus away is therefore
+// let finish first, and the check runs just before its release arrives.
+void SinglePlayFrame::validateWhenTheMouseIsFree() {
+    if (QGuiApplication::mouseButtons() == Qt::NoButton) {
+        Duration_Validate();
+    } else if (!m_validateOnRelease) {
+        m_validateOnRelease = true;
+        qApp->installEventFilter(this);
+    }
+}
+
+// Runs as the release reaches the control that was pressed; the release then goes on to it,
+// so that a click on Play plays the corrected duration. A message box takes the focus, which
+// lifts a pressed button: it is put down again for its release to click.
+void SinglePlayFrame::validateBeforeRelease(QAbstractButton *pressed) {
+    m_validateOnRelease = false;
+    qApp->removeEventFilter(this);
+    const QPointer<QAbstractButton> button = pressed;
+    const bool wasDown = button && button->isDown();
+    Duration_Validate();
+    if (wasDown && button && !button->isDown()) button->setDown(true);
+}
+
 void SinglePlayFrame::cmdSinglePlay_Click() {
     CommandChannel &channel = m_main.channel();
     if (!channel.Connected()) {
@@ -127,7 +153,10 @@ bool SinglePlayFrame::eventFilter(QObject *watched, QEvent *event) {
     }
     if (event->type() == QEvent::FocusOut && watched == m_duration &&
         leavesForAnotherControl(static_cast<const QFocusEvent &>(*event)))
-        Duration_Validate();
+        validateWhenTheMouseIsFree();
+    if (event->type() == QEvent::MouseButtonRelease && m_validateOnRelease &&
+        watched->isWidgetType())
+        validateBeforeRelease(qobject_cast<QAbstractButton *>(watched));
     return Frame::eventFilter(watched, event);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/layouthelpers.h"
 
+class QAbstractButton;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -32,10 +33,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void validateWhenTheMouseIsFree();
+    void validateBeforeRelease(QAbstractButton *pressed);
+
     FrmTonaq &m_main;
     QLineEdit *m_tone;
     QLineEdit *m_duration;
     QPushButton *m_play;
+    bool m_validateOnRelease = false;
 };
 
 } // namespace tonaq
