@@ -30,7 +30,8 @@ class TestDownload : public QObject {
 private slots:
     void fillsEveryRowAsTheUnitHoldsIt_data();
     void fillsEveryRowAsTheUnitHoldsIt();
-    void notConnectedTouchesNothing();
+    void commandsRefusedWhenNotConnected_data();
+    void commandsRefusedWhenNotConnected();
     void unansweredAttentionShowsTheMessage();
     void emptyReplyStopsSilently();
     void shortReportIsLoggedUnderReadDefaults_data();
@@ -81,14 +82,29 @@ void TestDownload::fillsEveryRowAsTheUnitHoldsIt() {
     QCOMPARE(tableTexts(table), unitTable(unit));
 }
 
-void TestDownload::notConnectedTouchesNothing() {
+void TestDownload::commandsRefusedWhenNotConnected_data() {
+    QTest::addColumn<int>("command");
+    QTest::newRow("Download") << 0;
+    QTest::newRow("Upload") << 1;
+    QTest::newRow("Reset Unit") << 2;
+}
+
+void TestDownload::commandsRefusedWhenNotConnected() {
+    QFETCH(int, command);
+    using Command = void (MemoryTransfer::*)();
+    const Command commands[] = {&MemoryTransfer::cmdLoad_Click, &MemoryTransfer::cmdProgram_Click,
+                                &MemoryTransfer::mnuReset_Click};
     test::Program program;
     sim::SimulatedUnit &unit = program.addUnit(3);
     FrmTonaq &window = program.start();
     setRow(window.memoryTable(), 2, {"100", "50", "12#"});
-    window.memoryTransfer().cmdLoad_Click(); // the button itself is disabled
+    (window.memoryTransfer().*
+     commands[command])(); // their controls are disabled; call them as Open would
     QCOMPARE(program.status(), QStringLiteral("Not connected."));
     QCOMPARE(rowTexts(window.memoryTable(), 2), (QStringList{"100", "50", "12#"}));
+    QCOMPARE(marks(window.memoryTable()),
+             (QList<bool>{false, false, true, false, false, false, false, false}));
+    QVERIFY(program.prompter.shown.isEmpty());
     QCOMPARE(unit.received(), QByteArray());
 }
 

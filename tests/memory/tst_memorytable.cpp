@@ -101,9 +101,6 @@ void TestMemoryTable::programTextsMarkTooAndAreCut_data() {
     QTest::newRow("String cut to 20") << "MemString"
                                       << "0123456789ABCD*#0123456789"
                                       << "0123456789ABCD*#0123";
-    QTest::newRow("any character") << "MemString"
-                                   << "x y\tz"
-                                   << "x y\tz";
 }
 
 void TestMemoryTable::programTextsMarkTooAndAreCut() {

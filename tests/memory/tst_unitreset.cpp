@@ -1,4 +1,3 @@
-#include "memory/memorytransfer.h"
 #include "memorytests.h"
 
 #include <QAction>
@@ -22,7 +21,6 @@ class TestUnitReset : public QObject {
 private slots:
     void confirmedResetReadsBackTheDefaults();
     void cancelSendsNothing();
-    void notConnectedAsksNothing();
     void silentAfterResetShowsTheDownloadMessage();
     void unitVanishingBeforeTheCommand();
 };
@@ -77,16 +75,6 @@ void TestUnitReset::cancelSendsNothing() {
     QCOMPARE(program.status(), QStringLiteral("Ready"));
     QVERIFY(window.cmdLoad()->isEnabled());
     QVERIFY(window.mnuReset()->isEnabled());
-}
-
-void TestUnitReset::notConnectedAsksNothing() {
-    test::Program program;
-    sim::SimulatedUnit &unit = program.addUnit(3);
-    FrmTonaq &window = program.start();
-    window.memoryTransfer().mnuReset_Click(); // the menu item itself is disabled
-    QCOMPARE(program.status(), QStringLiteral("Not connected."));
-    QVERIFY(program.prompter.shown.isEmpty());
-    QCOMPARE(unit.received(), QByteArray());
 }
 
 void TestUnitReset::silentAfterResetShowsTheDownloadMessage() {

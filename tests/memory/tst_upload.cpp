@@ -36,7 +36,6 @@ private slots:
     void answerNoStillDownloads();
     void unacknowledgedRowsAreSkipped_data();
     void unacknowledgedRowsAreSkipped();
-    void notConnectedAsksNothing();
     void unitVanishing_data();
     void unitVanishing();
 };
@@ -238,18 +237,6 @@ void TestUpload::unacknowledgedRowsAreSkipped() {
              (QStringList{"Save Changes to Memory?", "Error! No open Comm Ports or Tonaq found."}));
     QCOMPARE(program.status(), QStringLiteral("Ready"));
     QVERIFY(program.logLines().isEmpty());
-}
-
-void TestUpload::notConnectedAsksNothing() {
-    test::Program program;
-    sim::SimulatedUnit &unit = program.addUnit(3);
-    FrmTonaq &window = program.start();
-    setRow(window.memoryTable(), 0, {"100", "50", "1"});
-    window.memoryTransfer().cmdProgram_Click(); // the button itself is disabled
-    QCOMPARE(program.status(), QStringLiteral("Not connected."));
-    QVERIFY(program.prompter.shown.isEmpty());
-    QCOMPARE(unit.received(), QByteArray());
-    QCOMPARE(marks(window.memoryTable()), marked({0}));
 }
 
 void TestUpload::unitVanishing_data() {
