@@ -1,13 +1,26 @@
 #include "multiplay/multiplay.h"
 
+#include "app/basetitle.h"
 #include "app/frmtonaq.h"
 #include "app/layouthelpers.h"
+#include "app/prompter.h"
+#include "app/trap.h"
 #include "link/commandchannel.h"
+#include "multiplay/gridrules.h"
+#include "multiplay/keypreview.h"
+#include "multiplay/sendmatrix.h"
 #include "multiplay/tonegrid.h"
 
+#include <QApplication>
+#include <QFocusEvent>
+#include <QLabel>
 #include <QPushButton>
 
 namespace tonaq {
+
+namespace {
+constexpr const char *kForm = "Form MultiPlay";
+} // namespace
 
 MultiPlay::MultiPlay(FrmTonaq &main)
     : m_main(main) {
@@ -15,16 +28,117 @@ MultiPlay::MultiPlay(FrmTonaq &main)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Multi Play "));
     setFixedSize(twips(0, 0, 5490, 5940).size());
-    m_cmdSend =
-        named(new QPushButton(QStringLiteral("Send matrix"), this), QStringLiteral("cmdSend"),
-              QStringLiteral("Send matrix"), QStringLiteral("Upload entire grid to the device"));
-    m_cmdSend->setGeometry(twips(4200, 120, 1215, 375));
+    // The layout is measured for the classic 8-point dialog font, as the main window's.
+    QFont dialogFont = QApplication::font();
+    dialogFont.setPointSizeF(8);
+    setFont(dialogFont);
+    // Created in tab order: Close first, so that it holds the focus when the window shows.
+    m_cancel = addButton("Cancel", "Close", "", twips(4200, 4860, 1215, 375));
     m_grid = new ToneGrid(this);
     m_grid->setGeometry(twips(60, 60, 3975, 5175));
+    m_cmdSend = addButton("cmdSend", "Send matrix", "Upload entire grid to the device",
+                          twips(4200, 120, 1215, 375));
+    m_cmdClear =
+        addButton("cmdClear", "Clear matrix", "Clear the grid", twips(4200, 600, 1215, 375));
+    m_cmdImport = addButton("cmdImport", "Open", "Open configuration data file",
+                            twips(4200, 1080, 1215, 375));
+    m_cmdExport = addButton("cmdExport", "Save", "Saves configuration data to a file",
+                            twips(4200, 1560, 1215, 375));
+    const QString text =
+        QStringLiteral("MultiPlay sends up to 20 tones with individual length and duration.");
+    m_label = named(new QLabel(text, this), QStringLiteral("Label1"), text);
+    m_label->setFont(QFont(QStringLiteral("Arial"), 12));
+    m_label->setWordWrap(true);
+    m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_label->setGeometry(twips(180, 5280, 3855, 735));
+    QWidget *const order[] = {m_cancel, m_grid, m_cmdSend, m_cmdClear, m_cmdImport, m_cmdExport};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    m_cancel->setFocus();
+
+    connect(m_cancel, &QPushButton::clicked, this, &MultiPlay::Cancel_Click);
+    connect(m_cmdSend, &QPushButton::clicked, this, &MultiPlay::cmdSend_Click);
+    connect(m_cmdClear, &QPushButton::clicked, this, &MultiPlay::cmdClear_Click);
+    connect(m_cmdImport, &QPushButton::clicked, this, &MultiPlay::cmdImport_Click);
+    connect(m_cmdExport, &QPushButton::clicked, this, &MultiPlay::cmdExport_Click);
+    connect(m_grid, &QTableWidget::currentCellChanged, this, &MultiPlay::ToneGrid_EnterCell);
+    m_grid->installEventFilter(this);
+    new KeyPreview(*this, [this](int keyAscii) { Form_KeyPress(keyAscii); });
+}
+
+QPushButton *MultiPlay::addButton(const char *name, const char *caption, const char *tip,
+                                  QRect place) {
+    auto *button =
+        named(new QPushButton(QString::fromLatin1(caption), this), QString::fromLatin1(name),
+              QString::fromLatin1(caption), QString::fromLatin1(tip));
+    button->setGeometry(place);
+    return button;
 }
 
 void MultiPlay::Form_Load() {
-    m_cmdSend->setEnabled(m_main.channel().Connected());
+    trapped(m_main.errorLog(), "Form_Load", kForm, [&](Trap &at) {
+        at(10);
+        const char *headings[] = {"Tone", "Duration", "Space"};
+        for (int column = kToneColumn; column <= kSpaceColumn; ++column)
+            m_grid->setTextMatrix(0, column, QString::fromLatin1(headings[column - 1]));
+        at(20);
+        for (int row = 1; row <= kGridRows; ++row)
+            m_grid->setTextMatrix(row, 0, u' ' + QString::number(row));
+        at(30);
+        m_grid->setCurrentCell(1, kToneColumn);
+        at(40);
+        m_grid->setColumnAlignment(kToneColumn, Qt::AlignLeft | Qt::AlignTop);
+        at(50);
+        m_cmdSend->setEnabled(m_main.channel().Connected());
+    });
+}
+
+void MultiPlay::ToneGrid_EnterCell() {
+    CurRow = m_grid->currentRow();
+    CurCol = m_grid->currentColumn();
+}
+
+void MultiPlay::ToneGrid_Validate() {
+    setWindowTitle(captionFor(m_main.CurrentFile, true));
+}
+
+void MultiPlay::cmdSend_Click() {
+    sendMatrix(m_main.channel(), *m_grid);
+}
+
+void MultiPlay::cmdClear_Click() {
+    for (int row = 1; row <= kGridRows; ++row) {
+        for (int column = kToneColumn; column <= kSpaceColumn; ++column)
+            m_grid->setTextMatrix(row, column, QString());
+    }
+}
+
+void MultiPlay::cmdImport_Click() {
+    m_main.mnuOpen_Click();
+}
+
+void MultiPlay::cmdExport_Click() {
+    m_main.mnuSave_Click();
+}
+
+void MultiPlay::Cancel_Click() {
+    hide();
+}
+
+bool MultiPlay::eventFilter(QObject *watched, QEvent *event) {
+    // Leaving the grid for another control of this window, not for another window or a menu.
+    if (watched == m_grid && event->type() == QEvent::FocusOut) {
+        const QWidget *next = QApplication::focusWidget();
+        if (next && next != m_grid && next->window() == this) ToneGrid_Validate();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void cmdMultiPlay_Click(FrmTonaq &main) {
+    MultiPlay &window = main.multiPlay();
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 } // namespace tonaq
