@@ -20,6 +20,7 @@ namespace tonaq {
 
 namespace {
 constexpr int kEnter = 13;
+constexpr int kPlayButtonWidth = 50; // as the single-play button, so the box gets the room
 } // namespace
 
 MemoryPlayFrame::MemoryPlayFrame(FrmTonaq &main, QWidget *parent)
@@ -35,6 +36,7 @@ MemoryPlayFrame::MemoryPlayFrame(FrmTonaq &main, QWidget *parent)
                    QStringLiteral("Play"),
                    QStringLiteral("Play tones from memory location(s).  Locations 1-8 allowed.  "
                                   "For multiple locations, do not use seperating characters."));
+    m_play->setFixedWidth(kPlayButtonWidth);
     m_txtLoc->installEventFilter(this);
     connect(m_play, &QPushButton::clicked, this, &MemoryPlayFrame::cmdMemPlay_Click);
 

@@ -20,6 +20,7 @@ namespace tonaq {
 namespace {
 
 constexpr int kEnter = 13;
+constexpr int kPlayButtonWidth = 50; // the frame is too narrow for the style's default width
 
 // The focus moves on to another control (not to another window, a menu or a message box).
 bool leavesForAnotherControl(const QFocusEvent &event) {
@@ -54,6 +55,7 @@ SinglePlayFrame::SinglePlayFrame(FrmTonaq &main, QWidget *parent)
     m_play =
         named(new QPushButton(QStringLiteral("Play"), holder()), QStringLiteral("cmdSinglePlay"),
               QStringLiteral("Play"), QStringLiteral("Play single tone for specified duration"));
+    m_play->setFixedWidth(kPlayButtonWidth);
     m_tone->installEventFilter(this);
     m_duration->installEventFilter(this);
     connect(m_play, &QPushButton::clicked, this, &SinglePlayFrame::cmdSinglePlay_Click);
