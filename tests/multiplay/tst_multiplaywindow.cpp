@@ -1,6 +1,5 @@
 #include "app/basetitle.h"
 #include "app/frmtonaq.h"
-#include "app/layouthelpers.h"
 #include "multiplay/multiplay.h"
 #include "multiplay/tonegrid.h"
 #include "program.h"
@@ -48,8 +47,6 @@ QPoint cellCentre(ToneGrid &grid, int row, int column) {
 class TestMultiPlayWindow : public QObject {
     Q_OBJECT
 private slots:
-    void controlsStandWhereTheLayoutPutsThem_data();
-    void controlsStandWhereTheLayoutPutsThem();
     void freshWindow();
     void showingItPutsTheFocusOnClose();
     void typing_data();
@@ -64,50 +61,13 @@ private slots:
     void openAndSaveRunTheFileCommands();
 };
 
-void TestMultiPlayWindow::controlsStandWhereTheLayoutPutsThem_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("toolTip");
-    QTest::addColumn<QRect>("place");
-    QTest::newRow("Close") << "Cancel"
-                           << "Close" << QString() << twips(4200, 4860, 1215, 375);
-    QTest::newRow("Send") << "cmdSend"
-                          << "Send matrix"
-                          << "Upload entire grid to the device" << twips(4200, 120, 1215, 375);
-    QTest::newRow("Clear") << "cmdClear"
-                           << "Clear matrix"
-                           << "Clear the grid" << twips(4200, 600, 1215, 375);
-    QTest::newRow("Open") << "cmdImport"
-                          << "Open"
-                          << "Open configuration data file" << twips(4200, 1080, 1215, 375);
-    QTest::newRow("Save") << "cmdExport"
-                          << "Save"
-                          << "Saves configuration data to a file" << twips(4200, 1560, 1215, 375);
-}
-
-void TestMultiPlayWindow::controlsStandWhereTheLayoutPutsThem() {
-    QFETCH(QString, name);
-    QFETCH(QString, text);
-    QFETCH(QString, toolTip);
-    QFETCH(QRect, place);
-    test::Program program;
-    MultiPlay &window = program.start().multiPlay();
-    auto *button = window.findChild<QPushButton *>(name);
-    QVERIFY(button);
-    QCOMPARE(button->text(), text);
-    QCOMPARE(button->toolTip(), toolTip);
-    QCOMPARE(button->geometry(), place);
-}
-
 void TestMultiPlayWindow::freshWindow() {
     test::Program program;
     MultiPlay &window = program.start().multiPlay();
     QVERIFY(window.isHidden());
     QVERIFY(!window.parentWidget());
     QCOMPARE(window.windowTitle(), QStringLiteral("Multi Play "));
-    QCOMPARE(window.size(), twips(0, 0, 5490, 5940).size());
     ToneGrid &grid = *window.toneGrid();
-    QCOMPARE(grid.geometry(), twips(60, 60, 3975, 5175));
     QCOMPARE(grid.TextMatrix(0, 0), QString());
     QCOMPARE(grid.TextMatrix(0, 1), QStringLiteral("Tone"));
     QCOMPARE(grid.TextMatrix(0, 2), QStringLiteral("Duration"));
@@ -126,7 +86,6 @@ void TestMultiPlayWindow::freshWindow() {
              QStringLiteral("MultiPlay sends up to 20 tones with individual length and duration."));
     QCOMPARE(label->font().family(), QStringLiteral("Arial"));
     QCOMPARE(label->font().pointSize(), 12);
-    QCOMPARE(label->geometry(), twips(180, 5280, 3855, 735));
 
     test::Rig connected;
     QVERIFY(connected.window.multiPlay().cmdSend()->isEnabled());
@@ -162,15 +121,9 @@ void TestMultiPlayWindow::typing_data() {
     QTest::newRow("70000 in Space, Enter") << QPoint(3, 4) << ""
                                            << "70000\r"
                                            << "65535" << QStringList{kRange} << QPoint(3, 4);
-    QTest::newRow("a sixth digit is dropped") << QPoint(2, 2) << "12345"
-                                              << "6"
-                                              << "12345" << none << QPoint(2, 2);
     QTest::newRow("Backspace empties Duration") << QPoint(2, 2) << "1234"
                                                 << "\b"
                                                 << "" << none << QPoint(2, 2);
-    QTest::newRow("hash replaces 7") << QPoint(1, 3) << "7"
-                                     << "#"
-                                     << "#" << none << QPoint(1, 3);
     QTest::newRow("x empties a Tone cell quietly") << QPoint(1, 3) << "7"
                                                    << "x"
                                                    << "" << none << QPoint(1, 3);
@@ -180,9 +133,6 @@ void TestMultiPlayWindow::typing_data() {
     QTest::newRow("x in Duration empties it") << QPoint(2, 3) << "123"
                                               << "x"
                                               << "" << QStringList{kDigits} << QPoint(2, 3);
-    QTest::newRow("x in Space keeps it") << QPoint(3, 3) << "123"
-                                         << "x"
-                                         << "123" << QStringList{kDigits} << QPoint(3, 3);
     QTest::newRow("number pad digit") << QPoint(2, 6) << "1"
                                       << "+"
                                       << "15" << none << QPoint(2, 6);
@@ -192,10 +142,6 @@ void TestMultiPlayWindow::typing_data() {
     QTest::newRow("Enter on Tone moves without a check") << QPoint(1, 5) << ""
                                                          << "\r"
                                                          << "" << none << QPoint(2, 5);
-    QTest::newRow("a file's oversized Tone is cut on Enter")
-        << QPoint(1, 7) << "70000"
-        << "\r"
-        << "65535" << QStringList{kRange} << QPoint(1, 7);
     QTest::newRow("a whole row") << QPoint(1, 9) << ""
                                  << "A\r100\r50\r"
                                  << "A" << none << QPoint(1, 10);
