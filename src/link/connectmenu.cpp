@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSerialPortInfo>
 #include <cmath>
@@ -111,12 +112,17 @@ void ConnectMenu::mnuScanPorts_Click() {
         m_main.SetStatus(QStringLiteral("Scanning ports..."));
         m_ports.refresh();
         at(60);
+        QList<RefusedPort> refused;
         for (int i = PortMap::kFirstPort; i <= PortMap::kLastPort; ++i) {
             QCoreApplication::processEvents();
-            if (PortTest(i, m_portScanner)) addComPort(i);
+            if (PortTest(i, m_portScanner))
+                addComPort(i);
+            else if (m_portScanner.lastRefusal() != Refusal::None)
+                refused.append({m_portScanner.lastDevice(), m_portScanner.lastRefusal()});
         }
         at(70);
         m_main.unsetCursor();
+        m_main.StatusBox()->setToolTip(refusalsToolTip(refused));
         at(80);
         if (!tagOf(m_comPorts[0]).isEmpty()) {
             m_comSelect->setEnabled(true);

@@ -13,15 +13,14 @@ void PortScanner::setPortOpen(bool open) {
         m_port.close();
         return;
     }
-    m_lastRefusal.clear();
+    m_lastRefusal = Refusal::None;
     m_lastDevice = m_ports.devicePath(m_commPort);
     if (m_lastDevice.isEmpty()) throw TonaqError(ErrorCode::InvalidPortNumber);
     if (m_port.isOpen()) throw TonaqError(ErrorCode::PortAlreadyOpen);
     m_port.setPortName(m_lastDevice);
     if (!m_port.open(QIODevice::ReadWrite)) {
-        m_lastRefusal = m_port.error() == QSerialPort::PermissionError
-                            ? QStringLiteral("permission")
-                            : m_port.errorString();
+        if (m_port.error() == QSerialPort::PermissionError)
+            m_lastRefusal = classifyPermissionError(m_lastDevice);
         m_port.clearError();
         throw TonaqError(ErrorCode::PortUnavailable);
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/portrefusal.h"
+
 #include <QSerialPort>
 
 namespace tonaq {
@@ -17,15 +19,15 @@ public:
     // Opening raises TonaqError when the port cannot be opened; closing never fails.
     void setPortOpen(bool open);
     bool portOpen() const { return m_port.isOpen(); }
-    // Why the last open failed, for the operator ("permission denied", "in use").
-    QString lastRefusal() const { return m_lastRefusal; }
+    // Why the last open of an existing device was refused, for the operator.
+    Refusal lastRefusal() const { return m_lastRefusal; }
     QString lastDevice() const { return m_lastDevice; }
 
 private:
     const PortMap &m_ports;
     QSerialPort m_port;
     int m_commPort = 1;
-    QString m_lastRefusal;
+    Refusal m_lastRefusal = Refusal::None;
     QString m_lastDevice;
 };
 

@@ -1,0 +1,54 @@
+#include "link/portrefusal.h"
+
+#include <QFile>
+#include <QStringList>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <unistd.h>
+#endif
+
+namespace tonaq {
+
+namespace {
+
+QString lineFor(const RefusedPort &port) {
+    switch (port.reason) {
+    case Refusal::PermissionDenied:
+        return port.device +
+               QStringLiteral(": permission denied - add your user to the dialout group and "
+                              "log in again");
+    case Refusal::InUse:
+        return port.device +
+               QStringLiteral(": in use by another program - close it and choose Rescan");
+    case Refusal::None:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+QString refusalsToolTip(const QList<RefusedPort> &refused) {
+    QStringList lines;
+    for (const RefusedPort &port : refused) {
+        const QString line = lineFor(port);
+        if (!line.isEmpty()) lines.append(line);
+    }
+    if (lines.isEmpty()) return QStringLiteral("Displays status of the current operation");
+    return lines.join(QLatin1Char('\n'));
+}
+
+Refusal classifyPermissionError(const QString &device) {
+#ifdef Q_OS_UNIX
+    // The mode bits decide for this user; if they let us in, something else holds the device.
+    const QByteArray path = QFile::encodeName(device);
+    if (::access(path.constData(), R_OK | W_OK) != 0 && errno == EACCES)
+        return Refusal::PermissionDenied;
+#else
+    Q_UNUSED(device);
+#endif
+    return Refusal::InUse;
+}
+
+} // namespace tonaq
