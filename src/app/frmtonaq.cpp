@@ -82,6 +82,8 @@ void FrmTonaq::buildHeader(QWidget *client) {
               QStringLiteral("Firmware"), QStringLiteral("Firmware Version: Not connected"),
               QStringLiteral("Device firmware info."));
     m_firmware->setGeometry(twips(3840, 60, 5655, 195));
+    // The unit's reply ends in CR LF; from the top, its one line of text stays in sight.
+    m_firmware->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto *statusLabel = named(new QLabel(QStringLiteral("Status:"), client), element("lblDisp", 4),
                               QStringLiteral("Status:"));
     statusLabel->setGeometry(twips(3840, 840, 495, 195));
@@ -92,6 +94,9 @@ void FrmTonaq::buildHeader(QWidget *client) {
     m_statusBox->setGeometry(twips(4380, 780, 5115, 315));
     m_statusBox->setStyleSheet(QStringLiteral("QLineEdit { background-color: #FFE0C0; }"));
     statusLabel->setBuddy(m_statusBox);
+    // Fonts wider than the classic one would run the caption under the box: end it at the box.
+    statusLabel->move(std::min(statusLabel->x(), m_statusBox->x() - statusLabel->width() - 3),
+                      statusLabel->y());
 }
 
 void FrmTonaq::buildButtons(QWidget *client) {
