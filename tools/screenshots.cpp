@@ -1,0 +1,96 @@
+// Pictures of the main window and the MultiPlay window for the README: the real windows on a
+// simulated unit, connected, downloaded, with a short sequence in the grid.
+#include "app/basetitle.h"
+#include "app/frmtonaq.h"
+#include "app/prompter.h"
+#include "app/xpstyle.h"
+#include "config/filedialogs.h"
+#include "link/connectmenu.h"
+#include "link/portmap.h"
+#include "memory/memorytransfer.h"
+#include "multiplay/multiplay.h"
+#include "multiplay/tonegrid.h"
+#include "sim/simulatedunit.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+
+using namespace tonaq;
+
+namespace {
+
+void settle() {
+    // A few rounds so that layouts, style polish and repaints have all run.
+    for (int i = 0; i < 10; ++i)
+        QApplication::processEvents();
+}
+
+bool save(QWidget &window, const QString &path) {
+    window.raise();
+    window.activateWindow();
+    settle();
+    // No text caret, whose blink would make every run's picture differ.
+    if (QWidget *focused = QApplication::focusWidget()) focused->clearFocus();
+    settle();
+    const bool saved = window.grab().save(path);
+    QTextStream(saved ? stdout : stderr) << (saved ? "saved " : "could not save ") << path << "\n";
+    return saved;
+}
+
+void fillSequence(ToneGrid &grid) {
+    const char *rows[][3] = {{"1", "100", "50"},
+                             {"2", "100", "50"},
+                             {"3", "250", "100"},
+                             {"#", "400", "0"},
+                             {"A", "80", "40"}};
+    int row = 1;
+    for (const auto &cells : rows) {
+        for (int column = 1; column <= 3; ++column)
+            grid.setTextMatrix(row, column, QString::fromLatin1(cells[column - 1]));
+        ++row;
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(AppTitle());
+    const QString outFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
+    QDir().mkpath(outFolder);
+    InitVisualStyles();
+
+    // A map of its own, so that only the simulated unit is found, as COM1.
+    QTemporaryDir links, devices, logs;
+    PortMap ports(links.path(), devices.path());
+    sim::SimulatedUnit unit;
+    ports.reserve(unit.devicePath());
+    MessageBoxPrompter prompter;
+    QtFileDialogs fileDialogs;
+    Seams seams;
+    seams.prompter = &prompter;
+    seams.fileDialogs = &fileDialogs;
+    seams.portMap = &ports;
+    seams.logFolder = logs.path();
+    seams.programFolder = logs.path();
+
+    FrmTonaq window(seams);
+    window.Form_Load(QString());
+    window.connectMenu().ComPort_Click(0);
+    window.memoryTransfer().cmdLoad_Click();
+    bool ok = save(window, outFolder + QStringLiteral("/main-window.png"));
+
+    MultiPlay &multiPlay = window.multiPlay();
+    fillSequence(*multiPlay.toneGrid());
+    multiPlay.move(window.frameGeometry().topRight() + QPoint(16, 0));
+    multiPlay.show();
+    ok = save(multiPlay, outFolder + QStringLiteral("/multiplay.png")) && ok;
+
+    // Close without the unsaved-changes question: nothing here is the operator's.
+    window.unloadMultiPlay();
+    window.hide();
+    return ok ? 0 : 1;
+}
