@@ -11,6 +11,12 @@ set(CPACK_PACKAGE_NAME tonaq)
 set(CPACK_PACKAGE_VENDOR "Tonaq")
 set(CPACK_PACKAGE_CONTACT "Tonaq maintainers <maintainers@tonaq.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Finds the serial ports the unit may be on, sounds DTMF tones from a keypad or the PC keyboard,\n\
+plays single tones, stored strings and sequences of up to 20 tones, and reads and writes the\n\
+unit's eight memory locations. tonaq --demo runs against a simulated unit.")
+# The packaged program carries no symbol table.
+set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
