@@ -1,0 +1,428 @@
+#include "app/frmtonaq.h"
+#include "link/connectmenu.h"
+#include "link/devicelink.h"
+#include "memory/memorytableframe.h"
+#include "multiplay/multiplay.h"
+#include "multiplay/tonegrid.h"
+#include "program.h"
+#include "sim/simulatedunit.h"
+#include "tones/keypadframe.h"
+#include "tones/memoryplayframe.h"
+#include "tones/singleplayframe.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+using namespace tonaq;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Every operation the operator can start against the unit, and every way the unit can fail it.
+enum class Op { Connect, Download, Upload, Reset, SinglePlay, Abort, MemPlay, Keypad, Send };
+enum class Fault {
+    Silent,
+    NoMarkers,
+    EmptyReport,
+    BrokenReport,
+    NeverReady,
+    Slow,
+    Chunked,
+    Vanish,        // pulled out at the operation's own first step that talks to it
+    VanishReading, // pulled out while the table is read back, inside whichever command reads
+};
+
+bool vanishes(Fault fault) {
+    return fault == Fault::Vanish || fault == Fault::VanishReading;
+}
+
+constexpr int kRows = MemoryTableFrame::kRows;
+constexpr auto kBound = 8000ms; // the longest any one operation may take under a fault
+const QString kConnected = QStringLiteral("Connected on COM3");
+const QString kNoUnit = QStringLiteral("Error! No open Comm Ports or Tonaq found.");
+const QString kSave = QStringLiteral("Save Changes to Memory?");
+const QString kReset =
+    QStringLiteral("Are you sure? This will erase all current settings and restore defaults!");
+const QString kNoReady = QStringLiteral("Memory play: no Ready from the unit.");
+
+// Ends the whole run with a message if a test hangs, rather than leaving it to the harness.
+class Watchdog {
+public:
+    explicit Watchdog(std::chrono::seconds limit)
+        : m_thread([this, limit] {
+            std::unique_lock lock(m_mutex);
+            if (m_done.wait_for(lock, limit, [this] { return m_disarmed; })) return;
+            std::fprintf(stderr, "watchdog: %s hung\n", QTest::currentDataTag());
+            std::abort();
+        }) {}
+    ~Watchdog() {
+        {
+            std::lock_guard lock(m_mutex);
+            m_disarmed = true;
+        }
+        m_done.notify_one();
+        m_thread.join();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_done;
+    bool m_disarmed = false;
+    std::thread m_thread;
+};
+
+QByteArray downloadTraffic(int locations = kRows) {
+    QByteArray bytes = "@\r\n";
+    for (int i = 0; i < locations; ++i)
+        bytes += "@V" + QByteArray::number(i);
+    return bytes;
+}
+
+QList<QStringList> tableTexts(const MemoryTableFrame &table) {
+    QList<QStringList> rows;
+    for (int i = 0; i < kRows; ++i)
+        rows.append({table.Length(i)->text(), table.Space(i)->text(), table.MemString(i)->text()});
+    return rows;
+}
+
+// The table as a download of the unit's first `filled` locations leaves it.
+QList<QStringList> unitTable(const sim::SimulatedUnit &unit, int filled = kRows) {
+    QList<QStringList> rows(kRows, QStringList{"", "", ""});
+    for (int i = 0; i < filled; ++i) {
+        const sim::StoredLocation l = unit.location(i);
+        rows[i] = {QString::number(l.lengthMs), QString::number(l.spaceMs),
+                   QString::fromLatin1(l.tones)};
+    }
+    return rows;
+}
+
+void setRow(MemoryTableFrame &table, int i, const QStringList &texts) {
+    table.Length(i)->setText(texts[0]);
+    table.Space(i)->setText(texts[1]);
+    table.MemString(i)->setText(texts[2]);
+}
+
+// Pulls the unit out and waits until the link has noticed.
+bool vanishNow(FrmTonaq &window, sim::SimulatedUnit &unit) {
+    unit.vanish();
+    return QTest::qWaitFor(
+        [&] { return window.channel().link().state() == DeviceLink::State::Gone; });
+}
+
+// Runs action once, the first time box shows text.
+void onText(QLineEdit *box, const QString &text, std::function<void()> action) {
+    auto done = std::make_shared<bool>(false);
+    QObject::connect(box, &QLineEdit::textChanged, box, [=](const QString &now) {
+        if (*done || now != text) return;
+        *done = true;
+        action();
+    });
+}
+
+// Runs action once the condition holds, checked on every turn of the event loop (the link
+// turns it while it waits for replies).
+void onceTrue(QObject *owner, std::function<bool()> condition, std::function<void()> action) {
+    auto *poll = new QTimer(owner);
+    poll->setInterval(1);
+    QObject::connect(poll, &QTimer::timeout, owner, [=] {
+        if (!condition()) return;
+        poll->stop();
+        action();
+    });
+    poll->start();
+}
+
+// Each operation's own inputs: a marked row to upload, a short location to play, a grid row.
+void prepare(Op op, FrmTonaq &window, sim::SimulatedUnit &unit) {
+    if (op == Op::Upload) setRow(window.memoryTable(), 2, {"100", "50", "12#"});
+    if (op == Op::MemPlay) {
+        unit.setLocation(0, {"A", 20, 20});
+        setRow(window.memoryTable(), 0, {"20", "20", "A"});
+        window.memoryPlay().txtLoc()->setText(QStringLiteral("1"));
+        window.memoryPlay().setReadyMargin(300ms);
+    }
+    if (op == Op::SinglePlay) {
+        window.singlePlay().Tone()->setText(QStringLiteral("5"));
+        window.singlePlay().Duration()->setText(QStringLiteral("100"));
+    }
+    if (op == Op::Send) {
+        ToneGrid &grid = *window.multiPlay().toneGrid();
+        grid.setTextMatrix(1, 1, QStringLiteral("5"));
+        grid.setTextMatrix(1, 2, QStringLiteral("100"));
+        grid.setTextMatrix(1, 3, QStringLiteral("50"));
+    }
+}
+
+void applyFault(Fault fault, sim::SimulatedUnit &unit) {
+    sim::Faults faults;
+    switch (fault) {
+    case Fault::Silent:
+        faults.silent = true;
+        break;
+    case Fault::NoMarkers:
+        faults.missingMarkers = sim::Marker::Connect | sim::Marker::SingleTone |
+                                sim::Marker::MemoryPlay | sim::Marker::View | sim::Marker::Store |
+                                sim::Marker::Sequence;
+        break;
+    case Fault::EmptyReport:
+        faults.emptyViewLocation = 2;
+        break;
+    case Fault::BrokenReport:
+        faults.reportFault = sim::ReportFault::NoThirdLine;
+        faults.reportFaultLocation = 2;
+        break;
+    case Fault::NeverReady:
+        faults.neverReady = true;
+        break;
+    case Fault::Slow:
+        faults.extraReplyDelayMs = 300;
+        break;
+    case Fault::Chunked:
+        unit.setPacing(true);
+        unit.setChunkMs(16);
+        break;
+    case Fault::Vanish:
+    case Fault::VanishReading:
+        break;
+    }
+    unit.setFaults(faults);
+}
+
+// Pulls the unit out in the middle of the operation, at a point where it has begun talking.
+void armVanish(Op op, Fault fault, test::Program &program, sim::SimulatedUnit &unit, bool &gone) {
+    FrmTonaq &window = program.window();
+    const auto vanish = [&window, &unit, &gone] { gone = vanishNow(window, unit); };
+    QLineEdit *status = window.StatusBox();
+    if (fault == Fault::VanishReading) {
+        onText(status, QStringLiteral("Reading Location # 3"), vanish);
+        return;
+    }
+    switch (op) {
+    case Op::Download:
+        onText(status, QStringLiteral("Reading the device settings..."), vanish);
+        break;
+    case Op::Upload:
+        onText(status, QStringLiteral("Saving to Location #  2"), vanish);
+        break;
+    case Op::Abort:
+        onText(status, QStringLiteral("Aborting..."), vanish);
+        break;
+    case Op::Reset:
+        program.prompter.onShow = [vanish](const Message &) { vanish(); };
+        break;
+    case Op::MemPlay:
+        onceTrue(
+            &window, [&unit] { return !unit.tones().isEmpty(); }, vanish);
+        break;
+    case Op::Send:
+        onceTrue(
+            &window, [&unit] { return unit.received().contains('F'); }, vanish);
+        break;
+    default:
+        vanish(); // the rest has no moment inside it to hook: pulled just before
+    }
+}
+
+void run(Op op, test::Program &program) {
+    FrmTonaq &window = program.window();
+    switch (op) {
+    case Op::Connect:
+        program.connectTo(3);
+        break;
+    case Op::Download:
+        QTest::mouseClick(window.cmdLoad(), Qt::LeftButton);
+        break;
+    case Op::Upload:
+        program.prompter.answers.enqueue(MsgAnswer::Yes);
+        QTest::mouseClick(window.cmdProgram(), Qt::LeftButton);
+        break;
+    case Op::Reset:
+        program.prompter.answers.enqueue(MsgAnswer::Ok);
+        window.mnuReset()->trigger();
+        break;
+    case Op::SinglePlay:
+        QTest::mouseClick(window.singlePlay().cmdSinglePlay(), Qt::LeftButton);
+        break;
+    case Op::Abort:
+        QTest::mouseClick(window.cmdAbort(), Qt::LeftButton);
+        break;
+    case Op::MemPlay:
+        QTest::mouseClick(window.memoryPlay().cmdMemPlay(), Qt::LeftButton);
+        break;
+    case Op::Keypad:
+        QTest::mousePress(window.keypad().KeyPad().at(4), Qt::LeftButton);
+        QTest::mouseRelease(window.keypad().KeyPad().at(4), Qt::LeftButton);
+        break;
+    case Op::Send:
+        QTest::mouseClick(window.multiPlay().cmdSend(), Qt::LeftButton);
+        break;
+    }
+}
+
+// Clears the fault, or for a pulled unit plugs a new one in as COM4 and rescans; then connects.
+// Returns the unit now connected.
+sim::SimulatedUnit &recover(Fault fault, test::Program &program, sim::SimulatedUnit &unit) {
+    program.prompter.onShow = nullptr;
+    if (!vanishes(fault)) {
+        unit.setFaults({});
+        unit.setPacing(false);
+        unit.setChunkMs(0);
+        // A unit that answered without its marker still went into that mode, where it takes the
+        // next command as data; the operator's Abort ends the mode with its line end.
+        if (fault == Fault::NoMarkers)
+            QTest::mouseClick(program.window().cmdAbort(), Qt::LeftButton);
+        program.connectTo(3);
+        return unit;
+    }
+    sim::SimulatedUnit &fresh = program.addUnit(4);
+    program.window().connectMenu().mnuScanPorts_Click();
+    program.connectTo(4);
+    return fresh;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Op)
+Q_DECLARE_METATYPE(Fault)
+
+class TestFaultSurvival : public QObject {
+    Q_OBJECT
+private slots:
+    void operationSurvivesFault_data();
+    void operationSurvivesFault();
+};
+
+void TestFaultSurvival::operationSurvivesFault_data() {
+    QTest::addColumn<Op>("op");
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<QString>("status");       // the status box afterwards
+    QTest::addColumn<QString>("logged");       // the procedure of the one log line; empty: none
+    QTest::addColumn<bool>("enabled");         // the device controls afterwards
+    QTest::addColumn<int>("rowsRead");         // rows downloaded from the unit; -1: not checked
+    QTest::addColumn<QStringList>("messages"); // message boxes shown
+    QTest::addColumn<QByteArray>("wire");      // what the unit received; null: not checked
+    const QString unable = QStringLiteral("Unable to connect on COM3");
+    const QString ready = QStringLiteral("Ready");
+    const QByteArray upload = "@S2\r\n100,50\r\n12#.";
+    const auto row = [](const char *name, Op op, Fault fault) -> QTestData & {
+        return QTest::newRow(name) << op << fault;
+    };
+    using enum Op;
+    using enum Fault;
+    // clang-format off
+    row("connect silent", Connect, Silent) << unable << "" << false << -1 << QStringList{} << QByteArray("@");
+    row("connect no marker", Connect, NoMarkers) << unable << "" << false << -1 << QStringList{} << QByteArray("@");
+    row("connect slow", Connect, Slow) << unable << "" << false << -1 << QStringList{} << QByteArray("@");
+    row("connect chunked", Connect, Chunked) << kConnected << "" << true << -1 << QStringList{} << QByteArray("@R");
+    row("connect vanished", Connect, Vanish) << kConnected << "COMPort_Click" << true << -1 << QStringList{} << QByteArray();
+    row("download silent", Download, Silent) << ready << "" << true << 0 << QStringList{kNoUnit} << QByteArray("@");
+    row("download no markers", Download, NoMarkers) << ready << "" << true << 8 << QStringList{} << downloadTraffic();
+    row("download empty report", Download, EmptyReport) << ready << "" << true << 2 << QStringList{} << downloadTraffic(3);
+    row("download broken report", Download, BrokenReport) << ready << "ReadDefaults" << true << 2 << QStringList{} << downloadTraffic(3);
+    row("download slow", Download, Slow) << ready << "" << true << 0 << QStringList{kNoUnit} << QByteArray("@");
+    row("download chunked", Download, Chunked) << ready << "" << true << 8 << QStringList{} << downloadTraffic();
+    row("download vanishing", Download, Vanish) << "Reading the device settings..." << "cmdLoad_Click" << false << 0 << QStringList{} << QByteArray();
+    row("download vanishing reading", Download, VanishReading) << ready << "ReadDefaults" << true << 2 << QStringList{} << QByteArray();
+    row("upload silent", Upload, Silent) << ready << "" << true << 0 << QStringList{kSave, kNoUnit} << QByteArray("@@");
+    // The store mode the unit went into swallows the read-back's "@".
+    row("upload no markers", Upload, NoMarkers) << ready << "" << true << 0 << QStringList{kSave, kNoUnit} << QByteArray("@S@");
+    row("upload broken report", Upload, BrokenReport) << ready << "ReadDefaults" << true << 2 << QStringList{kSave} << upload + downloadTraffic(3);
+    row("upload chunked", Upload, Chunked) << ready << "" << true << 8 << QStringList{kSave} << upload + downloadTraffic();
+    row("upload vanishing", Upload, Vanish) << "Saving to Location #  2" << "cmdProgram_Click" << true << -1 << QStringList{kSave} << QByteArray();
+    row("upload vanishing reading", Upload, VanishReading) << ready << "ReadDefaults" << true << 2 << QStringList{kSave} << QByteArray();
+    row("reset silent", Reset, Silent) << ready << "" << true << 0 << QStringList{kReset, kNoUnit} << QByteArray("^0@");
+    row("reset broken report", Reset, BrokenReport) << ready << "ReadDefaults" << true << 2 << QStringList{kReset} << "^0" + downloadTraffic(3);
+    row("reset chunked", Reset, Chunked) << ready << "" << true << 8 << QStringList{kReset} << "^0" + downloadTraffic();
+    row("reset vanishing", Reset, Vanish) << "RESETTING..." << "mnuReset_Click" << false << -1 << QStringList{kReset} << QByteArray();
+    row("reset vanishing reading", Reset, VanishReading) << ready << "ReadDefaults" << true << 2 << QStringList{kReset} << QByteArray();
+    row("single play silent", SinglePlay, Silent) << kConnected << "" << true << -1 << QStringList{} << QByteArray("@");
+    row("single play no marker", SinglePlay, NoMarkers) << kConnected << "" << true << -1 << QStringList{} << QByteArray("@I");
+    row("single play slow", SinglePlay, Slow) << kConnected << "" << true << -1 << QStringList{} << QByteArray("@");
+    row("single play chunked", SinglePlay, Chunked) << kConnected << "" << true << -1 << QStringList{} << QByteArray("@I5,100\r");
+    row("single play vanished", SinglePlay, Vanish) << kConnected << "cmdSinglePlay_Click" << true << -1 << QStringList{} << QByteArray();
+    row("abort silent", Abort, Silent) << ready << "" << true << -1 << QStringList{} << QByteArray("\r\n%");
+    row("abort slow", Abort, Slow) << ready << "" << true << -1 << QStringList{} << QByteArray("\r\n%");
+    row("abort vanishing", Abort, Vanish) << ready << "" << true << -1 << QStringList{} << QByteArray();
+    row("memory play silent", MemPlay, Silent) << kNoReady << "" << true << -1 << QStringList{} << QByteArray("@");
+    row("memory play no marker", MemPlay, NoMarkers) << kNoReady << "" << true << -1 << QStringList{} << QByteArray("@M");
+    row("memory play no Ready", MemPlay, NeverReady) << kNoReady << "" << true << -1 << QStringList{} << QByteArray("@M0\r\n");
+    row("memory play slow", MemPlay, Slow) << kNoReady << "" << true << -1 << QStringList{} << QByteArray("@");
+    row("memory play chunked", MemPlay, Chunked) << kConnected << "" << true << -1 << QStringList{} << QByteArray("@M0\r\n1\r\n");
+    row("memory play vanishing", MemPlay, Vanish) << kConnected << "cmdMemPlay_Click" << false << -1 << QStringList{} << QByteArray();
+    row("keypad silent", Keypad, Silent) << ready << "" << true << -1 << QStringList{} << QByteArray("%5%");
+    row("keypad vanished", Keypad, Vanish) << ready << "" << true << -1 << QStringList{} << QByteArray();
+    row("send silent", Send, Silent) << kConnected << "" << true << -1 << QStringList{} << QByteArray("@\r\n");
+    row("send no marker", Send, NoMarkers) << kConnected << "" << true << -1 << QStringList{} << QByteArray("@F\r\n");
+    row("send slow", Send, Slow) << kConnected << "" << true << -1 << QStringList{} << QByteArray("@\r\n");
+    row("send chunked", Send, Chunked) << kConnected << "" << true << -1 << QStringList{} << QByteArray("@F5,100,50\r\n\r\n");
+    row("send vanishing", Send, Vanish) << kConnected << "" << true << -1 << QStringList{} << QByteArray();
+    // clang-format on
+}
+
+void TestFaultSurvival::operationSurvivesFault() {
+    QFETCH(Op, op);
+    QFETCH(Fault, fault);
+    QFETCH(QString, logged);
+    QFETCH(int, rowsRead);
+    QFETCH(QByteArray, wire);
+    Watchdog watchdog(60s);
+    test::Program program;
+    sim::SimulatedUnit &unit = program.addUnit(3);
+    FrmTonaq &window = program.start();
+    program.connectTo(3);
+    QCOMPARE(program.status(), kConnected);
+    prepare(op, window, unit);
+    unit.clearRecords();
+    bool gone = !vanishes(fault);
+    if (vanishes(fault)) armVanish(op, fault, program, unit, gone);
+    applyFault(fault, unit);
+
+    // The window must keep serving its events while the operation talks to a failing unit.
+    bool running = true, servedDuring = false;
+    QTimer::singleShot(0, &window, [&] { servedDuring = running; });
+    QElapsedTimer clock;
+    clock.start();
+    run(op, program);
+    running = false;
+    const auto took = std::chrono::milliseconds(clock.elapsed());
+    QVERIFY2(took < kBound, qPrintable(QString::number(took.count())));
+    if (took > 100ms) QVERIFY2(servedDuring, "the window stood still");
+    QVERIFY(gone);
+
+    QTEST(program.status(), "status");
+    QTEST(window.cmdLoad()->isEnabled(), "enabled");
+    QTEST(window.cmdAbort()->isEnabled(), "enabled");
+    QTEST(program.prompter.texts(), "messages");
+    const QStringList lines = program.logLines();
+    if (logged.isEmpty()) {
+        QCOMPARE(lines, QStringList{});
+    } else {
+        QCOMPARE(lines.size(), 1);
+        const QString procedure = QStringLiteral(" in procedure %1 of Form frmTonaq on line ");
+        QVERIFY2(lines.front().contains(procedure.arg(logged)), qPrintable(lines.front()));
+    }
+    if (!wire.isNull()) QTRY_COMPARE_WITH_TIMEOUT(unit.received(), wire, 2000);
+    if (rowsRead >= 0) QCOMPARE(tableTexts(window.memoryTable()), unitTable(unit, rowsRead));
+
+    sim::SimulatedUnit &now = recover(fault, program, unit);
+    QCOMPARE(program.status().left(16), QStringLiteral("Connected on COM"));
+    QVERIFY(window.cmdLoad()->isEnabled());
+    QTest::mouseClick(window.cmdLoad(), Qt::LeftButton);
+    QCOMPARE(program.status(), QStringLiteral("Ready"));
+    QCOMPARE(tableTexts(window.memoryTable()), unitTable(now));
+    QCOMPARE(program.logLines().size(), lines.size()); // the recovery itself fails nowhere
+}
+
+QTEST_MAIN(TestFaultSurvival)
+#include "tst_faultsurvival.moc"
