@@ -203,34 +203,34 @@ void applyFault(Fault fault, sim::SimulatedUnit &unit) {
 void armVanish(Op op, Fault fault, test::Program &program, sim::SimulatedUnit &unit, bool &gone) {
     FrmTonaq &window = program.window();
     const auto vanish = [&window, &unit, &gone] { gone = vanishNow(window, unit); };
-    QLineEdit *status = window.StatusBox();
-    if (fault == Fault::VanishReading) {
-        onText(status, QStringLiteral("Reading Location # 3"), vanish);
-        return;
-    }
+    const auto onStatus = [&](const char *text) { onText(window.StatusBox(), text, vanish); };
+    const auto onReceived = [&](char byte) {
+        onceTrue(
+            &window, [&unit, byte] { return unit.received().contains(byte); }, vanish);
+    };
+    if (fault == Fault::VanishReading) return onStatus("Reading Location # 3");
     switch (op) {
+    case Op::Connect:
+        return onReceived('@');
     case Op::Download:
-        onText(status, QStringLiteral("Reading the device settings..."), vanish);
-        break;
+        return onStatus("Reading the device settings...");
     case Op::Upload:
-        onText(status, QStringLiteral("Saving to Location #  2"), vanish);
-        break;
-    case Op::Abort:
-        onText(status, QStringLiteral("Aborting..."), vanish);
-        break;
+        return onStatus("Saving to Location #  2");
     case Op::Reset:
         program.prompter.onShow = [vanish](const Message &) { vanish(); };
-        break;
+        return;
+    case Op::SinglePlay:
+        return onReceived('@');
+    case Op::Abort:
+        return onStatus("Aborting...");
     case Op::MemPlay:
         onceTrue(
             &window, [&unit] { return !unit.tones().isEmpty(); }, vanish);
-        break;
+        return;
+    case Op::Keypad:
+        return onStatus("Sending tone [5]"); // pulled while the key is held
     case Op::Send:
-        onceTrue(
-            &window, [&unit] { return unit.received().contains('F'); }, vanish);
-        break;
-    default:
-        vanish(); // the rest has no moment inside it to hook: pulled just before
+        return onReceived('F');
     }
 }
 
@@ -325,7 +325,7 @@ void TestFaultSurvival::operationSurvivesFault_data() {
     row("connect no marker", Connect, NoMarkers) << unable << "" << false << -1 << QStringList{} << QByteArray("@");
     row("connect slow", Connect, Slow) << unable << "" << false << -1 << QStringList{} << QByteArray("@");
     row("connect chunked", Connect, Chunked) << kConnected << "" << true << -1 << QStringList{} << QByteArray("@R");
-    row("connect vanished", Connect, Vanish) << kConnected << "COMPort_Click" << true << -1 << QStringList{} << QByteArray();
+    row("connect vanishing", Connect, Vanish) << kConnected << "COMPort_Click" << true << -1 << QStringList{} << QByteArray();
     row("download silent", Download, Silent) << ready << "" << true << 0 << QStringList{kNoUnit} << QByteArray("@");
     row("download no markers", Download, NoMarkers) << ready << "" << true << 8 << QStringList{} << downloadTraffic();
     row("download empty report", Download, EmptyReport) << ready << "" << true << 2 << QStringList{} << downloadTraffic(3);
@@ -350,7 +350,7 @@ void TestFaultSurvival::operationSurvivesFault_data() {
     row("single play no marker", SinglePlay, NoMarkers) << kConnected << "" << true << -1 << QStringList{} << QByteArray("@I");
     row("single play slow", SinglePlay, Slow) << kConnected << "" << true << -1 << QStringList{} << QByteArray("@");
     row("single play chunked", SinglePlay, Chunked) << kConnected << "" << true << -1 << QStringList{} << QByteArray("@I5,100\r");
-    row("single play vanished", SinglePlay, Vanish) << kConnected << "cmdSinglePlay_Click" << true << -1 << QStringList{} << QByteArray();
+    row("single play vanishing", SinglePlay, Vanish) << kConnected << "cmdSinglePlay_Click" << true << -1 << QStringList{} << QByteArray();
     row("abort silent", Abort, Silent) << ready << "" << true << -1 << QStringList{} << QByteArray("\r\n%");
     row("abort slow", Abort, Slow) << ready << "" << true << -1 << QStringList{} << QByteArray("\r\n%");
     row("abort vanishing", Abort, Vanish) << ready << "" << true << -1 << QStringList{} << QByteArray();
@@ -361,7 +361,7 @@ void TestFaultSurvival::operationSurvivesFault_data() {
     row("memory play chunked", MemPlay, Chunked) << kConnected << "" << true << -1 << QStringList{} << QByteArray("@M0\r\n1\r\n");
     row("memory play vanishing", MemPlay, Vanish) << kConnected << "cmdMemPlay_Click" << false << -1 << QStringList{} << QByteArray();
     row("keypad silent", Keypad, Silent) << ready << "" << true << -1 << QStringList{} << QByteArray("%5%");
-    row("keypad vanished", Keypad, Vanish) << ready << "" << true << -1 << QStringList{} << QByteArray();
+    row("keypad vanishing", Keypad, Vanish) << ready << "" << true << -1 << QStringList{} << QByteArray();
     row("send silent", Send, Silent) << kConnected << "" << true << -1 << QStringList{} << QByteArray("@\r\n");
     row("send no marker", Send, NoMarkers) << kConnected << "" << true << -1 << QStringList{} << QByteArray("@F\r\n");
     row("send slow", Send, Slow) << kConnected << "" << true << -1 << QStringList{} << QByteArray("@\r\n");
