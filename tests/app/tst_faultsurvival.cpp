@@ -39,12 +39,14 @@ enum class Fault {
     NeverReady,
     Slow,
     Chunked,
-    Vanish,        // pulled out at the operation's own first step that talks to it
-    VanishReading, // pulled out while the table is read back, inside whichever command reads
+    Vanish,            // pulled out at the operation's own first step that talks to it
+    VanishDownloading, // pulled out as the download starts, inside whichever command runs it
+    VanishReading,     // pulled out while the table is read back, inside whichever command reads
 };
 
 bool vanishes(Fault fault) {
-    return fault == Fault::Vanish || fault == Fault::VanishReading;
+    return fault == Fault::Vanish || fault == Fault::VanishDownloading ||
+           fault == Fault::VanishReading;
 }
 
 constexpr int kRows = MemoryTableFrame::kRows;
@@ -193,6 +195,7 @@ void applyFault(Fault fault, sim::SimulatedUnit &unit) {
         unit.setChunkMs(16);
         break;
     case Fault::Vanish:
+    case Fault::VanishDownloading:
     case Fault::VanishReading:
         break;
     }
@@ -209,6 +212,7 @@ void armVanish(Op op, Fault fault, test::Program &program, sim::SimulatedUnit &u
             &window, [&unit, byte] { return unit.received().contains(byte); }, vanish);
     };
     if (fault == Fault::VanishReading) return onStatus("Reading Location # 3");
+    if (fault == Fault::VanishDownloading) return onStatus("Reading the device settings...");
     switch (op) {
     case Op::Connect:
         return onReceived('@');
@@ -332,7 +336,7 @@ void TestFaultSurvival::operationSurvivesFault_data() {
     row("download broken report", Download, BrokenReport) << ready << "ReadDefaults" << true << 2 << QStringList{} << downloadTraffic(3);
     row("download slow", Download, Slow) << ready << "" << true << 0 << QStringList{kNoUnit} << QByteArray("@");
     row("download chunked", Download, Chunked) << ready << "" << true << 8 << QStringList{} << downloadTraffic();
-    row("download vanishing", Download, Vanish) << "Reading the device settings..." << "cmdLoad_Click" << false << 0 << QStringList{} << QByteArray();
+    row("download vanishing", Download, VanishDownloading) << "Reading the device settings..." << "cmdLoad_Click" << false << 0 << QStringList{} << QByteArray();
     row("download vanishing reading", Download, VanishReading) << ready << "ReadDefaults" << true << 2 << QStringList{} << QByteArray();
     row("upload silent", Upload, Silent) << ready << "" << true << 0 << QStringList{kSave, kNoUnit} << QByteArray("@@");
     // The store mode the unit went into swallows the read-back's "@".
@@ -340,11 +344,14 @@ void TestFaultSurvival::operationSurvivesFault_data() {
     row("upload broken report", Upload, BrokenReport) << ready << "ReadDefaults" << true << 2 << QStringList{kSave} << upload + downloadTraffic(3);
     row("upload chunked", Upload, Chunked) << ready << "" << true << 8 << QStringList{kSave} << upload + downloadTraffic();
     row("upload vanishing", Upload, Vanish) << "Saving to Location #  2" << "cmdProgram_Click" << true << -1 << QStringList{kSave} << QByteArray();
+    // The read-back's own failure ends only the read-back; the upload still says "Ready".
+    row("upload vanishing downloading", Upload, VanishDownloading) << ready << "cmdLoad_Click" << false << 0 << QStringList{kSave} << QByteArray();
     row("upload vanishing reading", Upload, VanishReading) << ready << "ReadDefaults" << true << 2 << QStringList{kSave} << QByteArray();
     row("reset silent", Reset, Silent) << ready << "" << true << 0 << QStringList{kReset, kNoUnit} << QByteArray("^0@");
     row("reset broken report", Reset, BrokenReport) << ready << "ReadDefaults" << true << 2 << QStringList{kReset} << "^0" + downloadTraffic(3);
     row("reset chunked", Reset, Chunked) << ready << "" << true << 8 << QStringList{kReset} << "^0" + downloadTraffic();
     row("reset vanishing", Reset, Vanish) << "RESETTING..." << "mnuReset_Click" << false << -1 << QStringList{kReset} << QByteArray();
+    row("reset vanishing downloading", Reset, VanishDownloading) << ready << "cmdLoad_Click" << true << 0 << QStringList{kReset} << QByteArray();
     row("reset vanishing reading", Reset, VanishReading) << ready << "ReadDefaults" << true << 2 << QStringList{kReset} << QByteArray();
     row("single play silent", SinglePlay, Silent) << kConnected << "" << true << -1 << QStringList{} << QByteArray("@");
     row("single play no marker", SinglePlay, NoMarkers) << kConnected << "" << true << -1 << QStringList{} << QByteArray("@I");
