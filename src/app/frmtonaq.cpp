@@ -196,6 +196,8 @@ void FrmTonaq::showMessage(const QString &text) {
 MultiPlay &FrmTonaq::multiPlay() {
     if (!m_multiPlay) {
         m_multiPlay = new MultiPlay(*this);
+        // A window closed from its title bar deletes itself later; the next access loads anew.
+        connect(m_multiPlay, &MultiPlay::unloading, this, [this] { m_multiPlay = nullptr; });
         m_multiPlay->Form_Load();
     }
     return *m_multiPlay;

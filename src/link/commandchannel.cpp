@@ -17,7 +17,9 @@ void CommandChannel::createLink(const QString &settings) {
 }
 
 void CommandChannel::releaseLink() {
-    m_link.reset();
+    // A handler further up the stack may still be inside the link's reply wait (the window
+    // can be closed from there); let the event loop delete it once that wait has unwound.
+    if (m_link) m_link.release()->deleteLater();
 }
 
 DeviceLink &CommandChannel::link() const {

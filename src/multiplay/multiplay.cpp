@@ -12,6 +12,7 @@
 #include "multiplay/tonegrid.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -132,6 +133,11 @@ bool MultiPlay::eventFilter(QObject *watched, QEvent *event) {
         if (next && next != m_grid && next->window() == this) ToneGrid_Validate();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void MultiPlay::closeEvent(QCloseEvent *event) {
+    QWidget::closeEvent(event);
+    if (event->isAccepted()) emit unloading();
 }
 
 void cmdMultiPlay_Click(FrmTonaq &main) {

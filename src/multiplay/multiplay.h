@@ -38,8 +38,13 @@ public:
     int CurRow = 0;
     int CurCol = 0;
 
+signals:
+    // The title-bar close: the window is on its way out and must not be handed out again.
+    void unloading();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     QPushButton *addButton(const char *name, const char *caption, const char *tip, QRect place);
