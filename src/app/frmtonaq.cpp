@@ -167,6 +167,12 @@ void FrmTonaq::SetStatus(const QString &text) {
     m_statusBox->setText(text);
 }
 
+bool FrmTonaq::refuseWhenDisconnected() {
+    if (m_channel.Connected()) return false;
+    SetStatus(QStringLiteral("Not connected."));
+    return true;
+}
+
 void FrmTonaq::EnableControls(bool enabled) {
     m_cmdLoad->setEnabled(enabled);
     m_cmdProgram->setEnabled(enabled);

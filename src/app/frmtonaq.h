@@ -39,6 +39,9 @@ public:
     void Form_Load(const QString &commandLine);
 
     void SetStatus(const QString &text);
+    // Every command asks this first: without a unit that answered the connect it shows
+    // "Not connected." and answers true, and the command sends nothing.
+    bool refuseWhenDisconnected();
     // Switches every control that talks to the unit on or off together.
     void EnableControls(bool enabled);
     static bool IsFormLoaded(const QString &name);

@@ -23,11 +23,7 @@ Download::Download(FrmTonaq &main)
 void Download::cmdLoad_Click() {
     trapped(m_main.errorLog(), "cmdLoad_Click", kForm, [&](Trap &at) {
         at(10);
-        if (!m_main.channel().Connected()) {
-            at(20);
-            m_main.SetStatus(QStringLiteral("Not connected."));
-            return;
-        }
+        if (m_main.refuseWhenDisconnected()) return;
         at(30);
         m_main.SetStatus(QStringLiteral("Reading the device settings..."));
         at(40);
@@ -63,11 +59,7 @@ void Download::clearTable() {
 void Download::ReadDefaults() {
     trapped(m_main.errorLog(), "ReadDefaults", kForm, [&](Trap &at) {
         at(10);
-        if (!m_main.channel().Connected()) {
-            at(20);
-            m_main.SetStatus(QStringLiteral("Not connected."));
-            return;
-        }
+        if (m_main.refuseWhenDisconnected()) return;
         for (int i = 0; i < MemoryTableFrame::kRows; ++i) {
             at(30);
             m_main.SetStatus(QStringLiteral("Reading Location # %1").arg(i + 1));

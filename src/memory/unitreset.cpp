@@ -21,11 +21,7 @@ UnitReset::UnitReset(FrmTonaq &main, Download &readBack)
 void UnitReset::mnuReset_Click() {
     trapped(m_main.errorLog(), "mnuReset_Click", kForm, [&](Trap &at) {
         at(10);
-        if (!m_main.channel().Connected()) {
-            at(20);
-            m_main.SetStatus(QStringLiteral("Not connected."));
-            return;
-        }
+        if (m_main.refuseWhenDisconnected()) return;
         at(30);
         m_main.EnableControls(false);
         at(40);

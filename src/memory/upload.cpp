@@ -37,11 +37,7 @@ Upload::Upload(FrmTonaq &main, Download &readBack)
 void Upload::cmdProgram_Click() {
     trapped(m_main.errorLog(), "cmdProgram_Click", kForm, [&](Trap &at) {
         at(10);
-        if (!m_main.channel().Connected()) {
-            at(20);
-            m_main.SetStatus(QStringLiteral("Not connected."));
-            return;
-        }
+        if (m_main.refuseWhenDisconnected()) return;
         at(30);
         const Message question{QStringLiteral("Save Changes to Memory?"), AppTitle(),
                                MsgButtons::YesNo, MsgIcon::None, MsgAnswer::Yes};

@@ -50,10 +50,7 @@ void InstantToneFrame::txtKeys_KeyDown(int keyCode, int shift) {
         at(10);
         m_txtKeys->clear(); // the key's own character follows, so the box shows the last one
         at(20);
-        if (!m_main.channel().Connected()) {
-            m_main.SetStatus(QStringLiteral("Not connected."));
-            return;
-        }
+        if (m_main.refuseWhenDisconnected()) return;
         at(30);
         const ToneKey key = classifyToneKey(keyCode, shift);
         KeyValid = key.kind == ToneKeyKind::Tone;

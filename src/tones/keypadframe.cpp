@@ -39,10 +39,7 @@ KeypadFrame::KeypadFrame(FrmTonaq &main, QWidget *parent)
 }
 
 void KeypadFrame::SendKeypadTone(int index) {
-    if (!m_main.channel().Connected()) {
-        m_main.SetStatus(QStringLiteral("Not connected."));
-        return;
-    }
+    if (m_main.refuseWhenDisconnected()) return;
     QString tone;
     if (index == kStopTone) {
         ignoringFailure([&] { m_main.SetStatus(QStringLiteral("Ready")); });

@@ -60,10 +60,7 @@ bool MemoryPlayFrame::txtLoc_KeyPress(int keyAscii) {
 
 void MemoryPlayFrame::cmdMemPlay_Click() {
     if (m_playing) return; // Enter in the box while the button is off for this very play
-    if (!m_main.channel().Connected()) {
-        m_main.SetStatus(QStringLiteral("Not connected."));
-        return;
-    }
+    if (m_main.refuseWhenDisconnected()) return;
     m_playing = true;
     m_main.installEventFilter(this); // a close waits until the play has let go of the link
     trapped(m_main.errorLog(), "cmdMemPlay_Click", "Form frmTonaq", [&](Trap &at) {

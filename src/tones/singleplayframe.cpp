@@ -117,10 +117,7 @@ void SinglePlayFrame::validateBeforeRelease(QAbstractButton *pressed) {
 
 void SinglePlayFrame::cmdSinglePlay_Click() {
     CommandChannel &channel = m_main.channel();
-    if (!channel.Connected()) {
-        m_main.SetStatus(QStringLiteral("Not connected."));
-        return;
-    }
+    if (m_main.refuseWhenDisconnected()) return;
     trapped(m_main.errorLog(), "cmdSinglePlay_Click", "Form frmTonaq", [&](Trap &at) {
         at(10);
         if (channel.Transact(QStringLiteral("@")).isEmpty()) return;
@@ -133,10 +130,7 @@ void SinglePlayFrame::cmdSinglePlay_Click() {
 
 void SinglePlayFrame::cmdAbort_Click() {
     CommandChannel &channel = m_main.channel();
-    if (!channel.Connected()) {
-        m_main.SetStatus(QStringLiteral("Not connected."));
-        return;
-    }
+    if (m_main.refuseWhenDisconnected()) return;
     // Every step runs even when the one before it failed: the abort must reach the unit if
     // it can.
     ignoringFailure([&] { channel.Transact(QStringLiteral("\r\n")); });
