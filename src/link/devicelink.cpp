@@ -59,6 +59,9 @@ bool DeviceLink::PortIsOpen() const {
 
 void DeviceLink::SendCommand(const QByteArray &command) {
     requireOpen();
+    // A reply that came after its command's read gave up answers nobody now; left in place it
+    // would be taken for the reply to this command and shift every reply after it.
+    m_port.clear(QSerialPort::Input);
     if (m_port.write(command) != command.size()) throw TonaqError(ErrorCode::WriteFailed);
     m_port.flush();
     while (m_port.bytesToWrite() > 0) {
