@@ -40,7 +40,9 @@ QString defaultDialogFolder() {
 QString dialogFolderFor(const QString &programFolder) {
     const QFileInfo folder(programFolder);
     if (folder.isDir() && folder.isWritable()) return QDir::toNativeSeparators(programFolder);
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // A fresh account may have no Documents folder yet; its home always exists.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 } // namespace tonaq
