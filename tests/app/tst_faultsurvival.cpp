@@ -11,7 +11,6 @@
 #include "tones/singleplayframe.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
@@ -132,8 +131,8 @@ void onText(QLineEdit *box, const QString &text, std::function<void()> action) {
     });
 }
 
-// Runs action once the condition holds, checked on every turn of the event loop (the link
-// turns it while it waits for replies).
+// Runs action once the condition holds, checked every millisecond while the event loop runs
+// (the link runs it while it waits for a reply).
 void onceTrue(QObject *owner, std::function<bool()> condition, std::function<void()> action) {
     auto *poll = new QTimer(owner);
     poll->setInterval(1);
