@@ -8,8 +8,10 @@ TestPorts::TestPorts()
     : m_map(std::make_unique<PortMap>(m_links.path(), m_devices.path())) {}
 
 bool TestPorts::link(int number, const QString &device) {
-    const bool made =
-        QFile::link(device, QStringLiteral("%1/COM%2").arg(m_links.path()).arg(number));
+    // Replugging: a new device takes over the number of one that went away.
+    const QString name = QStringLiteral("%1/COM%2").arg(m_links.path()).arg(number);
+    QFile::remove(name);
+    const bool made = QFile::link(device, name);
     m_map->refresh();
     return made;
 }
