@@ -6,6 +6,7 @@
 
 #include <QEventLoop>
 #include <QTimer>
+#include <cmath>
 
 namespace tonaq {
 
@@ -17,6 +18,7 @@ constexpr int kWriteTimeoutMs = 2000;
 DeviceLink::DeviceLink(const PortMap &ports, QObject *parent)
     : QObject(parent)
     , m_ports(ports) {
+    m_clock.start();
     connect(&m_port, &QSerialPort::errorOccurred, this, &DeviceLink::onPortError);
 }
 
@@ -43,7 +45,9 @@ void DeviceLink::OpenPort() {
         throw TonaqError(ErrorCode::PortUnavailable,
                          QStringLiteral("Could not open %1: %2").arg(device, reason));
     }
-    m_port.clear(); // what arrived before we listened belongs to nobody
+    m_port.clear();    // what arrived before we listened belongs to nobody
+    m_pacing.forget(); // another port, perhaps another adapter
+    if (m_settings.baudRate > 0) m_pacing.setByteMs(10000.0 / m_settings.baudRate);
     setState(State::Open);
 }
 
@@ -80,9 +84,28 @@ QByteArray DeviceLink::ReadReply() {
         if (!waitForBytes(kFirstByteTimeout)) return reply;
         reply = m_port.readAll();
     }
-    while (waitForBytes(kQuietGap))
+    m_pacing.beginReply(elapsedMs());
+    while (waitForQuiet(m_pacing.quietGapMs(reply))) {
         reply += m_port.readAll();
+        m_pacing.arrived(elapsedMs());
+    }
+    m_pacing.endReply();
     return reply;
+}
+
+// False once the line has been quiet for the gap. Bytes the kernel already holds count as
+// arrived even when our own timer fired first (a stall of this process is no quiet line).
+bool DeviceLink::waitForQuiet(double gapMs) {
+    const auto gap = std::chrono::milliseconds(static_cast<int>(std::ceil(gapMs)));
+    if (waitForBytes(gap)) return true;
+    const bool late = m_port.waitForReadyRead(0);
+    m_port.clearError();
+    requireOpen();
+    return late && m_port.bytesAvailable() > 0;
+}
+
+double DeviceLink::elapsedMs() const {
+    return static_cast<double>(m_clock.nsecsElapsed()) / 1e6;
 }
 
 void DeviceLink::requireOpen() const {

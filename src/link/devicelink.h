@@ -1,8 +1,10 @@
 #pragma once
 
 #include "link/linesettings.h"
+#include "link/replytiming.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QSerialPort>
 #include <chrono>
@@ -35,7 +37,8 @@ public:
 
     // Writes the bytes and waits until the system has taken them.
     void SendCommand(const QByteArray &command);
-    // Waits for a first byte, then gathers bytes until the line has been quiet for a gap.
+    // Waits for a first byte, then gathers bytes until the line has been quiet for a gap: a
+    // short one once the bytes end a line, the long one otherwise (see ReplyPacing).
     // Nothing at all is an empty reply, not a failure. The windows keep painting meanwhile.
     QByteArray ReadReply();
 
@@ -45,6 +48,8 @@ signals:
 private:
     void requireOpen() const;
     bool waitForBytes(std::chrono::milliseconds timeout);
+    bool waitForQuiet(double gapMs);
+    double elapsedMs() const;
     void onPortError(QSerialPort::SerialPortError error);
     void setState(State state);
 
@@ -54,6 +59,8 @@ private:
     LineSettings m_settings;
     int m_portNumber = 0;
     State m_state = State::Closed;
+    ReplyPacing m_pacing;
+    QElapsedTimer m_clock;
 };
 
 } // namespace tonaq

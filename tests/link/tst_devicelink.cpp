@@ -1,9 +1,13 @@
 #include "app/tonaqerror.h"
 #include "link/devicelink.h"
+#include "link/replytiming.h"
+#include "sim/pseudoterminal.h"
 #include "sim/simulatedunit.h"
 #include "testports.h"
 
 #include <QTest>
+#include <QTimer>
+#include <unistd.h>
 
 using namespace tonaq;
 using tonaq::sim::SimulatedUnit;
@@ -33,7 +37,9 @@ private slots:
     void commandAndReply_data();
     void commandAndReply();
     void silentUnitGivesEmptyReply();
+    void chunkedReplyArrivesWhole_data();
     void chunkedReplyArrivesWhole();
+    void replyWithoutLineEndWaitsTheLongGap();
     void failures_data();
     void failures();
     void vanishedDeviceIsOneFailureThenClosed();
@@ -85,17 +91,62 @@ void TestDeviceLink::silentUnitGivesEmptyReply() {
     QVERIFY(m_link->PortIsOpen());
 }
 
+void TestDeviceLink::chunkedReplyArrivesWhole_data() {
+    QTest::addColumn<bool>("paced");
+    QTest::addColumn<int>("chunkMs");
+    QTest::addColumn<double>("extraDelayMs");
+    QTest::newRow("paced at 9600 baud") << true << 0 << 0.0;
+    QTest::newRow("unpaced, one burst") << false << 0 << 0.0;
+    QTest::newRow("adapter bursts every 16 ms") << true << 16 << 0.0;
+    QTest::newRow("adapter bursts every 5 ms") << true << 5 << 0.0;
+    QTest::newRow("slow unit") << true << 0 << 120.0;
+    QTest::newRow("slow unit behind an adapter") << true << 16 << 120.0;
+}
+
 void TestDeviceLink::chunkedReplyArrivesWhole() {
-    // A USB adapter's latency timer hands the four-line location report over in bursts.
-    m_unit->setPacing(true);
-    m_unit->setChunkMs(16);
+    // The four-line location report must come whole, however the line hands it over, also
+    // after the link has learnt the pauses from the short replies before it.
+    QFETCH(bool, paced);
+    QFETCH(int, chunkMs);
+    QFETCH(double, extraDelayMs);
+    m_unit->setPacing(paced);
+    m_unit->setChunkMs(chunkMs);
+    sim::Faults slow;
+    slow.extraReplyDelayMs = extraDelayMs;
+    m_unit->setFaults(slow);
     m_link->OpenPort();
-    m_link->SendCommand("V");
-    QCOMPARE(m_link->ReadReply(), QByteArray("VW\r\n"));
-    m_link->SendCommand("0");
-    const QByteArray report = m_link->ReadReply();
-    QVERIFY2(report.startsWith("\r\nMemory location 0\r\nLength = "), report);
-    QCOMPARE(report.count("\r\n"), 4);
+    for (int location = 0; location < 8; ++location) {
+        m_link->SendCommand("@");
+        QCOMPARE(m_link->ReadReply(), QByteArray("Connected\r\n"));
+        m_link->SendCommand("V");
+        QCOMPARE(m_link->ReadReply(), QByteArray("VW\r\n"));
+        m_link->SendCommand(QByteArray::number(location));
+        const QByteArray report = m_link->ReadReply();
+        QVERIFY2(report.startsWith("\r\nMemory location " + QByteArray::number(location) +
+                                   "\r\nLength = "),
+                 report);
+        QVERIFY2(report.endsWith("\r\n") && report.count("\r\n") == 4, report);
+    }
+}
+
+void TestDeviceLink::replyWithoutLineEndWaitsTheLongGap() {
+    // Once the link has seen bytes come a millisecond apart, a line end ends a reply soon;
+    // a reply that pauses mid-line, longer than that, is still not over until the line has
+    // been quiet for the long gap.
+    sim::PseudoTerminal device;
+    QVERIFY(m_ports->link(6, device.slavePath()));
+    m_link->setPortNumber(6);
+    m_link->OpenPort();
+    const auto write = [&device](QByteArray bytes) {
+        QVERIFY(::write(device.masterFd(), bytes.constData(), bytes.size()) == bytes.size());
+    };
+    for (int i = 0; i < 4; ++i)
+        QTimer::singleShot(i + 1, [&write, i] { write(QByteArray("OK\r\n").mid(i, 1)); });
+    QCOMPARE(m_link->ReadReply(), QByteArray("OK\r\n"));
+
+    write("Memory loc");
+    QTimer::singleShot(kQuietGap / 2, [&] { write("ation 3\r\n"); });
+    QCOMPARE(m_link->ReadReply(), QByteArray("Memory location 3\r\n"));
 }
 
 void TestDeviceLink::failures_data() {
