@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <cstdio>
 #include <string>
 #include <thread>
 
@@ -24,11 +25,13 @@ constexpr int kPresses = 1000;
 constexpr auto kBetweenPresses = std::chrono::milliseconds(7);
 
 // Milliseconds from now until the unit has received one byte more than it had.
-template <typename Action>
-double latency(sim::SimulatedUnit &unit, Action action) {
+template <typename Action> double latency(sim::SimulatedUnit &unit, Action action) {
     const qsizetype before = unit.receivedLog().size();
     const double start = unit.nowMs();
     action();
+    const double returned = unit.nowMs() - start;
+    if (returned > 5 && qEnvironmentVariableIsSet("TONAQ_BENCH_VERBOSE"))
+        std::fprintf(stderr, "slow action: %.1f ms\n", returned);
     for (;;) {
         const QList<sim::ReceivedByte> log = unit.receivedLog();
         if (log.size() > before) return log[before].atMs - start;

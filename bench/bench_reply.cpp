@@ -44,9 +44,9 @@ void measure(const std::string &prefix, int chunkMs) {
         toFirstByte.append(out.front().atMs - in.front().atMs);
         tail.append(end - out.back().atMs);
     }
-    for (const auto &[name, values] : {std::pair{"_to_unit", toUnit},
-                                       std::pair{"_to_first_reply_byte", toFirstByte},
-                                       std::pair{"_last_byte_to_return", tail}}) {
+    for (const auto &[name, values] :
+         {std::pair{"_to_unit", toUnit}, std::pair{"_to_first_reply_byte", toFirstByte},
+          std::pair{"_last_byte_to_return", tail}}) {
         bench::report((prefix + name + "_p50").c_str(), bench::percentile(values, 50), "ms");
         bench::report((prefix + name + "_p99").c_str(), bench::percentile(values, 99), "ms");
     }

@@ -6,7 +6,9 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QMap>
 #include <QTimer>
+#include <cstdio>
 #include <string>
 #include <sys/resource.h>
 #include <time.h>
@@ -35,9 +37,13 @@ class TimerCounter : public QObject {
 public:
     int timers = 0;
     int others = 0;
+    QMap<QString, int> timerReceivers; // class and object name
 
 protected:
-    bool eventFilter(QObject *, QEvent *event) override {
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Timer)
+            ++timerReceivers[QString::fromLatin1(watched->metaObject()->className()) + u' ' +
+                             watched->objectName()];
         (event->type() == QEvent::Timer ? timers : others) += 1;
         return false;
     }
@@ -58,6 +64,8 @@ void idle(const char *prefix, QApplication &app) {
     const double wall = bench::steadyMs() - start;
     getrusage(RUSAGE_SELF, &after);
     app.removeEventFilter(&counter);
+    for (auto it = counter.timerReceivers.cbegin(); it != counter.timerReceivers.cend(); ++it)
+        std::printf("# %s timer events to %s: %d\n", prefix, qPrintable(it.key()), it.value());
     const std::string p(prefix);
     bench::report((p + "_cpu").c_str(), 100.0 * (cpuMs(after) - cpuMs(before)) / wall, "%");
     bench::report((p + "_timer_events").c_str(), counter.timers - 1, "events"); // less our own

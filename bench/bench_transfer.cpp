@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <cstdio>
 #include <string>
 
 using namespace tonaq;
@@ -36,14 +37,21 @@ struct Rig {
 // Rows of the table that differ from the unit's memory, and error lines logged: a reply cut
 // in two by the reader shows as either.
 int faultsAfter(Rig &rig) {
-    int faults = static_cast<int>(rig.program.logLines().size());
+    const QStringList lines = rig.program.logLines();
+    for (const QString &line : lines)
+        std::fprintf(stderr, "log: %s\n", qPrintable(line));
+    int faults = static_cast<int>(lines.size());
     MemoryTableFrame &table = rig.window->memoryTable();
     for (int i = 0; i < MemoryTableFrame::kRows; ++i) {
         const sim::StoredLocation stored = rig.unit.location(i);
         if (table.MemString(i)->text() != QString::fromLatin1(stored.tones) ||
             table.Length(i)->text() != QString::number(stored.lengthMs) ||
-            table.Space(i)->text() != QString::number(stored.spaceMs))
+            table.Space(i)->text() != QString::number(stored.spaceMs)) {
             ++faults;
+            std::fprintf(stderr, "row %d: %s,%s,%s\n", i, qPrintable(table.Length(i)->text()),
+                         qPrintable(table.Space(i)->text()),
+                         qPrintable(table.MemString(i)->text()));
+        }
     }
     return faults;
 }

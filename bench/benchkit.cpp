@@ -27,7 +27,8 @@ WireTime wireTimeOf(const sim::SimulatedUnit &unit, double processingDelayMs) {
     double lastSentMs = -1;
     for (const sim::SentByte &sent : out) {
         while (i < in.size() && in[i].atMs <= sent.atMs) {
-            if (!lastWasReceived && lastSentMs >= 0) wire.turnaroundsMs.append(in[i].atMs - lastSentMs);
+            if (!lastWasReceived && lastSentMs >= 0)
+                wire.turnaroundsMs.append(in[i].atMs - lastSentMs);
             lastWasReceived = true;
             ++i;
         }
