@@ -37,13 +37,13 @@ class TimerCounter : public QObject {
 public:
     int timers = 0;
     int others = 0;
-    QMap<QString, int> timerReceivers; // class and object name
+    QMap<QString, int> timerReceivers; // by class
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override {
         if (event->type() == QEvent::Timer)
-            ++timerReceivers[QString::fromLatin1(watched->metaObject()->className()) + u' ' +
-                             watched->objectName()];
+            ++timerReceivers[QString::fromLatin1(watched->metaObject()->className())
+                                 .replace(QStringLiteral("::"), QStringLiteral("_"))];
         (event->type() == QEvent::Timer ? timers : others) += 1;
         return false;
     }
@@ -64,9 +64,10 @@ void idle(const char *prefix, QApplication &app) {
     const double wall = bench::steadyMs() - start;
     getrusage(RUSAGE_SELF, &after);
     app.removeEventFilter(&counter);
-    for (auto it = counter.timerReceivers.cbegin(); it != counter.timerReceivers.cend(); ++it)
-        std::printf("# %s timer events to %s: %d\n", prefix, qPrintable(it.key()), it.value());
     const std::string p(prefix);
+    for (auto it = counter.timerReceivers.cbegin(); it != counter.timerReceivers.cend(); ++it)
+        bench::report((p + "_timer_events_to_" + it.key().toStdString()).c_str(), it.value(),
+                      "events");
     bench::report((p + "_cpu").c_str(), 100.0 * (cpuMs(after) - cpuMs(before)) / wall, "%");
     bench::report((p + "_timer_events").c_str(), counter.timers - 1, "events"); // less our own
     bench::report((p + "_other_events").c_str(), counter.others, "events");
