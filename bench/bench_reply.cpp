@@ -8,6 +8,7 @@
 #include "sim/simulatedunit.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <string>
 
 using namespace tonaq;
@@ -28,6 +29,7 @@ void measure(const std::string &prefix, int chunkMs) {
     QList<double> toUnit;
     QList<double> toFirstByte;
     QList<double> tail;
+    QList<double> senderPause; // the longest pause between two bytes of one reply on the line
     for (int i = 0; i < kCommands; ++i) {
         unit.clearRecords();
         const double start = unit.nowMs();
@@ -43,12 +45,18 @@ void measure(const std::string &prefix, int chunkMs) {
         toUnit.append(in.front().atMs - start);
         toFirstByte.append(out.front().atMs - in.front().atMs);
         tail.append(end - out.back().atMs);
+        double longest = 0;
+        for (qsizetype b = 1; b < out.size(); ++b)
+            longest = std::max(longest, out[b].atMs - out[b - 1].atMs);
+        senderPause.append(longest);
     }
     for (const auto &[name, values] :
          {std::pair{"_to_unit", toUnit}, std::pair{"_to_first_reply_byte", toFirstByte},
-          std::pair{"_last_byte_to_return", tail}}) {
+          std::pair{"_last_byte_to_return", tail},
+          std::pair{"_sender_longest_pause", senderPause}}) {
         bench::report((prefix + name + "_p50").c_str(), bench::percentile(values, 50), "ms");
         bench::report((prefix + name + "_p99").c_str(), bench::percentile(values, 99), "ms");
+        bench::report((prefix + name + "_max").c_str(), bench::percentile(values, 100), "ms");
     }
 }
 
