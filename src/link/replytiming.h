@@ -17,12 +17,11 @@ namespace tonaq {
 //   yet seen how its bytes arrive (a reply that came in one piece shows no pauses).
 // - after a line end the wait is shorter: the longest pause seen between the arrivals of the
 //   recent replies, times 1.25, plus one character time, at least 4 ms. On a direct line the
-//   pauses are one character time (1.06 ms at the median) and the wait is 4 ms, which also
-//   outlasts the longest stall the unit's own writer showed on an idle machine (3.4 ms in
-//   200 replies); with an adapter's bursts 16 ms apart it is 21 ms. The longest pause, not a
-//   typical one, so that a sender that stalls now and then (up to about 10 ms on a loaded
-//   machine) widens the wait before it can cut a reply in two; a pause is forgotten by a
-//   quarter at each reply after it.
+//   pauses are one character time (1.06 ms at the median) and the wait is 4 ms, above what
+//   the unit's own writer pauses in 99 replies of 100 (2.4 to 3.9 ms); with an adapter's
+//   bursts 16 ms apart it is 21 ms. The longest pause, not a typical one, so that a sender
+//   that stalls now and then (single stalls up to 9.5 ms even on an idle machine) widens the
+//   wait before it can cut a reply in two; a pause is forgotten by a quarter at each reply.
 inline constexpr std::chrono::milliseconds kFirstByteTimeout{250};
 inline constexpr std::chrono::milliseconds kQuietGap{24};
 inline constexpr double kLineEndMinGapMs = 4.0;
