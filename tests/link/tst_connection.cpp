@@ -138,9 +138,7 @@ void TestConnection::connectSucceeds() {
 void TestConnection::silentUnitDoesNotConnect() {
     test::Program program;
     sim::SimulatedUnit &unit = program.addUnit(7);
-    sim::Faults silent;
-    silent.silent = true;
-    unit.setFaults(silent);
+    unit.setFaults(test::silentUnit());
     FrmTonaq &window = program.start();
     program.connectTo(7);
 

@@ -113,9 +113,7 @@ void TestDownload::unansweredAttentionShowsTheMessage() {
     sim::SimulatedUnit &unit = program.addUnit(3);
     FrmTonaq &window = startConnected(program, unit);
     setRow(window.memoryTable(), 0, {"100", "50", "12#"});
-    sim::Faults silent;
-    silent.silent = true;
-    unit.setFaults(silent);
+    unit.setFaults(test::silentUnit());
 
     QTest::mouseClick(window.cmdLoad(), Qt::LeftButton);
     QCOMPARE(program.prompter.shown.size(), 1);

@@ -84,9 +84,7 @@ void TestUnitReset::silentAfterResetShowsTheDownloadMessage() {
     setRow(window.memoryTable(), 0, {"1", "2", "3"});
     program.prompter.answers.enqueue(MsgAnswer::Ok);
     program.prompter.onShow = [&](const Message &) {
-        sim::Faults silent;
-        silent.silent = true;
-        unit.setFaults(silent);
+        unit.setFaults(test::silentUnit());
     };
 
     window.mnuReset()->trigger();

@@ -55,8 +55,7 @@ void TestSendMatrix::send_data() {
     const sim::Faults healthy;
     sim::Faults noMM;
     noMM.missingMarkers = sim::Marker::Sequence;
-    sim::Faults silent;
-    silent.silent = true;
+    const sim::Faults silent = test::silentUnit();
     const Rows rows3and17 = {{17, "#", "200", "20"}, {3, "5", "100", "50"}};
 
     QTest::newRow("rows 3 and 17, in row order")
@@ -100,9 +99,7 @@ void TestSendMatrix::send() {
 void TestSendMatrix::notConnectedSendsNothing() {
     test::Program program;
     sim::SimulatedUnit &unit = program.addUnit(3);
-    sim::Faults silent;
-    silent.silent = true;
-    unit.setFaults(silent);
+    unit.setFaults(test::silentUnit());
     FrmTonaq &window = program.start();
     program.connectTo(3); // fails, and leaves the port open
     unit.clearRecords();

@@ -8,11 +8,20 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "sim/faults.h"
+
 namespace tonaq::sim {
 class SimulatedUnit;
 }
 
 namespace tonaq::test {
+
+// A unit that runs every command and never answers, as one with its transmit line cut.
+inline sim::Faults silentUnit() {
+    sim::Faults faults;
+    faults.silent = true;
+    return faults;
+}
 
 // The real main window with scripted dialogs, its own COM map and its own log folder.
 // Units added with addUnit() sit on pseudo-terminals linked as COM numbers.

@@ -115,9 +115,7 @@ void TestKeypad::spaceOrEnterOnAFocusedButtonPlaysNothing() {
 void TestKeypad::notConnectedWritesNothing() {
     test::Program program;
     sim::SimulatedUnit &unit = program.addUnit(3);
-    sim::Faults silent;
-    silent.silent = true;
-    unit.setFaults(silent);
+    unit.setFaults(test::silentUnit());
     FrmTonaq &window = program.start();
     program.connectTo(3); // fails, and leaves the port open
     QVERIFY(!window.channel().Connected());

@@ -177,8 +177,7 @@ void TestMemoryPlay::waitForReadyIsBounded_data() {
     neverReady.neverReady = true;
     sim::Faults noMarker;
     noMarker.missingMarkers = sim::Marker::MemoryPlay;
-    sim::Faults silent;
-    silent.silent = true;
+    const sim::Faults silent = test::silentUnit();
     QTest::newRow("no Ready after the play") << neverReady << QByteArray("@M0\r\n");
     // Without "MP" the location is not chosen, and the wait still runs.
     QTest::newRow("no MP") << noMarker << QByteArray("@M");

@@ -172,8 +172,7 @@ void TestSinglePlay::toneKeyFilter() {
 void TestSinglePlay::unitGatesStopThePlay_data() {
     QTest::addColumn<sim::Faults>("faults");
     QTest::addColumn<QByteArray>("written");
-    sim::Faults silent;
-    silent.silent = true;
+    const sim::Faults silent = test::silentUnit();
     sim::Faults noMarker;
     noMarker.missingMarkers = sim::Marker::SingleTone;
     QTest::newRow("no answer to @") << silent << QByteArray("@");
