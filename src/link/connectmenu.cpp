@@ -8,6 +8,7 @@
 #include "tones/numericvalue.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -29,11 +30,14 @@ int portNumberOf(const QAction *entry) {
     return static_cast<int>(std::lround(NumericValue(tagOf(entry))));
 }
 
-// "COM3" shows its device and what the system says of it.
-QString toolTipFor(const QString &device) {
-    const QSerialPortInfo info(device);
-    const QString description = info.description();
-    return description.isEmpty() ? device : device + QStringLiteral(" - ") + description;
+// What the system says of each serial device, asked once per scan: every lookup of a single
+// port walks the whole device list again.
+QHash<QString, QString> portDescriptions() {
+    QHash<QString, QString> descriptions;
+    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &port : ports)
+        descriptions.insert(port.systemLocation(), port.description());
+    return descriptions;
 }
 
 } // namespace
@@ -121,6 +125,7 @@ void ConnectMenu::mnuScanPorts_Click() {
                 refused.append({m_portScanner.lastDevice(), m_portScanner.lastRefusal()});
         }
         at(70);
+        describeComPorts();
         m_main.unsetCursor();
         m_main.StatusBox()->setToolTip(refusalsToolTip(refused));
         at(80);
@@ -157,8 +162,19 @@ void ConnectMenu::addComPort(int number) {
     }
     entry->setText(QStringLiteral("COM%1").arg(number));
     entry->setProperty(kTag, QString::number(number));
-    entry->setToolTip(toolTipFor(m_ports.devicePath(number)));
     entry->setEnabled(true);
+}
+
+// "COM3" shows its device and what the system says of it.
+void ConnectMenu::describeComPorts() {
+    if (tagOf(m_comPorts[0]).isEmpty()) return;
+    const QHash<QString, QString> descriptions = portDescriptions();
+    for (QAction *entry : std::as_const(m_comPorts)) {
+        const QString device = m_ports.devicePath(portNumberOf(entry));
+        const QString description = descriptions.value(device);
+        entry->setToolTip(description.isEmpty() ? device
+                                                : device + QStringLiteral(" - ") + description);
+    }
 }
 
 void ConnectMenu::unloadComPortsAboveZero() {

@@ -30,6 +30,7 @@ public:
 
 private:
     void addComPort(int number);
+    void describeComPorts();
     void unloadComPortsAboveZero();
 
     FrmTonaq &m_main;
