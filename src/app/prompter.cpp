@@ -40,6 +40,8 @@ MsgAnswer MessageBoxPrompter::ask(QWidget *parent, const Message &message) {
                     message.title, message.text, buttonsOf(message.buttons), parent);
     box.setDefaultButton(standardButton(message.defaultAnswer));
     switch (box.exec()) {
+    case QMessageBox::Ok:
+        return MsgAnswer::Ok;
     case QMessageBox::Yes:
         return MsgAnswer::Yes;
     case QMessageBox::No:
