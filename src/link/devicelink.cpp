@@ -31,8 +31,12 @@ void DeviceLink::setSettings(const QString &settings) {
 
 void DeviceLink::OpenPort() {
     if (m_port.isOpen()) throw TonaqError(ErrorCode::PortAlreadyOpen);
-    const QString device = m_ports.devicePath(m_portNumber);
-    if (device.isEmpty()) throw TonaqError(ErrorCode::InvalidPortNumber);
+    if (m_portNumber < PortMap::kFirstPort || m_portNumber > PortMap::kLastPort)
+        throw TonaqError(ErrorCode::InvalidPortNumber);
+    const QString device = m_ports.currentDevicePath(m_portNumber);
+    if (device.isEmpty())
+        throw TonaqError(ErrorCode::PortUnavailable,
+                         QStringLiteral("Could not open COM%1: no such device").arg(m_portNumber));
     m_port.setPortName(device);
     m_port.setBaudRate(m_settings.baudRate);
     m_port.setParity(m_settings.parity);

@@ -42,6 +42,12 @@ QString PortMap::devicePath(int number) const {
     return m_ports.value(number);
 }
 
+QString PortMap::currentDevicePath(int number) const {
+    PortMap now(*this);
+    now.refresh();
+    return now.devicePath(number);
+}
+
 void PortMap::addLinks() {
     static const QRegularExpression name(QStringLiteral("^com([1-9][0-9]{0,2})$"),
                                          QRegularExpression::CaseInsensitiveOption);

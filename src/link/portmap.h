@@ -25,8 +25,11 @@ public:
     // lives (the demo unit); survives refresh(). Returns the number, 0 when all are taken.
     int reserve(const QString &devicePath);
 
-    // The device behind a COM number; empty when the number names none.
+    // The device behind a COM number as of the last refresh; empty when the number names none.
     QString devicePath(int number) const;
+    // The device behind a COM number now: a link may have been pointed elsewhere, or an adapter
+    // replugged under another name, since the last refresh.
+    QString currentDevicePath(int number) const;
     QString linksFolder() const { return m_linksFolder; }
 
 private:

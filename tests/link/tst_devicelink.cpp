@@ -155,7 +155,7 @@ void TestDeviceLink::failures_data() {
     QTest::newRow("send on a closed port") << 0 << code(ErrorCode::PortNotOpen);
     QTest::newRow("read on a closed port") << 1 << code(ErrorCode::PortNotOpen);
     QTest::newRow("open twice") << 2 << code(ErrorCode::PortAlreadyOpen);
-    QTest::newRow("number with no device") << 3 << code(ErrorCode::InvalidPortNumber);
+    QTest::newRow("number with no device") << 3 << code(ErrorCode::PortUnavailable);
     QTest::newRow("device that is no port") << 4 << code(ErrorCode::PortUnavailable);
     QTest::newRow("bad settings") << 5 << code(ErrorCode::InvalidSettings);
     QTest::newRow("close when closed is harmless") << 6 << 0;
