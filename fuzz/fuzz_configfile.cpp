@@ -2,16 +2,19 @@
 #include "app/tonaqerror.h"
 #include "config/configfile.h"
 
+#include <QBuffer>
 #include <cstddef>
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    tonaq::ConfigFieldReader reader(
-        QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)));
+    QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    QBuffer source(&bytes);
+    source.open(QIODevice::ReadOnly);
+    tonaq::ConfigFieldReader reader(source);
     try {
         for (int field = 0; field < 84; ++field)
-            reader.next();
+            reader.next(field % 3 == 0 ? 20 : 5);
     } catch (const tonaq::TonaqError &) {
     }
     return 0;

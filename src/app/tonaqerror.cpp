@@ -12,6 +12,8 @@ QString errorDescription(ErrorCode code) {
         return QStringLiteral("File not found");
     case ErrorCode::DiskFull:
         return QStringLiteral("Disk full");
+    case ErrorCode::PermissionDenied:
+        return QStringLiteral("Permission denied");
     case ErrorCode::InputPastEndOfFile:
         return QStringLiteral("Input past end of file");
     case ErrorCode::PathFileAccessError:

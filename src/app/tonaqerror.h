@@ -12,6 +12,7 @@ enum class ErrorCode : int {
     BadFileNameOrNumber = 52,
     FileNotFound = 53,
     DiskFull = 61,
+    PermissionDenied = 70,
     InputPastEndOfFile = 62,
     PathFileAccessError = 75,
     PathNotFound = 76,

@@ -7,22 +7,34 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <unistd.h>
+#endif
+
 namespace tonaq {
 
 namespace {
 
-constexpr qint64 kReadLimit = 1 << 20;
+// Whether the system refuses this user the writing of path: the file's own mode or attributes,
+// or for a new file those of its folder. Qt folds such refusals into its generic open and write
+// errors, so the file system is asked again.
+bool writeRefused(const QString &path) {
+    const QFileInfo info(path);
+    const QString target = info.exists() ? path : info.absolutePath();
+#ifdef Q_OS_UNIX
+    if (::access(QFile::encodeName(target).constData(), W_OK) == 0) return false;
+    return errno == EACCES || errno == EPERM || errno == EROFS;
+#else
+    return !QFileInfo(target).isWritable();
+#endif
+}
 
 [[noreturn]] void fail(const QFileDevice &file, const QString &path) {
-    switch (file.error()) {
-    case QFileDevice::WriteError:
-    case QFileDevice::ResourceError:
+    if (!QFileInfo(path).dir().exists()) throw TonaqError(ErrorCode::PathNotFound);
+    if (writeRefused(path)) throw TonaqError(ErrorCode::PermissionDenied);
+    if (file.error() == QFileDevice::WriteError || file.error() == QFileDevice::ResourceError)
         throw TonaqError(ErrorCode::DiskFull);
-    default:
-        break;
-    }
-    const QFileInfo info(path);
-    if (!info.dir().exists()) throw TonaqError(ErrorCode::PathNotFound);
     throw TonaqError(ErrorCode::PathFileAccessError);
 }
 
@@ -33,15 +45,11 @@ bool FileExists(const QString &path) {
     return !path.isEmpty() && info.exists() && info.isFile();
 }
 
-QByteArray readConfigurationBytes(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (!file.exists()) throw TonaqError(ErrorCode::FileNotFound);
-        fail(file, path);
-    }
-    const QByteArray bytes = file.read(kReadLimit);
-    if (file.error() != QFileDevice::NoError) throw TonaqError(ErrorCode::PathFileAccessError);
-    return bytes;
+std::unique_ptr<QFile> openConfigurationFile(const QString &path) {
+    if (!FileExists(path)) return nullptr;
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::ReadOnly)) return nullptr;
+    return file;
 }
 
 void createConfigurationFile(const QString &path) {
@@ -51,6 +59,7 @@ void createConfigurationFile(const QString &path) {
 
 void replaceConfigurationFile(const QString &path, const QByteArray &bytes) {
     QSaveFile file(path);
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly)) fail(file, path);
     // commit() renames even when its own final flush came up short, so flush first: an
     // uncommitted QSaveFile discards its temporary file and leaves the old one alone.

@@ -2,11 +2,15 @@
 
 #include "app/tonaqerror.h"
 
+#include <QIODevice>
+
 #include <utility>
 
 namespace tonaq {
 
 namespace {
+
+constexpr qint64 kReadChunk = 64 * 1024;
 
 void appendLine(QByteArray &out, const QString &a, const QString &b, const QString &c) {
     out += a.toLatin1() + ',' + b.toLatin1() + ',' + c.toLatin1() + "\r\n";
@@ -23,27 +27,40 @@ QByteArray writeConfiguration(const ConfigurationTexts &texts) {
     return out;
 }
 
-ConfigFieldReader::ConfigFieldReader(QByteArray bytes)
-    : m_bytes(std::move(bytes)) {}
+ConfigFieldReader::ConfigFieldReader(QIODevice &source)
+    : m_source(source) {}
 
-QString ConfigFieldReader::next() {
-    if (m_pos >= m_bytes.size() && !m_fieldPending) throw TonaqError(ErrorCode::InputPastEndOfFile);
+bool ConfigFieldReader::atEnd() {
+    if (m_pos < m_buffer.size()) return false;
+    m_buffer = m_source.read(kReadChunk);
+    m_pos = 0;
+    if (m_buffer.isEmpty() && !m_source.atEnd())
+        throw TonaqError(ErrorCode::PathFileAccessError); // a read error, not the end
+    return m_buffer.isEmpty();
+}
 
-    const qsizetype start = m_pos;
-    while (m_pos < m_bytes.size() && m_bytes[m_pos] != ',' && m_bytes[m_pos] != '\r' &&
-           m_bytes[m_pos] != '\n')
-        ++m_pos;
-    const QString field = QString::fromLatin1(m_bytes.constData() + start, m_pos - start);
+char ConfigFieldReader::take() {
+    return m_buffer[m_pos++];
+}
 
+QString ConfigFieldReader::next(qsizetype keep) {
+    if (atEnd() && !m_fieldPending) throw TonaqError(ErrorCode::InputPastEndOfFile);
     m_fieldPending = false;
-    if (m_pos < m_bytes.size()) {
-        const char end = m_bytes[m_pos++];
-        if (end == ',')
+    QByteArray field;
+    while (!atEnd()) {
+        const char c = take();
+        if (c == ',') {
             m_fieldPending = true;
-        else if (end == '\r' && m_pos < m_bytes.size() && m_bytes[m_pos] == '\n')
-            ++m_pos;
+            break;
+        }
+        if (c == '\r') {
+            if (!atEnd() && m_buffer[m_pos] == '\n') ++m_pos;
+            break;
+        }
+        if (c == '\n') break;
+        if (field.size() < keep) field.append(c);
     }
-    return field;
+    return QString::fromLatin1(field);
 }
 
 } // namespace tonaq

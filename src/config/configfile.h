@@ -4,6 +4,8 @@
 #include <QString>
 #include <array>
 
+class QIODevice;
+
 namespace tonaq {
 
 // One memory location as the table holds it.
@@ -40,8 +42,9 @@ inline constexpr int kConfigurationFieldCount = 84;
 // are, unquoted: a comma or line break inside a text shifts the later fields on reading.
 QByteArray writeConfiguration(const ConfigurationTexts &texts);
 
-// Reads a configuration file field by field, so the caller can set each text as it comes and
-// a short file fills as far as it got.
+// Reads a configuration file field by field as it streams in, so the caller can set each text
+// as it comes, a short file fills as far as it got, and a file of any size is read in bounded
+// memory.
 // A field ends at a comma or a line end (CR LF, lone CR or lone LF); line ends only separate
 // fields, so the grouping into lines is not checked and an empty line is one empty field.
 // Fields are taken exactly as they stand: blanks and double quotes are part of the text
@@ -49,13 +52,19 @@ QByteArray writeConfiguration(const ConfigurationTexts &texts);
 // the end of the data; a line end does not.
 class ConfigFieldReader {
 public:
-    explicit ConfigFieldReader(QByteArray bytes);
+    explicit ConfigFieldReader(QIODevice &source);
 
-    // The next field; throws TonaqError(ErrorCode::InputPastEndOfFile) when the data ran out.
-    QString next();
+    // The next field, cut to its first `keep` characters; the rest of it is read past.
+    // Throws TonaqError: InputPastEndOfFile when the data ran out, PathFileAccessError when
+    // the file could not be read.
+    QString next(qsizetype keep);
 
 private:
-    QByteArray m_bytes;
+    bool atEnd();
+    char take();
+
+    QIODevice &m_source;
+    QByteArray m_buffer;
     qsizetype m_pos = 0;
     bool m_fieldPending = false; // the last field ended at a comma
 };

@@ -67,18 +67,21 @@ ConfigurationTexts windowTexts(FrmTonaq &main) {
 }
 
 // Each text is set as soon as its field is read, so a short file fills as far as it goes.
+// A field longer than its box is cut to the box's length.
 void loadTable(MemoryTableFrame &table, ConfigFieldReader &fields) {
     for (int i = 0; i < kTableRows; ++i) {
-        table.MemString(i)->setText(fields.next());
-        table.Length(i)->setText(fields.next());
-        table.Space(i)->setText(fields.next());
+        table.MemString(i)->setText(fields.next(MemoryTableFrame::kStringLimit));
+        table.Length(i)->setText(fields.next(MemoryTableFrame::kTimeLimit));
+        table.Space(i)->setText(fields.next(MemoryTableFrame::kTimeLimit));
     }
 }
 
+// Grid cells take their fields whole, up to a length no cell of a real sequence comes near.
 void loadGrid(ToneGrid &grid, ConfigFieldReader &fields) {
+    constexpr qsizetype kLongestCell = 65535;
     for (int row = 1; row <= kGridRows; ++row) {
         for (int column = 1; column <= 3; ++column)
-            grid.setTextMatrix(row, column, fields.next());
+            grid.setTextMatrix(row, column, fields.next(kLongestCell));
     }
 }
 
@@ -110,9 +113,10 @@ void FrmTonaq::mnuOpen_Click() {
             path = settings.FileName;
         }
         at(30);
-        if (!FileExists(path)) path.clear();
+        // A file that cannot be read counts as missing: it must not cost the table its texts.
+        const std::unique_ptr<QFile> file = openConfigurationFile(path);
         at(40);
-        if (path.isEmpty()) {
+        if (!file) {
             SetStatus(QStringLiteral("Ready"));
             return;
         }
@@ -121,7 +125,7 @@ void FrmTonaq::mnuOpen_Click() {
         at(60);
         CurrentFile = path;
         at(70);
-        ConfigFieldReader fields(readConfigurationBytes(path));
+        ConfigFieldReader fields(*file);
         at(80);
         loadTable(memoryTable(), fields);
         at(90);

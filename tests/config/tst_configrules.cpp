@@ -2,6 +2,7 @@
 #include "config/configfile.h"
 #include "config/dialogrules.h"
 
+#include <QBuffer>
 #include <QTest>
 
 using namespace tonaq;
@@ -9,12 +10,14 @@ using namespace tonaq;
 namespace {
 
 // Every field joined by "|", then "!" and the error number that ended the data.
-QString allFields(const QByteArray &bytes) {
-    ConfigFieldReader reader(bytes);
+QString allFields(QByteArray bytes) {
+    QBuffer source(&bytes);
+    source.open(QIODevice::ReadOnly);
+    ConfigFieldReader reader(source);
     QStringList fields;
     try {
         for (int i = 0; i < 1000; ++i)
-            fields << reader.next();
+            fields << reader.next(100);
     } catch (const TonaqError &error) {
         fields << '!' + QString::number(error.number());
     }
@@ -22,14 +25,16 @@ QString allFields(const QByteArray &bytes) {
 }
 
 // Reads the way the open command does: text by text, keeping what arrived before a failure.
-ConfigurationTexts readConfiguration(const QByteArray &bytes) {
+ConfigurationTexts readConfiguration(QByteArray bytes) {
     ConfigurationTexts texts;
-    ConfigFieldReader reader(bytes);
+    QBuffer source(&bytes);
+    source.open(QIODevice::ReadOnly);
+    ConfigFieldReader reader(source);
     try {
         for (LocationRow &row : texts.locations)
-            row = {reader.next(), reader.next(), reader.next()};
+            row = {reader.next(100), reader.next(100), reader.next(100)};
         for (GridRow &row : texts.rows)
-            row = {reader.next(), reader.next(), reader.next()};
+            row = {reader.next(100), reader.next(100), reader.next(100)};
     } catch (const TonaqError &) {
     }
     return texts;
