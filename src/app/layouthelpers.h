@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QGroupBox>
+#include <QLabel>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -25,6 +26,10 @@ W *named(W *widget, const QString &objectName, const QString &accessibleName,
     }
     return widget;
 }
+
+// Shrinks a word-wrapped label's font until its whole text fits the label's box: the windows are
+// laid out for a classic font, and a wider desktop font must not cut off the last words.
+void fitTextToBox(QLabel *label);
 
 // "Length(3)": the object name of an element of a control array.
 inline QString element(const char *array, int index) {

@@ -52,6 +52,7 @@ MultiPlay::MultiPlay(FrmTonaq &main)
     m_label->setWordWrap(true);
     m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_label->setGeometry(twips(180, 5280, 3855, 735));
+    fitTextToBox(m_label);
     QWidget *const order[] = {m_cancel, m_grid, m_cmdSend, m_cmdClear, m_cmdImport, m_cmdExport};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
