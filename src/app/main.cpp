@@ -10,6 +10,8 @@
 
 #include <QApplication>
 #include <QTextStream>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 using namespace tonaq;
@@ -22,6 +24,33 @@ QStringList argumentsOf(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     return arguments;
+}
+
+constexpr const char *kNoDisplay =
+    "tonaq: no X11 or Wayland display to open the window on (DISPLAY and WAYLAND_DISPLAY are "
+    "unset or cannot be reached); --help and --version work without one\n";
+
+// Qt ends the process from inside QApplication's constructor when the window system cannot be
+// reached. While the application starts its messages are held back: such an end then says in
+// one line what is missing, and a good start passes them on.
+QStringList g_startupMessages;
+void holdStartupMessage(QtMsgType type, const QMessageLogContext &, const QString &message) {
+    if (type == QtFatalMsg) {
+        std::fputs(kNoDisplay, stderr);
+        std::_Exit(1);
+    }
+    g_startupMessages.append(message);
+}
+
+// No display in sight and no platform chosen that needs none: nothing to try.
+bool noDisplayToTry(const QStringList &arguments) {
+    if (arguments.contains(QLatin1String("-platform")) || qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        return false;
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return false;
+#endif
 }
 
 } // namespace
@@ -41,7 +70,15 @@ int main(int argc, char *argv[])
         return 0;
     }
 
+    if (noDisplayToTry(argumentsOf(argc, argv))) {
+        std::fputs(kNoDisplay, stderr);
+        return 1;
+    }
+    qInstallMessageHandler(holdStartupMessage);
     QApplication app(argc, argv);
+    qInstallMessageHandler(nullptr);
+    for (const QString &message : std::as_const(g_startupMessages))
+        QTextStream(stderr) << message << '\n';
     QApplication::setApplicationName(AppTitle());
     QApplication::setApplicationVersion(VersionText());
     // Read again now that Qt has taken its own options (-platform, -style) off the list.
