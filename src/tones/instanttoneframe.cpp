@@ -83,15 +83,34 @@ void InstantToneFrame::keyDown(const QKeyEvent &event) {
 bool InstantToneFrame::eventFilter(QObject *watched, QEvent *event) {
     const bool press = event->type() == QEvent::KeyPress;
     if (watched == m_txtKeys && (press || event->type() == QEvent::KeyRelease)) {
-        // The windowing system repeats a held key as release and press pairs; each press is a
-        // key-down, but only the release that ends the hold is a key-up.
         const auto &key = static_cast<const QKeyEvent &>(*event);
-        if (press)
+        if (press) {
+            if (m_heldRelease && m_heldRelease->pairedWith(key)) m_heldRelease.reset();
             keyDown(key);
-        else if (!key.isAutoRepeat())
-            txtKeys_KeyUp();
+        } else if (!key.isAutoRepeat()) {
+            releaseUnlessRepeated(key);
+        }
     }
     return Frame::eventFilter(watched, event);
+}
+
+// The windowing system repeats a held key as a release and a press with one time stamp. It
+// marks the release as a repeat only when the press is already in its queue, so a pair split
+// across two reads of the display connection shows as a real release. Before a release stops
+// the tone, the window system is synced, which brings in a press sent with it; that press
+// takes the release back.
+void InstantToneFrame::releaseUnlessRepeated(const QKeyEvent &release) {
+    if (m_heldRelease) return; // a release met while syncing for another: that one decides
+    m_heldRelease = HeldRelease{release.key(), release.nativeScanCode(), release.timestamp()};
+    QGuiApplication::sync();
+    if (!m_heldRelease) return;
+    m_heldRelease.reset();
+    txtKeys_KeyUp();
+}
+
+bool InstantToneFrame::HeldRelease::pairedWith(const QKeyEvent &press) const {
+    return press.key() == key && press.nativeScanCode() == scanCode &&
+           press.timestamp() == timestamp;
 }
 
 } // namespace tonaq

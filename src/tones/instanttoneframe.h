@@ -2,6 +2,8 @@
 
 #include "app/layouthelpers.h"
 
+#include <optional>
+
 class QCheckBox;
 class QKeyEvent;
 class QLabel;
@@ -30,6 +32,15 @@ protected:
 
 private:
     void keyDown(const QKeyEvent &event);
+    void releaseUnlessRepeated(const QKeyEvent &release);
+
+    // A key release waiting to be told from the first half of an auto-repeat.
+    struct HeldRelease {
+        int key;
+        quint32 scanCode;
+        quint64 timestamp;
+        bool pairedWith(const QKeyEvent &press) const;
+    };
 
     FrmTonaq &m_main;
     QLabel *m_label;
@@ -39,6 +50,7 @@ private:
     bool KeyValid = false;
     // A keyboard tone sounds; with Key Lock its auto-repeats start nothing new.
     bool TonePlaying = false;
+    std::optional<HeldRelease> m_heldRelease;
 };
 
 } // namespace tonaq

@@ -59,15 +59,22 @@ void KeypadFrame::KeyPad_MouseUp(int /*index*/) {
 }
 
 bool KeypadFrame::eventFilter(QObject *watched, QEvent *event) {
-    // A double click arrives as a press followed by a double-click event: the press is enough.
-    const bool press = event->type() == QEvent::MouseButtonPress;
-    if (press || event->type() == QEvent::MouseButtonRelease) {
+    // A quick second press on the same button arrives as a double click in place of the press:
+    // every press starts the tone, whatever its click count. Where the system sends the press
+    // and a double click both, the double click repeats the press and is passed over.
+    const QEvent::Type type = event->type();
+    const bool press = type == QEvent::MouseButtonPress;
+    const bool doubleClick = type == QEvent::MouseButtonDblClick;
+    if (press || doubleClick || type == QEvent::MouseButtonRelease) {
         const int index = m_keys.indexOf(qobject_cast<QPushButton *>(watched));
         if (index >= 0 && m_keys[index]->isEnabled()) {
-            if (press)
+            if (press || (doubleClick && m_pressed != index)) {
+                m_pressed = index;
                 KeyPad_MouseDown(index);
-            else
+            } else if (!doubleClick) {
+                m_pressed = -1;
                 KeyPad_MouseUp(index);
+            }
         }
     }
     return Frame::eventFilter(watched, event);

@@ -34,6 +34,7 @@ protected:
 private:
     FrmTonaq &m_main;
     QList<QPushButton *> m_keys;
+    int m_pressed = -1; // the button whose press came last, until its release
 };
 
 } // namespace tonaq
