@@ -1,5 +1,5 @@
 // Any file handed to Open: read the 84 fields, or fail cleanly where the data runs out.
-#include "app/tonaqerror.h"
+#include "base/tonaqerror.h"
 #include "config/configfile.h"
 
 #include <QBuffer>

@@ -1,5 +1,5 @@
 // Any reply a unit could send to a location query.
-#include "memory/locationreply.h"
+#include "unit/locationreply.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Any text typed into a box whose number the program reads.
-#include "tones/numericvalue.h"
+#include "base/numericvalue.h"
 
 #include <cstddef>
 #include <cstdint>

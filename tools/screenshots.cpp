@@ -1,11 +1,11 @@
 // Pictures of the main window and the MultiPlay window for the README: the real windows on a
 // simulated unit, connected, downloaded, with a short sequence in the grid.
-#include "app/basetitle.h"
+#include "base/basetitle.h"
 #include "app/frmtonaq.h"
-#include "app/prompter.h"
+#include "base/prompter.h"
 #include "app/xpstyle.h"
 #include "config/filedialogs.h"
-#include "link/connectmenu.h"
+#include "app/connectmenu.h"
 #include "link/portmap.h"
 #include "memory/memorytransfer.h"
 #include "multiplay/multiplay.h"
@@ -40,7 +40,7 @@ bool save(QWidget &window, const QString &path) {
     return saved;
 }
 
-void fillSequence(ToneGrid &grid) {
+void fillSequence(MemoryModel &memory) {
     const char *rows[][3] = {{"1", "100", "50"},
                              {"2", "100", "50"},
                              {"3", "250", "100"},
@@ -49,7 +49,7 @@ void fillSequence(ToneGrid &grid) {
     int row = 1;
     for (const auto &cells : rows) {
         for (int column = 1; column <= 3; ++column)
-            grid.setTextMatrix(row, column, QString::fromLatin1(cells[column - 1]));
+            memory.setCell(row, column, QString::fromLatin1(cells[column - 1]));
         ++row;
     }
 }
@@ -80,17 +80,17 @@ int main(int argc, char *argv[]) {
     FrmTonaq window(seams);
     window.Form_Load(QString());
     window.connectMenu().ComPort_Click(0);
-    window.memoryTransfer().cmdLoad_Click();
+    window.transfer().cmdLoad_Click();
     bool ok = save(window, outFolder + QStringLiteral("/main-window.png"));
 
     MultiPlay &multiPlay = window.multiPlay();
-    fillSequence(*multiPlay.toneGrid());
+    fillSequence(window.memory());
     multiPlay.move(window.frameGeometry().topRight() + QPoint(16, 0));
     multiPlay.show();
     ok = save(multiPlay, outFolder + QStringLiteral("/multiplay.png")) && ok;
 
     // Close without the unsaved-changes question: nothing here is the operator's.
-    window.unloadMultiPlay();
+    multiPlay.hide();
     window.hide();
     return ok ? 0 : 1;
 }

@@ -1,22 +1,19 @@
 #include "app/frmtonaq.h"
 
-#include "app/basetitle.h"
+#include "app/connectmenu.h"
 #include "app/logo.h"
-#include "app/prompter.h"
 #include "app/shutdown.h"
-#include "app/trap.h"
-#include "config/filecommands.h"
-#include "link/connectmenu.h"
+#include "base/layouthelpers.h"
+#include "base/trap.h"
 #include "link/devicelink.h"
 #include "memory/memorytableframe.h"
-#include "memory/memorytransfer.h"
 #include "multiplay/multiplay.h"
 #include "tones/instanttoneframe.h"
 #include "tones/keypadframe.h"
 #include "tones/memoryplayframe.h"
 #include "tones/singleplayframe.h"
+#include "tones/tonecommands.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
@@ -28,44 +25,35 @@
 namespace tonaq {
 
 namespace {
-constexpr const char *kForm = "Form frmTonaq";
 const QSize kClientSize = twips(0, 0, 9585, 6480).size();
+const QString kLineSettings = QStringLiteral("9600,n,8,1");
 } // namespace
 
 FrmTonaq::FrmTonaq(const Seams &seams, QWidget *parent)
     : QMainWindow(parent)
     , m_seams(seams)
     , m_log(seams.logFolder)
-    , m_channel(*seams.portMap)
+    , m_unit(*seams.portMap, seams.trace)
+    , m_transfer(m_unit, m_memory, *this, m_log)
+    , m_files(m_memory, *this, *seams.fileDialogs, m_log, seams.programFolder)
     , m_systemClock(std::make_unique<SystemShutdownClock>())
     , m_shutdownClock(m_systemClock.get()) {
     setObjectName(QStringLiteral("frmTonaq"));
-    // The layout is measured for a classic 8-point dialog font.
-    QFont dialogFont = QApplication::font();
-    dialogFont.setPointSizeF(8);
-    setFont(dialogFont);
+    setFont(dialogFont());
     auto *client = new QWidget(this);
     client->setFixedSize(kClientSize);
     setCentralWidget(client);
 
     buildHeader(client);
-    m_keypad = new KeypadFrame(*this, client);
-    m_keypad->setGeometry(twips(120, 1140, 3615, 3255));
-    m_memoryTable = new MemoryTableFrame(*this, client);
-    m_memoryTable->setGeometry(twips(3840, 1140, 5655, 3975));
-    m_memoryPlay = new MemoryPlayFrame(*this, client);
-    m_memoryPlay->setGeometry(twips(120, 4380, 3615, 735));
-    m_singlePlay = new SinglePlayFrame(*this, client);
-    m_singlePlay->setGeometry(twips(120, 5100, 3615, 735));
-    m_instantTone = new InstantToneFrame(*this, client);
-    m_instantTone->setGeometry(twips(3840, 5100, 3135, 735));
+    buildFrames(client);
     buildButtons(client);
-
     buildFileMenu();
-    wireFileMenu(*this);
-    m_memoryTransfer = new MemoryTransfer(*this);
-    m_connectMenu = new ConnectMenu(*this, *seams.portMap);
+    m_connectMenu = new ConnectMenu(m_unit, *this, *seams.portMap, m_log, this);
+    connect(m_connectMenu, &ConnectMenu::firmwareAnswered, m_firmware, &QLabel::setText);
+    connect(m_connectMenu, &ConnectMenu::refusalsFound, m_statusBox, &QLineEdit::setToolTip);
     menuBar()->addMenu(m_connectMenu->COMSelect());
+    connect(&m_memory, &MemoryModel::captionChanged, this,
+            [this](const QString &caption) { showCaption(*this, caption); });
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -74,23 +62,19 @@ FrmTonaq::~FrmTonaq() {
 }
 
 void FrmTonaq::buildHeader(QWidget *client) {
-    auto *logo = named(new QLabel(client), QStringLiteral("imgLogo"), BaseTitle());
+    auto *logo = named(new QLabel(client), QStringLiteral("imgLogo"), QString(), BaseTitle());
     logo->setPixmap(tonaqLogo());
     logo->setGeometry(twips(540, 180, 2745, 765));
-    m_firmware =
-        named(new QLabel(QStringLiteral("Firmware Version: Not connected"), client),
-              QStringLiteral("Firmware"), QStringLiteral("Firmware Version: Not connected"),
-              QStringLiteral("Device firmware info."));
+    m_firmware = named(new QLabel(QStringLiteral("Firmware Version: Not connected"), client),
+                       QStringLiteral("Firmware"), QStringLiteral("Device firmware info."));
     m_firmware->setGeometry(twips(3840, 60, 5655, 195));
     // The unit's reply ends in CR LF; from the top, its one line of text stays in sight.
     m_firmware->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    auto *statusLabel = named(new QLabel(QStringLiteral("Status:"), client), element("lblDisp", 4),
-                              QStringLiteral("Status:"));
+    auto *statusLabel = named(new QLabel(QStringLiteral("Status:"), client), element("lblDisp", 4));
     statusLabel->setGeometry(twips(3840, 840, 495, 195));
     statusLabel->adjustSize();
-    m_statusBox =
-        named(new QLineEdit(client), QStringLiteral("StatusBox"), QStringLiteral("Status"),
-              QStringLiteral("Displays status of the current operation"));
+    m_statusBox = named(new QLineEdit(client), QStringLiteral("StatusBox"),
+                        QStringLiteral("Displays status of the current operation"));
     m_statusBox->setGeometry(twips(4380, 780, 5115, 315));
     m_statusBox->setStyleSheet(QStringLiteral("QLineEdit { background-color: #FFE0C0; }"));
     statusLabel->setBuddy(m_statusBox);
@@ -99,15 +83,27 @@ void FrmTonaq::buildHeader(QWidget *client) {
                       statusLabel->y());
 }
 
+void FrmTonaq::buildFrames(QWidget *client) {
+    m_keypad = new KeypadFrame(m_unit, *this, client);
+    m_keypad->setGeometry(twips(120, 1140, 3615, 3255));
+    auto *table = new MemoryTableFrame(m_memory, *this, client);
+    table->setGeometry(twips(3840, 1140, 5655, 3975));
+    m_memoryPlay = new MemoryPlayFrame(m_unit, *this, m_memory, m_log, client);
+    m_memoryPlay->setGeometry(twips(120, 4380, 3615, 735));
+    m_singlePlay = new SinglePlayFrame(m_unit, *this, m_log, client);
+    m_singlePlay->setGeometry(twips(120, 5100, 3615, 735));
+    m_instantTone = new InstantToneFrame(m_unit, *this, m_log, client);
+    m_instantTone->setGeometry(twips(3840, 5100, 3135, 735));
+}
+
 void FrmTonaq::buildButtons(QWidget *client) {
     auto button = [client](const char *name, const char *caption, const char *tip, QRect place) {
-        auto *b =
-            named(new QPushButton(QString::fromLatin1(caption), client), QString::fromLatin1(name),
-                  QString::fromLatin1(caption), QString::fromLatin1(tip));
+        auto *b = named(new QPushButton(QString::fromLatin1(caption), client),
+                        QString::fromLatin1(name), QString::fromLatin1(tip));
         b->setGeometry(place);
         return b;
     };
-    m_cmdMultiPlay =
+    auto *multiPlayButton =
         button("cmdMultiPlay", "Multi Play", "Sends tones with individual length/space times",
                twips(8160, 5220, 1335, 375));
     m_cmdLoad =
@@ -116,37 +112,40 @@ void FrmTonaq::buildButtons(QWidget *client) {
                           twips(7140, 6000, 1455, 375));
     m_cmdAbort =
         button("cmdAbort", "Abort", "Aborts timed mode tones", twips(8760, 6000, 735, 375));
-    connect(m_cmdAbort, &QPushButton::clicked, m_singlePlay, &SinglePlayFrame::cmdAbort_Click);
-    connect(m_cmdMultiPlay, &QPushButton::clicked, this, [this] { cmdMultiPlay_Click(*this); });
+    connect(multiPlayButton, &QPushButton::clicked, this, &FrmTonaq::cmdMultiPlay_Click);
+    connect(m_cmdLoad, &QPushButton::clicked, this, [this] { m_transfer.cmdLoad_Click(); });
+    connect(m_cmdProgram, &QPushButton::clicked, this, [this] { m_transfer.cmdProgram_Click(); });
+    connect(m_cmdAbort, &QPushButton::clicked, this, [this] { cmdAbort_Click(m_unit, *this); });
 }
 
 void FrmTonaq::buildFileMenu() {
-    m_mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-    m_mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    auto item = [this](const char *name, const QString &caption) {
-        QAction *action = m_mnuFile->addAction(caption);
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    auto item = [this, file](const char *name, const QString &caption, auto handler) {
+        QAction *action = file->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    auto separator = [this](const char *name) {
-        m_mnuFile->addSeparator()->setObjectName(QString::fromLatin1(name));
+    auto separator = [file](const char *name) {
+        file->addSeparator()->setObjectName(QString::fromLatin1(name));
     };
-    item("mnuOpen", QStringLiteral("Open"));
-    item("mnuSave", QStringLiteral("Save"));
-    item("mnuSaveAs", QStringLiteral("Save As..."));
+    item("mnuOpen", QStringLiteral("Open"), [this] { m_files.mnuOpen_Click(); });
+    item("mnuSave", QStringLiteral("Save"), [this] { m_files.mnuSave_Click(); });
+    item("mnuSaveAs", QStringLiteral("Save As..."), [this] { m_files.mnuSaveAs_Click(); });
     separator("mnuLine");
-    m_mnuReset = item("mnuReset", QStringLiteral("Reset Unit"));
+    m_mnuReset =
+        item("mnuReset", QStringLiteral("Reset Unit"), [this] { m_transfer.mnuReset_Click(); });
     separator("mnuLine1");
-    connect(item("mnuExit", QStringLiteral("Exit")), &QAction::triggered, this,
-            &FrmTonaq::mnuExit_Click);
+    item("mnuExit", QStringLiteral("Exit"), [this] { mnuExit_Click(); });
 }
 
 void FrmTonaq::Form_Load(const QString &commandLine) {
-    trapped(m_log, "Form_Load", kForm, [&](Trap &at) {
+    trapped(m_log, "Form_Load", kMainForm, [&](Trap &at) {
         at(10);
-        m_channel.createLink(QStringLiteral("9600,n,8,1"));
+        m_unit.channel().createLink(kLineSettings);
         at(20);
-        setWindowTitle(BaseTitle());
+        showCaption(*this, m_memory.caption());
         at(30);
         show();
         at(40);
@@ -156,21 +155,15 @@ void FrmTonaq::Form_Load(const QString &commandLine) {
         at(60);
         if (!commandLine.isEmpty()) {
             at(70);
-            CommandLineFile = QString(commandLine).remove(u'"');
+            m_files.CommandLineFile = QString(commandLine).remove(u'"');
             at(80);
-            mnuOpen_Click();
+            m_files.mnuOpen_Click();
         }
     });
 }
 
 void FrmTonaq::SetStatus(const QString &text) {
     m_statusBox->setText(text);
-}
-
-bool FrmTonaq::refuseWhenDisconnected() {
-    if (m_channel.Connected()) return false;
-    SetStatus(QStringLiteral("Not connected."));
-    return true;
 }
 
 void FrmTonaq::EnableControls(bool enabled) {
@@ -185,23 +178,16 @@ void FrmTonaq::EnableControls(bool enabled) {
     m_instantTone->txtKeys()->setEnabled(enabled);
     m_instantTone->chkKeyLock()->setEnabled(enabled);
     // Only a loaded MultiPlay is touched: asking for it would load it again at shutdown.
-    if (IsFormLoaded(QStringLiteral("MultiPlay")) && m_multiPlay)
-        m_multiPlay->cmdSend()->setEnabled(enabled);
+    if (m_multiPlay) m_multiPlay->cmdSend()->setEnabled(enabled);
 }
 
-bool FrmTonaq::IsFormLoaded(const QString &name) {
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    return std::any_of(windows.cbegin(), windows.cend(),
-                       [&name](const QWidget *w) { return w->objectName() == name; });
-}
-
-void FrmTonaq::showMessage(const QString &text) {
-    prompter().ask(this, Message{text, AppTitle()});
+QMessageBox::StandardButton FrmTonaq::ask(const Message &message) {
+    return m_seams.prompter->ask(this, message);
 }
 
 MultiPlay &FrmTonaq::multiPlay() {
     if (!m_multiPlay) {
-        m_multiPlay = new MultiPlay(*this);
+        m_multiPlay = new MultiPlay(m_memory, m_unit, m_files, *m_seams.prompter, m_log);
         // A window closed from its title bar deletes itself later; the next access loads anew.
         connect(m_multiPlay, &MultiPlay::unloading, this, [this] { m_multiPlay = nullptr; });
         m_multiPlay->Form_Load();
@@ -211,6 +197,14 @@ MultiPlay &FrmTonaq::multiPlay() {
 
 void FrmTonaq::unloadMultiPlay() {
     delete m_multiPlay.data();
+}
+
+// Shows the sequence window, modeless and without an owner, and brings it forward.
+void FrmTonaq::cmdMultiPlay_Click() {
+    MultiPlay &window = multiPlay();
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 void FrmTonaq::mnuExit_Click() {
@@ -223,15 +217,16 @@ void FrmTonaq::closeEvent(QCloseEvent *event) {
 }
 
 void FrmTonaq::Form_QueryUnload() {
-    trapped(m_log, "Form_QueryUnload", kForm, [&](Trap &at) {
+    trapped(m_log, "Form_QueryUnload", kMainForm, [&](Trap &at) {
         at(10);
-        if (windowTitle().endsWith(QStringLiteral("*]"))) {
+        if (m_memory.hasUnsavedChanges()) {
             at(20);
             const Message question{QStringLiteral("Save data before quitting?"), AppTitle(),
-                                   MsgButtons::YesNo, MsgIcon::None, MsgAnswer::Yes};
-            if (prompter().ask(this, question) == MsgAnswer::Yes) {
+                                   QMessageBox::Yes | QMessageBox::No, QMessageBox::NoIcon,
+                                   QMessageBox::Yes};
+            if (ask(question) == QMessageBox::Yes) {
                 at(30);
-                mnuSave_Click();
+                m_files.mnuSave_Click();
             }
         }
         at(40);
@@ -241,11 +236,12 @@ void FrmTonaq::Form_QueryUnload() {
         at(60);
         EnableControls(false);
         at(70);
-        m_channel.link().ClosePort();
+        DeviceLink &link = m_unit.channel().link();
+        link.ClosePort();
         at(80);
-        waitForPortToClose([this] { return m_channel.link().PortIsOpen(); }, *m_shutdownClock);
+        waitForPortToClose([&link] { return link.PortIsOpen(); }, *m_shutdownClock);
         at(90);
-        m_channel.releaseLink();
+        m_unit.channel().releaseLink();
     });
 }
 

@@ -1,34 +1,36 @@
-#include "app/basetitle.h"
-#include "app/errorlog.h"
 #include "app/frmtonaq.h"
-#include "app/prompter.h"
 #include "app/startoptions.h"
 #include "app/xpstyle.h"
-#include "config/qtfiledialogs.h"
+#include "base/basetitle.h"
+#include "base/errorlog.h"
+#include "base/prompter.h"
+#include "config/filedialogs.h"
 #include "link/portmap.h"
+#include "link/wiretrace.h"
 #include "sim/simulatedunit.h"
+#include "sound/demospeaker.h"
 
 #include <QApplication>
 #include <QTextStream>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 using namespace tonaq;
 
 namespace {
 
-QStringList argumentsOf(int argc, char *argv[])
-{
+constexpr const char *kNoDisplay =
+    "tonaq: no X11 or Wayland display to open the window on (DISPLAY and WAYLAND_DISPLAY are "
+    "unset or cannot be reached); --help and --version work without one\n";
+
+QStringList argumentsOf(int argc, char *argv[]) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     return arguments;
 }
-
-constexpr const char *kNoDisplay =
-    "tonaq: no X11 or Wayland display to open the window on (DISPLAY and WAYLAND_DISPLAY are "
-    "unset or cannot be reached); --help and --version work without one\n";
 
 // Qt ends the process from inside QApplication's constructor when the window system cannot be
 // reached. While the application starts its messages are held back: such an end then says in
@@ -44,7 +46,8 @@ void holdStartupMessage(QtMsgType type, const QMessageLogContext &, const QStrin
 
 // No display in sight and no platform chosen that needs none: nothing to try.
 bool noDisplayToTry(const QStringList &arguments) {
-    if (arguments.contains(QLatin1String("-platform")) || qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    if (arguments.contains(QLatin1String("-platform")) ||
+        qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         return false;
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
@@ -53,23 +56,30 @@ bool noDisplayToTry(const QStringList &arguments) {
 #endif
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
-{
-    // --help and --version answer before any window system is needed.
-    const StartOptions early = parseStartOptions(argumentsOf(argc, argv));
-    if (early.help || !early.unknownOption.isEmpty()) {
-        if (!early.unknownOption.isEmpty())
-            QTextStream(stderr) << "Unknown option: " << early.unknownOption << "\n";
+// Answers --help and --version before any window system is needed. Qt's own options are not
+// known yet at this point, so an unknown option waits for the second reading.
+std::optional<int> answerWithoutWindow(const StartOptions &options) {
+    if (options.help) {
         QTextStream(stdout) << usageText();
-        return early.unknownOption.isEmpty() ? 0 : 2;
+        return 0;
     }
-    if (early.version) {
+    if (options.version) {
         QTextStream(stdout) << AppTitle() << ' ' << VersionText() << "\n";
         return 0;
     }
+    return std::nullopt;
+}
 
+int fail(const QString &message, int code) {
+    QTextStream(stderr) << "tonaq: " << message << "\n";
+    return code;
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    if (const auto answered = answerWithoutWindow(parseStartOptions(argumentsOf(argc, argv))))
+        return *answered;
     if (noDisplayToTry(argumentsOf(argc, argv))) {
         std::fputs(kNoDisplay, stderr);
         return 1;
@@ -81,19 +91,31 @@ int main(int argc, char *argv[])
         QTextStream(stderr) << message << '\n';
     QApplication::setApplicationName(AppTitle());
     QApplication::setApplicationVersion(VersionText());
+
     // Read again now that Qt has taken its own options (-platform, -style) off the list.
     const StartOptions options = parseStartOptions(QApplication::arguments());
+    if (!options.error.isEmpty()) return fail(options.error + QStringLiteral("\n") + usageText(), 2);
     InitVisualStyles();
+
+    std::unique_ptr<WireTrace> trace;
+    if (!options.tracePath.isEmpty()) {
+        trace = std::make_unique<WireTrace>(options.tracePath);
+        if (!trace->isOpen())
+            return fail(QStringLiteral("cannot write the trace %1: %2")
+                            .arg(options.tracePath, trace->errorString()),
+                        1);
+    }
     PortMap ports = PortMap::forCurrentUser();
     std::unique_ptr<sim::SimulatedUnit> demoUnit;
+    std::unique_ptr<sound::DemoSpeaker> demoSpeaker; // after the unit: it goes first
     if (options.demo) {
         try {
             demoUnit = std::make_unique<sim::SimulatedUnit>();
-            ports.reserve(demoUnit->devicePath());
         } catch (const std::exception &error) {
-            QTextStream(stderr) << "No simulated unit: " << error.what() << "\n";
-            return 1;
+            return fail(QStringLiteral("no simulated unit: %1").arg(QString::fromLocal8Bit(error.what())), 1);
         }
+        ports.reserve(demoUnit->devicePath());
+        demoSpeaker = std::make_unique<sound::DemoSpeaker>(*demoUnit);
     }
     MessageBoxPrompter prompter;
     QtFileDialogs fileDialogs;
@@ -103,8 +125,12 @@ int main(int argc, char *argv[])
     seams.portMap = &ports;
     seams.logFolder = ErrorLog::defaultFolder();
     seams.programFolder = defaultDialogFolder();
+    seams.trace = trace.get();
 
     FrmTonaq window(seams);
     window.Form_Load(options.commandLine);
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    if (demoUnit && !options.wavPath.isEmpty() && !demoUnit->writeWav(options.wavPath))
+        return fail(QStringLiteral("cannot write %1").arg(options.wavPath), 1);
+    return result;
 }

@@ -12,8 +12,10 @@ struct StartOptions {
     bool demo = false;
     bool help = false;
     bool version = false;
-    QString unknownOption;
+    QString tracePath; // every burst on the serial line appended here
+    QString wavPath;   // with --demo: what the simulated unit played, written at the end
     QString commandLine;
+    QString error; // why the command line could not be read; empty when it could
 };
 
 StartOptions parseStartOptions(const QStringList &arguments);

@@ -1,6 +1,6 @@
 #include "config/configdisk.h"
 
-#include "app/tonaqerror.h"
+#include "base/tonaqerror.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,8 @@
 #include "config/configfile.h"
 
-#include "app/tonaqerror.h"
+#include "base/limits.h"
+#include "base/tonaqerror.h"
+#include "model/memorymodel.h"
 
 #include <QIODevice>
 
@@ -12,19 +14,45 @@ namespace {
 
 constexpr qint64 kReadChunk = 64 * 1024;
 
+constexpr qsizetype kLongestCell = 65535;
+
 void appendLine(QByteArray &out, const QString &a, const QString &b, const QString &c) {
     out += a.toLatin1() + ',' + b.toLatin1() + ',' + c.toLatin1() + "\r\n";
 }
 
 } // namespace
 
-QByteArray writeConfiguration(const ConfigurationTexts &texts) {
+QByteArray writeConfiguration(const MemoryModel &memory) {
     QByteArray out;
-    for (const LocationRow &row : texts.locations)
-        appendLine(out, row.memString, row.length, row.space);
-    for (const GridRow &row : texts.rows)
+    for (int i = 0; i < kLocationCount; ++i) {
+        const MemoryLocation &location = memory.location(i);
+        appendLine(out, location.tones, location.length, location.space);
+    }
+    for (const SequenceRow &row : memory.sequence())
         appendLine(out, row.tone, row.duration, row.space);
     return out;
+}
+
+void loadLocations(ConfigFieldReader &fields, MemoryModel &memory) {
+    using Text = MemoryModel::Text;
+    for (int i = 0; i < kLocationCount; ++i) {
+        for (const Text which : {Text::Tones, Text::Length, Text::Space})
+            memory.setText(i, which,
+                           fields.next(which == Text::Tones ? kToneStringLimit : kTimeTextLimit));
+    }
+}
+
+void loadConfiguration(QIODevice &file, MemoryModel &memory) {
+    ConfigFieldReader fields(file);
+    loadLocations(fields, memory);
+    loadSequence(fields, memory);
+}
+
+void loadSequence(ConfigFieldReader &fields, MemoryModel &memory) {
+    for (int row = 1; row <= kSequenceRows; ++row) {
+        for (int column = kToneColumn; column <= kSpaceColumn; ++column)
+            memory.setCell(row, column, fields.next(kLongestCell));
+    }
 }
 
 ConfigFieldReader::ConfigFieldReader(QIODevice &source)

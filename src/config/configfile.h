@@ -1,46 +1,21 @@
 #pragma once
 
+#include "base/records.h"
+
 #include <QByteArray>
+#include <QList>
 #include <QString>
-#include <array>
 
 class QIODevice;
 
 namespace tonaq {
 
-// One memory location as the table holds it.
-struct LocationRow {
-    QString memString;
-    QString length;
-    QString space;
-
-    friend bool operator==(const LocationRow &, const LocationRow &) = default;
-};
-
-// One MultiPlay grid row (Tone, Duration, Space cells).
-struct GridRow {
-    QString tone;
-    QString duration;
-    QString space;
-
-    friend bool operator==(const GridRow &, const GridRow &) = default;
-};
-
-// Everything a configuration file keeps, as texts.
-struct ConfigurationTexts {
-    std::array<LocationRow, 8> locations;
-    std::array<GridRow, 20> rows;
-
-    friend bool operator==(const ConfigurationTexts &, const ConfigurationTexts &) = default;
-};
-
-// Fields in a file: three for each location, then three for each grid row.
-inline constexpr int kConfigurationFieldCount = 84;
+class MemoryModel;
 
 // The file's bytes: 28 lines ended by CR LF, the three texts of a record joined by ",", in the
 // single-byte Latin-1 code ("?" for any character outside it). Texts go out exactly as they
 // are, unquoted: a comma or line break inside a text shifts the later fields on reading.
-QByteArray writeConfiguration(const ConfigurationTexts &texts);
+QByteArray writeConfiguration(const MemoryModel &memory);
 
 // Reads a configuration file field by field as it streams in, so the caller can set each text
 // as it comes, a short file fills as far as it got, and a file of any size is read in bounded
@@ -68,5 +43,14 @@ private:
     qsizetype m_pos = 0;
     bool m_fieldPending = false; // the last field ended at a comma
 };
+
+// Loads a configuration file into the model field by field, each text set as soon as it is read
+// and cut to its box's length, so a short file fills as far as it goes (then TonaqError
+// InputPastEndOfFile): first the locations, then the sequence. Sequence cells take their fields
+// whole, up to a length no real cell comes near, so memory stays bounded whatever the file holds.
+void loadLocations(ConfigFieldReader &fields, MemoryModel &memory);
+void loadSequence(ConfigFieldReader &fields, MemoryModel &memory);
+// Both, from the start of a file.
+void loadConfiguration(QIODevice &file, MemoryModel &memory);
 
 } // namespace tonaq

@@ -1,7 +1,7 @@
 #include "config/dialogmodule.h"
 
-#include "app/basetitle.h"
-#include "app/trap.h"
+#include "base/basetitle.h"
+#include "base/trap.h"
 #include "config/dialogrules.h"
 #include "config/filedialogs.h"
 
@@ -13,7 +13,7 @@ namespace tonaq {
 
 namespace {
 
-constexpr const char *kModule = "Module modDLG";
+
 using Kind = FileDialogRequest::Kind;
 
 FileDialogRequest requestFor(Kind kind, const DialogSettings &s, quint32 flags,
@@ -61,7 +61,7 @@ void answerCancel(DialogSettings &s) {
 bool showDialog(const DialogHost &host, Kind kind, DialogSettings &s) {
     const bool open = kind == Kind::Open;
     bool chosen = false;
-    trapped(host.log, open ? "OpenDialog" : "SaveDialog", kModule, [&](Trap &at) {
+    trapped(host.log, open ? "OpenDialog" : "SaveDialog", kDialogModule, [&](Trap &at) {
         at(10);
         const quint32 flags = open ? openDialogFlags(s.FileMustExist, s.MultiSelect, s.ReadOnly,
                                                      s.HideReadOnly, s.Flags)

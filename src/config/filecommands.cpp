@@ -1,106 +1,49 @@
 #include "config/filecommands.h"
 
-#include "app/basetitle.h"
-#include "app/frmtonaq.h"
-#include "app/trap.h"
+#include "base/statustexts.h"
+#include "base/trap.h"
 #include "config/configdisk.h"
 #include "config/configfile.h"
 #include "config/dialogmodule.h"
 #include "config/dialogrules.h"
-#include "memory/memorytableframe.h"
-#include "multiplay/multiplay.h"
-#include "multiplay/tonegrid.h"
-
-#include <QAction>
-#include <QLineEdit>
-#include <QMenu>
+#include "model/memorymodel.h"
 
 namespace tonaq {
 
 namespace {
 
-constexpr const char *kForm = "Form frmTonaq";
 const QString kFilter = QStringLiteral("Tonaq Files (*.tnq)|*.tnq|All Files (*.*)|*.*");
-constexpr int kTableRows = MemoryTableFrame::kRows;
-constexpr int kGridRows = ToneGrid::kRows - 1; // row 0 holds the headings
+const QString kExtension = QStringLiteral("tnq");
 
 // The folder of a path up to and including its last separator.
 QString folderOf(const QString &path) {
     return path.left(std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/')) + 1);
 }
 
-DialogSettings openSettings(const FrmTonaq &main) {
+} // namespace
+
+FileCommands::FileCommands(MemoryModel &memory, Desk &desk, FileDialogs &dialogs,
+                           const ErrorLog &log, QString programFolder)
+    : m_memory(memory)
+    , m_desk(desk)
+    , m_dialogs(dialogs)
+    , m_log(log)
+    , m_programFolder(std::move(programFolder)) {}
+
+QString FileCommands::askForFileToOpen() {
     DialogSettings s;
     s.FileMustExist = true;
     s.Filter = kFilter;
-    s.InitDir =
-        main.CurrentFile.isEmpty() ? main.seams().programFolder : folderOf(main.CurrentFile);
+    const QString current = m_memory.currentFile();
+    s.InitDir = current.isEmpty() ? m_programFolder : folderOf(current);
     s.DialogTitle = QStringLiteral("Open Tonaq File");
-    s.DefaultExt = QStringLiteral("tnq");
-    return s;
+    s.DefaultExt = kExtension;
+    OpenDialog({m_dialogs, m_log}, s);
+    return s.FileName;
 }
 
-DialogSettings saveAsSettings(const FrmTonaq &main) {
-    DialogSettings s;
-    s.FileName =
-        main.CurrentFile.isEmpty() ? QStringLiteral("Tonaq Config File") : main.CurrentFile;
-    s.OverwritePrompt = true;
-    s.Filter = kFilter;
-    s.InitDir = main.seams().programFolder;
-    s.DialogTitle = QStringLiteral("Save Tonaq File");
-    s.DefaultExt = QStringLiteral("tnq");
-    s.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-    return s;
-}
-
-ConfigurationTexts windowTexts(FrmTonaq &main) {
-    ConfigurationTexts texts;
-    const MemoryTableFrame &table = main.memoryTable();
-    for (int i = 0; i < kTableRows; ++i)
-        texts.locations[i] = {table.MemString(i)->text(), table.Length(i)->text(),
-                              table.Space(i)->text()};
-    const ToneGrid &grid = *main.multiPlay().toneGrid();
-    for (int row = 1; row <= kGridRows; ++row)
-        texts.rows[row - 1] = {grid.TextMatrix(row, 1), grid.TextMatrix(row, 2),
-                               grid.TextMatrix(row, 3)};
-    return texts;
-}
-
-// Each text is set as soon as its field is read, so a short file fills as far as it goes.
-// A field longer than its box is cut to the box's length.
-void loadTable(MemoryTableFrame &table, ConfigFieldReader &fields) {
-    for (int i = 0; i < kTableRows; ++i) {
-        table.MemString(i)->setText(fields.next(MemoryTableFrame::kStringLimit));
-        table.Length(i)->setText(fields.next(MemoryTableFrame::kTimeLimit));
-        table.Space(i)->setText(fields.next(MemoryTableFrame::kTimeLimit));
-    }
-}
-
-// Grid cells take their fields whole, up to a length no cell of a real sequence comes near.
-void loadGrid(ToneGrid &grid, ConfigFieldReader &fields) {
-    constexpr qsizetype kLongestCell = 65535;
-    for (int row = 1; row <= kGridRows; ++row) {
-        for (int column = 1; column <= 3; ++column)
-            grid.setTextMatrix(row, column, fields.next(kLongestCell));
-    }
-}
-
-} // namespace
-
-void wireFileMenu(FrmTonaq &main) {
-    const auto wire = [&main](const char *name, void (FrmTonaq::*handler)()) {
-        for (QAction *action : main.mnuFile()->actions()) {
-            if (action->objectName() == QLatin1String(name))
-                QObject::connect(action, &QAction::triggered, &main, handler);
-        }
-    };
-    wire("mnuOpen", &FrmTonaq::mnuOpen_Click);
-    wire("mnuSave", &FrmTonaq::mnuSave_Click);
-    wire("mnuSaveAs", &FrmTonaq::mnuSaveAs_Click);
-}
-
-void FrmTonaq::mnuOpen_Click() {
-    trapped(errorLog(), "mnuOpen_Click", kForm, [&](Trap &at) {
+void FileCommands::mnuOpen_Click() {
+    trapped(m_log, "mnuOpen_Click", kMainForm, [&](Trap &at) {
         at(10);
         QString path;
         if (!CommandLineFile.isEmpty()) {
@@ -108,65 +51,72 @@ void FrmTonaq::mnuOpen_Click() {
             CommandLineFile.clear();
         } else {
             at(20);
-            DialogSettings settings = openSettings(*this);
-            OpenDialog({*seams().fileDialogs, errorLog()}, settings);
-            path = settings.FileName;
+            path = askForFileToOpen();
         }
         at(30);
         // A file that cannot be read counts as missing: it must not cost the table its texts.
         const std::unique_ptr<QFile> file = openConfigurationFile(path);
         at(40);
         if (!file) {
-            SetStatus(QStringLiteral("Ready"));
+            m_desk.SetStatus(status::ready());
             return;
         }
         at(50);
-        memoryTable().cmdClear_Click();
+        m_memory.clear();
+        m_desk.SetStatus(status::ready());
         at(60);
-        CurrentFile = path;
+        m_memory.setCurrentFile(path);
         at(70);
         ConfigFieldReader fields(*file);
         at(80);
-        loadTable(memoryTable(), fields);
+        loadLocations(fields, m_memory);
         at(90);
-        loadGrid(*multiPlay().toneGrid(), fields);
+        loadSequence(fields, m_memory);
         at(100);
-        setWindowTitle(captionFor(CurrentFile, false));
+        m_memory.markSaved();
         at(110);
-        SetStatus(QStringLiteral("Ready"));
+        m_desk.SetStatus(status::ready());
     });
 }
 
-void FrmTonaq::mnuSave_Click() {
-    trapped(errorLog(), "mnuSave_Click", kForm, [&](Trap &at) {
+void FileCommands::mnuSave_Click() {
+    trapped(m_log, "mnuSave_Click", kMainForm, [&](Trap &at) {
         at(10);
-        if (!FileExists(CurrentFile)) {
+        if (!FileExists(m_memory.currentFile())) {
             at(20);
             mnuSaveAs_Click();
             return;
         }
         at(30);
-        const QByteArray bytes = writeConfiguration(windowTexts(*this));
+        const QByteArray bytes = writeConfiguration(m_memory);
         at(40);
-        replaceConfigurationFile(CurrentFile, bytes);
+        replaceConfigurationFile(m_memory.currentFile(), bytes);
         at(50);
-        setWindowTitle(captionFor(CurrentFile, false));
+        m_memory.markSaved();
         at(60);
-        SetStatus(QStringLiteral("File Saved. Ready."));
+        m_desk.SetStatus(QStringLiteral("File Saved. Ready."));
     });
 }
 
-void FrmTonaq::mnuSaveAs_Click() {
-    trapped(errorLog(), "mnuSaveAs_Click", kForm, [&](Trap &at) {
+void FileCommands::mnuSaveAs_Click() {
+    trapped(m_log, "mnuSaveAs_Click", kMainForm, [&](Trap &at) {
         at(10);
-        DialogSettings settings = saveAsSettings(*this);
-        SaveDialog({*seams().fileDialogs, errorLog()}, settings);
+        DialogSettings s;
+        const QString current = m_memory.currentFile();
+        s.FileName = current.isEmpty() ? QStringLiteral("Tonaq Config File") : current;
+        s.OverwritePrompt = true;
+        s.Filter = kFilter;
+        s.InitDir = m_programFolder;
+        s.DialogTitle = QStringLiteral("Save Tonaq File");
+        s.DefaultExt = kExtension;
+        s.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+        SaveDialog({m_dialogs, m_log}, s);
         at(20);
-        if (settings.FileName.isEmpty()) return;
+        if (s.FileName.isEmpty()) return;
         at(30);
-        createConfigurationFile(settings.FileName);
+        createConfigurationFile(s.FileName);
         at(40);
-        CurrentFile = settings.FileName;
+        m_memory.setCurrentFile(s.FileName);
         at(50);
         mnuSave_Click();
     });

@@ -1,10 +1,40 @@
 #pragma once
 
+#include "base/desk.h"
+
+#include <QString>
+
+class QWidget;
+
 namespace tonaq {
 
-class FrmTonaq;
+class ErrorLog;
+class FileDialogs;
+class MemoryModel;
 
-// Connects the "File" menu's Open, Save and Save As... to the main window's file commands.
-void wireFileMenu(FrmTonaq &main);
+// The "File" menu's Open, Save and Save As...: the memory table and the sequence kept together
+// in one configuration file. MultiPlay's Open and Save, the quit question and the file named on
+// the command line run them too.
+class FileCommands : public FileMenu {
+public:
+    FileCommands(MemoryModel &memory, Desk &desk, FileDialogs &dialogs, const ErrorLog &log,
+                 QString programFolder);
+
+    void mnuOpen_Click() override;
+    void mnuSave_Click() override;
+    void mnuSaveAs_Click();
+
+    // The file named on the command line, opened once at start-up instead of asking.
+    QString CommandLineFile;
+
+private:
+    QString askForFileToOpen();
+
+    MemoryModel &m_memory;
+    Desk &m_desk;
+    FileDialogs &m_dialogs;
+    const ErrorLog &m_log;
+    QString m_programFolder;
+};
 
 } // namespace tonaq

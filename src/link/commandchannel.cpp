@@ -1,18 +1,20 @@
 #include "link/commandchannel.h"
 
-#include "app/tonaqerror.h"
+#include "base/tonaqerror.h"
 #include "link/devicelink.h"
 
 namespace tonaq {
 
-CommandChannel::CommandChannel(const PortMap &ports)
-    : m_ports(ports) {}
+CommandChannel::CommandChannel(const PortMap &ports, WireTrace *trace)
+    : m_ports(ports)
+    , m_trace(trace) {}
 
 CommandChannel::~CommandChannel() = default;
 
 void CommandChannel::createLink(const QString &settings) {
     auto link = std::make_unique<DeviceLink>(m_ports);
     link->setSettings(settings);
+    link->setTrace(m_trace);
     m_link = std::move(link);
 }
 
@@ -27,17 +29,21 @@ DeviceLink &CommandChannel::link() const {
     return *m_link;
 }
 
-QString CommandChannel::Transact(const QString &command) {
+QByteArray CommandChannel::Transact(const QByteArray &command, ReplyShape shape) {
     SendCommand(command);
-    return ReadReply();
+    return ReadReply(shape);
 }
 
-void CommandChannel::SendCommand(const QString &command) {
-    link().SendCommand(command.toLatin1());
+void CommandChannel::SendCommand(const QByteArray &command) {
+    link().SendCommand(command);
 }
 
-QString CommandChannel::ReadReply() {
-    return QString::fromLatin1(link().ReadReply());
+QByteArray CommandChannel::ReadReply(ReplyShape shape) {
+    const bool brief = !shape.examined && m_unitSkipsUnexamined;
+    const QByteArray reply =
+        link().ReadReply(shape.lines, brief ? kBriefFirstByteTimeout : kFirstByteTimeout);
+    if (!shape.examined && shape.lines > 0) m_unitSkipsUnexamined = reply.isEmpty();
+    return reply;
 }
 
 } // namespace tonaq

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "link/replyshape.h"
+
+#include <QByteArray>
 #include <QString>
 #include <memory>
 
@@ -7,34 +10,33 @@ namespace tonaq {
 
 class DeviceLink;
 class PortMap;
+class WireTrace;
 
-// The program's way to the unit: the one DeviceLink, the Connected flag that every command
-// tests first, and Transact, which sends a command and returns the reply at once.
+// The way to the unit: the one DeviceLink, created at start-up and released at shutdown, and
+// Transact, which sends a command and reads its reply at once, in the reply's shape.
 class CommandChannel {
 public:
-    explicit CommandChannel(const PortMap &ports);
+    explicit CommandChannel(const PortMap &ports, WireTrace *trace = nullptr);
     ~CommandChannel();
 
-    // Creates the link with its line settings (start-up) and releases it (shutdown).
     void createLink(const QString &settings);
     void releaseLink();
     bool hasLink() const { return m_link != nullptr; }
     // The link; raises TonaqError (PortNotOpen) once it has been released.
     DeviceLink &link() const;
 
-    bool Connected() const { return m_connected; }
-    void setConnected(bool connected) { m_connected = connected; }
-
-    // Sends the command and returns what the unit answered; empty when nothing came.
-    // Texts cross the line as single bytes (Latin-1), as the unit's firmware expects.
-    QString Transact(const QString &command);
-    void SendCommand(const QString &command);
-    QString ReadReply();
+    // Sends the command and returns what the unit answered; empty when nothing came. A reply
+    // nobody looks at is read all the same, to keep replies and commands in step, but after
+    // the unit has left one such reply unanswered the next is waited for only briefly.
+    QByteArray Transact(const QByteArray &command, ReplyShape shape);
+    void SendCommand(const QByteArray &command);
+    QByteArray ReadReply(ReplyShape shape);
 
 private:
     const PortMap &m_ports;
+    WireTrace *m_trace;
     std::unique_ptr<DeviceLink> m_link;
-    bool m_connected = false;
+    bool m_unitSkipsUnexamined = false;
 };
 
 } // namespace tonaq

@@ -1,12 +1,12 @@
 #include "link/devicelink.h"
 
-#include "app/tonaqerror.h"
+#include "base/tonaqerror.h"
 #include "link/portmap.h"
-#include "link/replytiming.h"
+#include "link/replyshape.h"
+#include "link/wiretrace.h"
 
 #include <QEventLoop>
 #include <QTimer>
-#include <cmath>
 
 namespace tonaq {
 
@@ -18,7 +18,6 @@ constexpr int kWriteTimeoutMs = 2000;
 DeviceLink::DeviceLink(const PortMap &ports, QObject *parent)
     : QObject(parent)
     , m_ports(ports) {
-    m_clock.start();
     connect(&m_port, &QSerialPort::errorOccurred, this, &DeviceLink::onPortError);
 }
 
@@ -49,9 +48,7 @@ void DeviceLink::OpenPort() {
         throw TonaqError(ErrorCode::PortUnavailable,
                          QStringLiteral("Could not open %1: %2").arg(device, reason));
     }
-    m_port.clear();    // what arrived before we listened belongs to nobody
-    m_pacing.forget(); // another port, perhaps another adapter
-    if (m_settings.baudRate > 0) m_pacing.setByteMs(10000.0 / m_settings.baudRate);
+    m_port.clear(); // what arrived before we listened belongs to nobody
     setState(State::Open);
 }
 
@@ -70,6 +67,7 @@ void DeviceLink::SendCommand(const QByteArray &command) {
     // A reply that came after its command's read gave up answers nobody now; left in place it
     // would be taken for the reply to this command and shift every reply after it.
     m_port.clear(QSerialPort::Input);
+    if (m_trace) m_trace->toUnit(command);
     if (m_port.write(command) != command.size()) throw TonaqError(ErrorCode::WriteFailed);
     m_port.flush();
     while (m_port.bytesToWrite() > 0) {
@@ -81,35 +79,23 @@ void DeviceLink::SendCommand(const QByteArray &command) {
     requireOpen();
 }
 
-QByteArray DeviceLink::ReadReply() {
+QByteArray DeviceLink::ReadReply(int lines, std::chrono::milliseconds firstByte) {
     requireOpen();
-    QByteArray reply = m_port.readAll();
+    QByteArray reply = takeArrived();
+    if (lines <= 0) return reply;
     if (reply.isEmpty()) {
-        if (!waitForBytes(kFirstByteTimeout)) return reply;
-        reply = m_port.readAll();
+        if (!waitForBytes(firstByte)) return reply;
+        reply = takeArrived();
     }
-    m_pacing.beginReply(elapsedMs());
-    while (waitForQuiet(m_pacing.quietGapMs(reply))) {
-        reply += m_port.readAll();
-        m_pacing.arrived(elapsedMs());
-    }
-    m_pacing.endReply();
+    while (reply.count("\r\n") < lines && waitForBytes(kStallGap))
+        reply += takeArrived();
     return reply;
 }
 
-// False once the line has been quiet for the gap. Bytes the kernel already holds count as
-// arrived even when our own timer fired first (a stall of this process is no quiet line).
-bool DeviceLink::waitForQuiet(double gapMs) {
-    const auto gap = std::chrono::milliseconds(static_cast<int>(std::ceil(gapMs)));
-    if (waitForBytes(gap)) return true;
-    const bool late = m_port.waitForReadyRead(0);
-    m_port.clearError();
-    requireOpen();
-    return late && m_port.bytesAvailable() > 0;
-}
-
-double DeviceLink::elapsedMs() const {
-    return static_cast<double>(m_clock.nsecsElapsed()) / 1e6;
+QByteArray DeviceLink::takeArrived() {
+    const QByteArray bytes = m_port.readAll();
+    if (m_trace) m_trace->fromUnit(bytes);
+    return bytes;
 }
 
 void DeviceLink::requireOpen() const {
@@ -118,7 +104,9 @@ void DeviceLink::requireOpen() const {
 }
 
 // Runs the event loop without operator input until bytes arrive, the port fails or the time
-// is up; paints and timers go on meanwhile. True when bytes are waiting.
+// is up; paints and timers go on meanwhile. True when bytes are waiting. Bytes the system
+// already holds count as arrived even when our own timer fired first: a stall of this process
+// is no quiet line.
 bool DeviceLink::waitForBytes(std::chrono::milliseconds timeout) {
     if (m_port.bytesAvailable() > 0) return true;
     QEventLoop loop;
@@ -130,6 +118,10 @@ bool DeviceLink::waitForBytes(std::chrono::milliseconds timeout) {
     connect(this, &DeviceLink::stateChanged, &loop, &QEventLoop::quit);
     timer.start(timeout);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
+    requireOpen();
+    if (m_port.bytesAvailable() > 0) return true;
+    m_port.waitForReadyRead(0);
+    m_port.clearError();
     requireOpen();
     return m_port.bytesAvailable() > 0;
 }

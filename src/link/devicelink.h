@@ -1,10 +1,8 @@
 #pragma once
 
 #include "link/linesettings.h"
-#include "link/replytiming.h"
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QSerialPort>
 #include <chrono>
@@ -12,6 +10,7 @@
 namespace tonaq {
 
 class PortMap;
+class WireTrace;
 
 // The one serial link to the unit. It writes commands exactly as given and reads what the
 // unit answers; every failure is raised as a TonaqError into the caller. It knows whether its
@@ -35,12 +34,16 @@ public:
     bool PortIsOpen() const;
     State state() const { return m_state; }
 
-    // Writes the bytes and waits until the system has taken them.
+    // Writes the bytes and waits until the system has taken them. Input not yet read is dropped
+    // first: it answered an earlier command, not this one.
     void SendCommand(const QByteArray &command);
-    // Waits for a first byte, then gathers bytes until the line has been quiet for a gap: a
-    // short one once the bytes end a line, the long one otherwise (see ReplyPacing).
-    // Nothing at all is an empty reply, not a failure. The windows keep painting meanwhile.
-    QByteArray ReadReply();
+    // Waits up to firstByte for a reply to begin, then gathers bytes until `lines` lines ended
+    // by CR LF have come, or the line has stalled for the stall gap. Nothing at all is an empty
+    // reply, not a failure. The windows keep painting meanwhile.
+    QByteArray ReadReply(int lines, std::chrono::milliseconds firstByte);
+
+    // Every burst both ways goes to the trace as well, while one is set.
+    void setTrace(WireTrace *trace) { m_trace = trace; }
 
 signals:
     void stateChanged(tonaq::DeviceLink::State state);
@@ -48,8 +51,7 @@ signals:
 private:
     void requireOpen() const;
     bool waitForBytes(std::chrono::milliseconds timeout);
-    bool waitForQuiet(double gapMs);
-    double elapsedMs() const;
+    QByteArray takeArrived();
     void onPortError(QSerialPort::SerialPortError error);
     void setState(State state);
 
@@ -59,8 +61,7 @@ private:
     LineSettings m_settings;
     int m_portNumber = 0;
     State m_state = State::Closed;
-    ReplyPacing m_pacing;
-    QElapsedTimer m_clock;
+    WireTrace *m_trace = nullptr;
 };
 
 } // namespace tonaq

@@ -1,6 +1,6 @@
 #include "link/linesettings.h"
 
-#include "app/tonaqerror.h"
+#include "base/tonaqerror.h"
 
 #include <QStringList>
 

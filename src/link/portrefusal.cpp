@@ -10,9 +10,7 @@
 
 namespace tonaq {
 
-namespace {
-
-QString lineFor(const RefusedPort &port) {
+QString refusalLine(const RefusedPort &port) {
     switch (port.reason) {
     case Refusal::PermissionDenied:
         return port.device +
@@ -27,12 +25,10 @@ QString lineFor(const RefusedPort &port) {
     return {};
 }
 
-} // namespace
-
 QString refusalsToolTip(const QList<RefusedPort> &refused) {
     QStringList lines;
     for (const RefusedPort &port : refused) {
-        const QString line = lineFor(port);
+        const QString line = refusalLine(port);
         if (!line.isEmpty()) lines.append(line);
     }
     if (lines.isEmpty()) return QStringLiteral("Displays status of the current operation");

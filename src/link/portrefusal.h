@@ -17,6 +17,10 @@ struct RefusedPort {
     Refusal reason = Refusal::None;
 };
 
+// "/dev/ttyUSB0: permission denied - ...": why a device refused and what to do about it; empty
+// for a refusal the operator cannot act on.
+QString refusalLine(const RefusedPort &port);
+
 // The status box's tool tip after a scan: one line per refused device with its remedy, or the
 // box's usual description when nothing was refused.
 QString refusalsToolTip(const QList<RefusedPort> &refused);

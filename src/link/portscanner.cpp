@@ -1,7 +1,9 @@
 #include "link/portscanner.h"
 
-#include "app/tonaqerror.h"
+#include "base/tonaqerror.h"
 #include "link/portmap.h"
+
+#include <QSerialPortInfo>
 
 namespace tonaq {
 
@@ -24,6 +26,14 @@ void PortScanner::setPortOpen(bool open) {
         m_port.clearError();
         throw TonaqError(ErrorCode::PortUnavailable);
     }
+}
+
+QHash<QString, QString> portDescriptions() {
+    QHash<QString, QString> descriptions;
+    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &port : ports)
+        descriptions.insert(port.systemLocation(), port.description());
+    return descriptions;
 }
 
 } // namespace tonaq

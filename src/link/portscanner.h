@@ -2,6 +2,7 @@
 
 #include "link/portrefusal.h"
 
+#include <QHash>
 #include <QSerialPort>
 
 namespace tonaq {
@@ -30,5 +31,9 @@ private:
     Refusal m_lastRefusal = Refusal::None;
     QString m_lastDevice;
 };
+
+// What the system says of each serial device ("USB serial adapter"), by device path; asked once
+// per scan, since every lookup of a single port walks the whole device list again.
+QHash<QString, QString> portDescriptions();
 
 } // namespace tonaq

@@ -1,30 +1,41 @@
 #pragma once
 
-#include "memory/download.h"
-#include "memory/unitreset.h"
-#include "memory/upload.h"
-
-#include <QObject>
+#include <QString>
 
 namespace tonaq {
 
-class FrmTonaq;
+class Desk;
+class ErrorLog;
+class MemoryModel;
+class Trap;
+class UnitDriver;
 
-// The traffic between the table and the unit's memory: "Download", "Upload" and "Reset Unit",
-// wired to their button and menu item.
-class MemoryTransfer : public QObject {
-    Q_OBJECT
+// The traffic between the memory table and the unit's memory: "Download" reads the eight
+// locations into the table, "Upload" writes the marked rows and reads the memory back, "Reset
+// Unit" restores the unit's defaults and reads them back.
+class MemoryTransfer {
 public:
-    explicit MemoryTransfer(FrmTonaq &main);
+    MemoryTransfer(UnitDriver &unit, MemoryModel &memory, Desk &desk, const ErrorLog &log);
 
-    void cmdLoad_Click() { m_download.cmdLoad_Click(); }
-    void cmdProgram_Click() { m_upload.cmdProgram_Click(); }
-    void mnuReset_Click() { m_reset.mnuReset_Click(); }
+    void cmdLoad_Click();
+    void cmdProgram_Click();
+    void mnuReset_Click();
 
 private:
-    Download m_download;
-    Upload m_upload;
-    UnitReset m_reset;
+    void clearTable();
+    void ReadDefaults();
+    void fillRow(int i, const QString &reply, Trap &at);
+    void writeRow(int i, Trap &at);
+    void correctRange(int i);
+
+    UnitDriver &m_unit;
+    MemoryModel &m_memory;
+    Desk &m_desk;
+    const ErrorLog &m_log;
 };
+
+// What the unit keeps of a length or space text that upload checks: below 20 ms becomes "20",
+// above 65534 becomes "65534", anything else goes out as it stands.
+QString storedTimeText(const QString &text);
 
 } // namespace tonaq

@@ -1,48 +1,45 @@
-#include "memory/unitreset.h"
-
-#include "app/frmtonaq.h"
-#include "app/prompter.h"
-#include "app/trap.h"
+// Reset Unit: after the operator confirms, the unit restores its default memory, which is then
+// read back into the table.
+#include "base/desk.h"
+#include "base/statustexts.h"
+#include "base/trap.h"
 #include "link/wait.h"
-#include "memory/download.h"
+#include "memory/memorytransfer.h"
+#include "unit/unitdriver.h"
 
 namespace tonaq {
 
 namespace {
-constexpr const char *kForm = "Form frmTonaq";
 // The unit needs this long to rewrite its memory before it answers again.
 constexpr double kResetPauseMs = 1000;
 } // namespace
 
-UnitReset::UnitReset(FrmTonaq &main, Download &readBack)
-    : m_main(main)
-    , m_readBack(readBack) {}
-
-void UnitReset::mnuReset_Click() {
-    trapped(m_main.errorLog(), "mnuReset_Click", kForm, [&](Trap &at) {
+void MemoryTransfer::mnuReset_Click() {
+    trapped(m_log, "mnuReset_Click", kMainForm, [&](Trap &at) {
         at(10);
-        if (m_main.refuseWhenDisconnected()) return;
+        if (refuseUnconnected(m_unit, m_desk)) return;
         at(30);
-        m_main.EnableControls(false);
+        m_desk.EnableControls(false);
         at(40);
-        m_main.SetStatus(QStringLiteral("RESETTING..."));
+        m_desk.SetStatus(QStringLiteral("RESETTING..."));
         at(50);
         const Message question{
             QStringLiteral(
                 "Are you sure? This will erase all current settings and restore defaults!"),
-            QStringLiteral("RESET"), MsgButtons::OkCancel, MsgIcon::Exclamation, MsgAnswer::Cancel};
-        if (m_main.prompter().ask(&m_main, question) == MsgAnswer::Ok) {
+            QStringLiteral("RESET"), QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Warning,
+            QMessageBox::Cancel};
+        if (m_desk.ask(question) == QMessageBox::Ok) {
             at(60);
-            m_main.channel().Transact(QStringLiteral("^0"));
+            m_unit.resetMemory();
             at(70);
             Wait(kResetPauseMs);
             at(80);
-            m_readBack.cmdLoad_Click();
+            cmdLoad_Click();
         }
         at(90);
-        m_main.SetStatus(QStringLiteral("Ready"));
+        m_desk.SetStatus(status::ready());
         at(100);
-        m_main.EnableControls(true);
+        m_desk.EnableControls(true);
     });
 }
 

@@ -1,99 +1,85 @@
-#include "memory/upload.h"
-
-#include "app/basetitle.h"
-#include "app/frmtonaq.h"
-#include "app/prompter.h"
-#include "app/trap.h"
+// Upload: the marked rows of the table into the unit's memory, then the memory read back.
+#include "base/desk.h"
+#include "base/limits.h"
+#include "base/numericvalue.h"
+#include "base/statustexts.h"
+#include "base/trap.h"
 #include "link/wait.h"
-#include "memory/download.h"
-#include "memory/memorytableframe.h"
-#include "tones/numericvalue.h"
-
-#include <QCheckBox>
-#include <QLineEdit>
+#include "memory/memorytransfer.h"
+#include "model/memorymodel.h"
+#include "unit/unitdriver.h"
 
 namespace tonaq {
 
 namespace {
-constexpr const char *kForm = "Form frmTonaq";
-// The unit stores lengths and spaces from 20 to 65534 ms.
-constexpr int kMinTimeMs = 20;
-constexpr int kMaxTimeMs = 65534;
 constexpr double kReadBackPauseMs = 50;
-
-void raiseToMinimum(QLineEdit *box) {
-    if (NumericValue(box->text()) < kMinTimeMs) box->setText(QString::number(kMinTimeMs));
-}
-
-void lowerToMaximum(QLineEdit *box) {
-    if (NumericValue(box->text()) > kMaxTimeMs) box->setText(QString::number(kMaxTimeMs));
-}
 } // namespace
 
-Upload::Upload(FrmTonaq &main, Download &readBack)
-    : m_main(main)
-    , m_readBack(readBack) {}
+QString storedTimeText(const QString &text) {
+    const double value = NumericValue(text);
+    if (value < kShortestTime) return QString::number(kShortestTime);
+    if (value > kLongestStoredTime) return QString::number(kLongestStoredTime);
+    return text;
+}
 
-void Upload::cmdProgram_Click() {
-    trapped(m_main.errorLog(), "cmdProgram_Click", kForm, [&](Trap &at) {
+void MemoryTransfer::cmdProgram_Click() {
+    trapped(m_log, "cmdProgram_Click", kMainForm, [&](Trap &at) {
         at(10);
-        if (m_main.refuseWhenDisconnected()) return;
+        if (refuseUnconnected(m_unit, m_desk)) return;
         at(30);
         const Message question{QStringLiteral("Save Changes to Memory?"), AppTitle(),
-                               MsgButtons::YesNo, MsgIcon::None, MsgAnswer::Yes};
-        if (m_main.prompter().ask(&m_main, question) == MsgAnswer::No) {
+                               QMessageBox::Yes | QMessageBox::No, QMessageBox::NoIcon,
+                               QMessageBox::Yes};
+        if (m_desk.ask(question) == QMessageBox::No) {
             at(40);
-            m_main.SetStatus(QStringLiteral("Save operation cancelled"));
+            m_desk.SetStatus(QStringLiteral("Save operation cancelled"));
         } else {
             at(50);
-            m_main.SetStatus(QStringLiteral("Saving changes to device memory..."));
-            for (int i = 0; i < MemoryTableFrame::kRows; ++i) {
+            m_desk.SetStatus(QStringLiteral("Saving changes to device memory..."));
+            for (int i = 0; i < kLocationCount; ++i) {
                 at(60);
-                m_main.SetStatus(QStringLiteral("Saving to Location #  %1").arg(i));
+                m_desk.SetStatus(QStringLiteral("Saving to Location #  %1").arg(i));
                 writeRow(i, at);
                 at(140);
-                m_main.memoryTable().Update(i)->setChecked(false);
+                m_memory.setUpdate(i, false);
             }
         }
         at(150);
         Wait(kReadBackPauseMs);
         at(160);
-        m_readBack.cmdLoad_Click();
+        cmdLoad_Click();
         at(170);
-        m_main.SetStatus(QStringLiteral("Ready"));
+        m_desk.SetStatus(status::ready());
     });
 }
 
-// A row that is not marked, or whose "@" or "S" the unit does not acknowledge, is skipped.
-void Upload::writeRow(int i, Trap &at) {
-    MemoryTableFrame &table = m_main.memoryTable();
-    CommandChannel &unit = m_main.channel();
+// A row that is not marked, or whose "@" or store the unit does not acknowledge, is skipped.
+void MemoryTransfer::writeRow(int i, Trap &at) {
     at(70);
-    if (!table.Update(i)->isChecked()) return;
+    if (!m_memory.location(i).update) return;
     at(80);
-    if (unit.Transact(QStringLiteral("@")).isEmpty()) return;
+    if (!m_unit.attention()) return;
     at(90);
-    if (!unit.Transact(QStringLiteral("S")).contains(QStringLiteral("SS"))) return;
+    if (!m_unit.enterStore()) return;
     at(100);
-    unit.Transact(QString(QChar(u'0' + i)) + QStringLiteral("\r\n"));
+    m_unit.selectStoreLocation(i);
     at(110);
     correctRange(i);
     at(120);
-    unit.Transact(table.Length(i)->text() + u',' + table.Space(i)->text() + QStringLiteral("\r\n"));
+    const MemoryLocation &row = m_memory.location(i);
+    m_unit.storeTimes(row.length, row.space);
     at(130);
-    const QString tones = table.MemString(i)->text();
+    const QString tones = row.tones;
     for (const QChar tone : tones)
-        unit.Transact(QString(tone));
-    if (tones.size() < MemoryTableFrame::kStringLimit) unit.Transact(QStringLiteral("."));
+        m_unit.storeTone(tone);
+    if (tones.size() < kToneStringLimit) m_unit.endStore();
 }
 
-// Each step reads the box as the step before left it, so the order is part of the rule.
-void Upload::correctRange(int i) {
-    MemoryTableFrame &table = m_main.memoryTable();
-    raiseToMinimum(table.Length(i));
-    raiseToMinimum(table.Space(i));
-    lowerToMaximum(table.Length(i));
-    lowerToMaximum(table.Space(i));
+// A length or space below the shortest time is raised to it, one above the longest stored time
+// lowered to it; the change marks the row, which the upload then clears again.
+void MemoryTransfer::correctRange(int i) {
+    for (const MemoryModel::Text which : {MemoryModel::Text::Length, MemoryModel::Text::Space})
+        m_memory.setText(i, which, storedTimeText(m_memory.text(i, which)));
 }
 
 } // namespace tonaq

@@ -1,15 +1,14 @@
 #include "multiplay/gridrules.h"
 
-#include "tones/numericvalue.h"
-#include "tones/tonecharacter.h"
+#include "base/keyascii.h"
+#include "base/limits.h"
+#include "base/numericvalue.h"
+#include "base/tonecharacter.h"
 
 namespace tonaq {
 
 namespace {
 
-constexpr int kBackspace = 8;
-constexpr double kMinimumTime = 20;
-constexpr double kMaximumTime = 65535;
 
 bool isCharacterCode(int code) {
     return code >= 0 && code <= 0xFFFF;
@@ -27,8 +26,8 @@ QString digitsMessage() {
 
 CellEdit timeCharacter(const QString &cell, int keyAscii, bool refusedEmpties) {
     if (isDigitCode(keyAscii))
-        return {cell.size() < kCellDigits ? cell + QChar(keyAscii) : cell, {}};
-    if (keyAscii == kBackspace) return {{}, {}};
+        return {cell.size() < kTimeTextLimit ? cell + QChar(keyAscii) : cell, {}};
+    if (keyAscii == kBackspaceKey) return {{}, {}};
     return {refusedEmpties ? QString() : cell, digitsMessage()};
 }
 
@@ -51,11 +50,11 @@ CellEdit applyCharacter(int column, const QString &cell, int keyAscii) {
 
 EnterOutcome applyEnter(int row, int column, const QString &cell) {
     const double value = NumericValue(cell);
-    if ((column == kDurationColumn || column == kSpaceColumn) && value < kMinimumTime)
-        return {rangeMessage(), QStringLiteral("20"), row, column};
-    if (value > kMaximumTime) return {rangeMessage(), QStringLiteral("65535"), row, column};
+    if ((column == kDurationColumn || column == kSpaceColumn) && value < kShortestTime)
+        return {rangeMessage(), QString::number(kShortestTime), row, column};
+    if (value > kLongestTime) return {rangeMessage(), QString::number(kLongestTime), row, column};
     if (column < kSpaceColumn) return {{}, std::nullopt, row, column + 1};
-    return {{}, std::nullopt, row < kGridRows ? row + 1 : 1, kToneColumn};
+    return {{}, std::nullopt, row < kSequenceRows ? row + 1 : 1, kToneColumn};
 }
 
 } // namespace tonaq

@@ -1,16 +1,11 @@
 #pragma once
 
+#include "base/records.h"
+
 #include <QString>
 #include <optional>
 
 namespace tonaq {
-
-// Data columns and rows of the MultiPlay grid.
-inline constexpr int kToneColumn = 1;
-inline constexpr int kDurationColumn = 2;
-inline constexpr int kSpaceColumn = 3;
-inline constexpr int kGridRows = 20;
-inline constexpr int kCellDigits = 5;
 
 struct CellEdit {
     QString text;    // the cell's new text

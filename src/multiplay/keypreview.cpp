@@ -1,6 +1,6 @@
 #include "multiplay/keypreview.h"
 
-#include "tones/keyascii.h"
+#include "base/keyascii.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

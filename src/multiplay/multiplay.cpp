@@ -1,38 +1,33 @@
 #include "multiplay/multiplay.h"
 
-#include "app/basetitle.h"
-#include "app/frmtonaq.h"
-#include "app/layouthelpers.h"
-#include "app/prompter.h"
-#include "app/trap.h"
-#include "link/commandchannel.h"
-#include "multiplay/gridrules.h"
+#include "base/basetitle.h"
+#include "base/desk.h"
+#include "base/layouthelpers.h"
+#include "base/trap.h"
+#include "model/memorymodel.h"
 #include "multiplay/keypreview.h"
-#include "multiplay/sendmatrix.h"
 #include "multiplay/tonegrid.h"
+#include "unit/unitdriver.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFocusEvent>
 #include <QLabel>
 #include <QPushButton>
 
 namespace tonaq {
 
-namespace {
-constexpr const char *kForm = "Form MultiPlay";
-} // namespace
-
-MultiPlay::MultiPlay(FrmTonaq &main)
-    : m_main(main) {
+MultiPlay::MultiPlay(MemoryModel &memory, UnitDriver &unit, FileMenu &files, Prompter &prompter,
+                     const ErrorLog &log)
+    : m_memory(memory)
+    , m_unit(unit)
+    , m_files(files)
+    , m_prompter(prompter)
+    , m_log(log) {
     setObjectName(QStringLiteral("MultiPlay"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Multi Play "));
     setFixedSize(twips(0, 0, 5490, 5940).size());
-    // The layout is measured for the classic 8-point dialog font, as the main window's.
-    QFont dialogFont = QApplication::font();
-    dialogFont.setPointSizeF(8);
-    setFont(dialogFont);
+    setFont(dialogFont());
     // Created in tab order: Close first, so that it holds the focus when the window shows.
     m_cancel = addButton("Cancel", "Close", "", twips(4200, 4860, 1215, 375));
     m_grid = new ToneGrid(this);
@@ -45,9 +40,10 @@ MultiPlay::MultiPlay(FrmTonaq &main)
                             twips(4200, 1080, 1215, 375));
     m_cmdExport = addButton("cmdExport", "Save", "Saves configuration data to a file",
                             twips(4200, 1560, 1215, 375));
-    const QString text =
-        QStringLiteral("MultiPlay sends up to 20 tones with individual length and duration.");
-    m_label = named(new QLabel(text, this), QStringLiteral("Label1"), text);
+    m_label = named(new QLabel(QStringLiteral("MultiPlay sends up to 20 tones with individual "
+                                              "length and duration."),
+                               this),
+                    QStringLiteral("Label1"));
     m_label->setFont(QFont(QStringLiteral("Arial"), 12));
     m_label->setWordWrap(true);
     m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -64,35 +60,42 @@ MultiPlay::MultiPlay(FrmTonaq &main)
     connect(m_cmdImport, &QPushButton::clicked, this, &MultiPlay::cmdImport_Click);
     connect(m_cmdExport, &QPushButton::clicked, this, &MultiPlay::cmdExport_Click);
     connect(m_grid, &QTableWidget::currentCellChanged, this, &MultiPlay::ToneGrid_EnterCell);
+    connect(&m_memory, &MemoryModel::cellChanged, this, &MultiPlay::showCell);
     m_grid->installEventFilter(this);
     new KeyPreview(*this, [this](int keyAscii) { Form_KeyPress(keyAscii); });
 }
 
 QPushButton *MultiPlay::addButton(const char *name, const char *caption, const char *tip,
                                   QRect place) {
-    auto *button =
-        named(new QPushButton(QString::fromLatin1(caption), this), QString::fromLatin1(name),
-              QString::fromLatin1(caption), QString::fromLatin1(tip));
+    auto *button = named(new QPushButton(QString::fromLatin1(caption), this),
+                         QString::fromLatin1(name), QString::fromLatin1(tip));
     button->setGeometry(place);
     return button;
 }
 
 void MultiPlay::Form_Load() {
-    trapped(m_main.errorLog(), "Form_Load", kForm, [&](Trap &at) {
+    trapped(m_log, "Form_Load", kMultiPlayForm, [&](Trap &at) {
         at(10);
         const char *headings[] = {"Tone", "Duration", "Space"};
         for (int column = kToneColumn; column <= kSpaceColumn; ++column)
             m_grid->setTextMatrix(0, column, QString::fromLatin1(headings[column - 1]));
         at(20);
-        for (int row = 1; row <= kGridRows; ++row)
+        for (int row = 1; row <= kSequenceRows; ++row) {
             m_grid->setTextMatrix(row, 0, u' ' + QString::number(row));
+            for (int column = kToneColumn; column <= kSpaceColumn; ++column)
+                showCell(row, column);
+        }
         at(30);
         m_grid->setCurrentCell(1, kToneColumn);
         at(40);
         m_grid->setColumnAlignment(kToneColumn, Qt::AlignLeft | Qt::AlignTop);
         at(50);
-        m_cmdSend->setEnabled(m_main.channel().Connected());
+        m_cmdSend->setEnabled(m_unit.Connected());
     });
+}
+
+void MultiPlay::showCell(int row, int column) {
+    m_grid->setTextMatrix(row, column, m_memory.cell(row, column));
 }
 
 void MultiPlay::ToneGrid_EnterCell() {
@@ -101,26 +104,23 @@ void MultiPlay::ToneGrid_EnterCell() {
 }
 
 void MultiPlay::ToneGrid_Validate() {
-    setWindowTitle(captionFor(m_main.CurrentFile, true));
+    showCaption(*this, captionFor(m_memory.currentFile(), true));
 }
 
 void MultiPlay::cmdSend_Click() {
-    sendMatrix(m_main.channel(), *m_grid);
+    m_unit.sendSequence(m_memory.sequence());
 }
 
 void MultiPlay::cmdClear_Click() {
-    for (int row = 1; row <= kGridRows; ++row) {
-        for (int column = kToneColumn; column <= kSpaceColumn; ++column)
-            m_grid->setTextMatrix(row, column, QString());
-    }
+    m_memory.clearSequence();
 }
 
 void MultiPlay::cmdImport_Click() {
-    m_main.mnuOpen_Click();
+    m_files.mnuOpen_Click();
 }
 
 void MultiPlay::cmdExport_Click() {
-    m_main.mnuSave_Click();
+    m_files.mnuSave_Click();
 }
 
 void MultiPlay::Cancel_Click() {
@@ -136,16 +136,12 @@ bool MultiPlay::eventFilter(QObject *watched, QEvent *event) {
     return QWidget::eventFilter(watched, event);
 }
 
+// The title-bar close unloads the window, and with it the sequence it held.
 void MultiPlay::closeEvent(QCloseEvent *event) {
     QWidget::closeEvent(event);
-    if (event->isAccepted()) emit unloading();
-}
-
-void cmdMultiPlay_Click(FrmTonaq &main) {
-    MultiPlay &window = main.multiPlay();
-    window.show();
-    window.raise();
-    window.activateWindow();
+    if (!event->isAccepted()) return;
+    m_memory.clearSequence();
+    emit unloading();
 }
 
 } // namespace tonaq

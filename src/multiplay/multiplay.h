@@ -7,16 +7,22 @@ class QPushButton;
 
 namespace tonaq {
 
-class FrmTonaq;
+class ErrorLog;
+class FileMenu;
+class MemoryModel;
+class Prompter;
 class ToneGrid;
+class UnitDriver;
 
-// The sequence window: up to 20 tones, each with its own duration and space, sent to the
-// unit in one go. Loaded hidden with the main window; Close hides it, the title-bar close
-// unloads it. Typing anywhere in it edits the grid's current cell.
+// The sequence window: up to 20 tones, each with its own duration and space, sent to the unit
+// in one go. Its grid shows and edits the model's sequence. Loaded hidden with the main window;
+// Close hides it, the title-bar close unloads it and its sequence. Typing anywhere in it edits
+// the grid's current cell.
 class MultiPlay : public QWidget {
     Q_OBJECT
 public:
-    explicit MultiPlay(FrmTonaq &main);
+    MultiPlay(MemoryModel &memory, UnitDriver &unit, FileMenu &files, Prompter &prompter,
+              const ErrorLog &log);
 
     void Form_Load();
     void Form_KeyPress(int keyAscii);
@@ -29,10 +35,6 @@ public:
     void Cancel_Click();
 
     QPushButton *cmdSend() const { return m_cmdSend; }
-    QPushButton *cmdClear() const { return m_cmdClear; }
-    QPushButton *cmdImport() const { return m_cmdImport; }
-    QPushButton *cmdExport() const { return m_cmdExport; }
-    QPushButton *Cancel() const { return m_cancel; }
     ToneGrid *toneGrid() const { return m_grid; }
     // The cell the key handler works on, as last copied from the grid.
     int CurRow = 0;
@@ -48,10 +50,15 @@ protected:
 
 private:
     QPushButton *addButton(const char *name, const char *caption, const char *tip, QRect place);
+    void showCell(int row, int column);
     void applyKey(int keyAscii);
     void showError(const QString &text);
 
-    FrmTonaq &m_main;
+    MemoryModel &m_memory;
+    UnitDriver &m_unit;
+    FileMenu &m_files;
+    Prompter &m_prompter;
+    const ErrorLog &m_log;
     QPushButton *m_cancel;
     ToneGrid *m_grid;
     QPushButton *m_cmdSend;
@@ -60,9 +67,5 @@ private:
     QPushButton *m_cmdExport;
     QLabel *m_label;
 };
-
-// The main window's "Multi Play" button: shows the window, loading it first when it is not,
-// and brings it forward.
-void cmdMultiPlay_Click(FrmTonaq &main);
 
 } // namespace tonaq

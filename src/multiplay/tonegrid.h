@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/limits.h"
+
 #include <QTableWidget>
 
 namespace tonaq {
@@ -10,7 +12,7 @@ namespace tonaq {
 class ToneGrid : public QTableWidget {
     Q_OBJECT
 public:
-    static constexpr int kRows = 21;
+    static constexpr int kRows = kSequenceRows + 1; // row 0 holds the headings
     static constexpr int kColumns = 4;
 
     explicit ToneGrid(QWidget *parent = nullptr);

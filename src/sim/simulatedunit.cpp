@@ -66,6 +66,12 @@ void SimulatedUnit::setProcessingDelayMs(double ms) {
     m_firmware.setProcessingDelayMs(ms);
 }
 
+void SimulatedUnit::setToneListener(ToneListener listener) {
+    // Tones only start and end under this lock, so no call of the old listener is under way.
+    std::lock_guard lock(m_mutex);
+    m_firmware.setToneListener(std::move(listener));
+}
+
 QByteArray SimulatedUnit::received() const {
     std::lock_guard lock(m_mutex);
     return m_firmware.received();

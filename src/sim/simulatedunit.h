@@ -43,6 +43,10 @@ public:
     void setPacing(bool on);
     void setChunkMs(int ms);
     void setProcessingDelayMs(double ms);
+    // Told live, on the unit's thread and with the unit locked, of every tone it starts and
+    // ends: the listener must return at once and must not call back into the unit. Once this
+    // returns, the previous listener is neither running nor called again.
+    void setToneListener(ToneListener listener);
 
     QByteArray received() const;
     QList<ReceivedByte> receivedLog() const;

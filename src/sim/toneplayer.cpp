@@ -72,12 +72,15 @@ void TonePlayer::clearRecords() {
 void TonePlayer::startTone(char tone, double atMs, double endMs, ToneSource source) {
     m_current = SoundedTone{tone, atMs, endMs, source};
     m_currentRecorded = true;
+    if (m_listener) m_listener(ToneChange::Started, *m_current);
 }
 
 void TonePlayer::endTone(double atMs) {
     if (!m_current) return;
     m_current->endMs = atMs;
     if (m_currentRecorded && m_ended.size() < kMaxToneRecords) m_ended.append(*m_current);
+    // Told even when the records are full or were cleared: a listener never misses an end.
+    if (m_listener) m_listener(ToneChange::Ended, *m_current);
     m_current.reset();
 }
 

@@ -3,6 +3,7 @@
 #include "sim/records.h"
 
 #include <QList>
+#include <functional>
 #include <limits>
 #include <optional>
 
@@ -14,6 +15,12 @@ struct ToneStep {
     double lengthMs;
     double spaceMs;
 };
+
+// Told of each tone as the generator starts it (endMs: its due end, infinite for a continuous
+// tone) and again as it ends or is cut short (endMs: when). Every start is followed by its end
+// before the next start.
+enum class ToneChange { Started, Ended };
+using ToneListener = std::function<void(ToneChange, const SoundedTone &)>;
 
 // The unit's one tone generator. A continuous tone and a timed play (single tone, memory,
 // sequence) share it: whichever starts last takes it over. Time only moves when told.
@@ -27,6 +34,7 @@ public:
     void play(const QList<ToneStep> &steps, ToneSource source, double nowMs);
     void abortPlay(double nowMs);
     void advanceTo(double nowMs);
+    void setListener(ToneListener listener) { m_listener = std::move(listener); }
 
     bool isPlaying() const { return m_next < m_steps.size(); }
     double nextEventMs() const { return isPlaying() ? m_phaseEndMs : kNever; }
@@ -47,6 +55,7 @@ private:
     std::optional<SoundedTone> m_current; // what the generator sounds now
     bool m_currentRecorded = false;       // false once the records were cleared under it
     QList<SoundedTone> m_ended;
+    ToneListener m_listener;
 };
 
 } // namespace tonaq::sim

@@ -52,6 +52,7 @@ public:
 
     void setProcessingDelayMs(double ms) { m_processingDelayMs = ms; }
     void setFaults(const Faults &faults) { m_faults = faults; }
+    void setToneListener(ToneListener listener) { m_player.setListener(std::move(listener)); }
     const Faults &faults() const { return m_faults; }
 
     StoredLocation location(int index) const;

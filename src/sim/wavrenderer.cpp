@@ -18,12 +18,30 @@ qsizetype sampleIndex(double ms) {
     return static_cast<qsizetype>(std::llround(ms * WavRenderer::kSampleRate / 1000.0));
 }
 
+qint16 saturated(double value) {
+    return static_cast<qint16>(std::clamp(std::lround(value), -32768L, 32767L));
+}
+
 template <typename T> void appendLittleEndian(QByteArray &out, T value) {
     char bytes[sizeof(T)];
     qToLittleEndian(value, bytes);
     out.append(bytes, sizeof(T));
 }
 } // namespace
+
+void WavRenderer::renderTone(char tone, qint64 offset, std::span<qint16> out, int sampleRate) {
+    const auto pair = dtmfFrequencies(tone);
+    if (!pair) {
+        std::ranges::fill(out, qint16(0));
+        return;
+    }
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        // Phase counted from the tone's own start, so every tone begins at a zero crossing.
+        const double t = double(offset + qint64(i)) / sampleRate;
+        out[i] = saturated(kAmplitude * (std::sin(2 * std::numbers::pi * pair->rowHz * t) +
+                                         std::sin(2 * std::numbers::pi * pair->columnHz * t)));
+    }
+}
 
 QList<qint16> WavRenderer::samples(const QList<SoundedTone> &tones, double openEndMs) {
     if (tones.isEmpty()) return {};
@@ -39,23 +57,17 @@ QList<qint16> WavRenderer::samples(const QList<SoundedTone> &tones, double openE
     for (const SoundedTone &tone : tones)
         lastMs = std::max(lastMs, endOf(tone));
 
-    QList<double> mix(sampleIndex(lastMs - originMs), 0.0);
+    QList<qint16> out(sampleIndex(lastMs - originMs), 0);
     for (const SoundedTone &tone : tones) {
-        const auto pair = dtmfFrequencies(tone.tone);
-        if (!pair) continue;
         const qsizetype first = sampleIndex(tone.startMs - originMs);
-        const qsizetype last = std::min(sampleIndex(endOf(tone) - originMs), mix.size());
-        for (qsizetype i = first; i < last; ++i) {
-            // Phase counted from the tone's own start, so every tone begins at a zero crossing.
-            const double t = double(i - first) / kSampleRate;
-            mix[i] += kAmplitude * (std::sin(2 * std::numbers::pi * pair->rowHz * t) +
-                                    std::sin(2 * std::numbers::pi * pair->columnHz * t));
-        }
+        const qsizetype last = std::min(sampleIndex(endOf(tone) - originMs), out.size());
+        if (first >= last) continue;
+        QList<qint16> part(last - first);
+        renderTone(tone.tone, 0, {part.data(), std::size_t(part.size())});
+        // A hand-made list may overlap tones; the unit's own never does.
+        for (qsizetype i = first; i < last; ++i)
+            out[i] = saturated(out[i] + part[i - first]);
     }
-    QList<qint16> out;
-    out.reserve(mix.size());
-    for (const double v : mix)
-        out.append(static_cast<qint16>(std::clamp(std::lround(v), -32768L, 32767L)));
     return out;
 }
 

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <span>
 
 namespace tonaq::sim {
 
@@ -16,6 +17,10 @@ public:
     // Keeps a runaway record (a continuous tone left on for hours) from filling memory.
     static constexpr double kMaxRenderMs = 10.0 * 60.0 * 1000.0;
 
+    // out.size() samples of a tone, the first being sample `offset` counted from the tone's own
+    // start; silence for a byte that is no tone. The WAV file and the live output both use it.
+    static void renderTone(char tone, qint64 offset, std::span<qint16> out,
+                           int sampleRate = kSampleRate);
     // Tones without a finite end (still sounding) are cut at openEndMs.
     static QList<qint16> samples(const QList<SoundedTone> &tones, double openEndMs);
     static QByteArray wavFile(const QList<qint16> &samples);

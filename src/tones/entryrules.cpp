@@ -1,7 +1,8 @@
 #include "tones/entryrules.h"
 
-#include "tones/numericvalue.h"
-#include "tones/tonecharacter.h"
+#include "base/limits.h"
+#include "base/numericvalue.h"
+#include "base/tonecharacter.h"
 
 #include <cmath>
 
@@ -10,7 +11,7 @@ namespace tonaq {
 namespace {
 
 constexpr int kLastControlCode = 31;
-constexpr double kLastLocation = 8;
+constexpr double kLastLocation = kLocationCount;
 
 bool isCharacterCode(int code) {
     return code >= 0 && code <= 0xFFFF;
@@ -30,12 +31,12 @@ QString correctedToneText(const QString &text) {
 std::optional<DurationCheck> checkDuration(const QString &text) {
     if (text.isEmpty()) return std::nullopt;
     const double value = NumericValue(text);
-    if (value > kMaximumDuration)
+    if (value > kLongestTime)
         return DurationCheck{QStringLiteral("Time must be less than 65,535"),
-                             QString::number(kMaximumDuration)};
-    if (value < kMinimumDuration)
+                             QString::number(kLongestTime)};
+    if (value < kShortestTime)
         return DurationCheck{QStringLiteral("Time must be 20 milliseconds or greater."),
-                             QString::number(kMinimumDuration)};
+                             QString::number(kShortestTime)};
     return std::nullopt;
 }
 

@@ -13,9 +13,6 @@ bool toneKeyAccepted(int keyAscii);
 // stays and a letter, "#", "*" or an empty box become "0".
 QString correctedToneText(const QString &text);
 
-inline constexpr int kMinimumDuration = 20;
-inline constexpr int kMaximumDuration = 65535;
-
 struct DurationCheck {
     QString message;   // shown to the operator
     QString corrected; // the box's new text

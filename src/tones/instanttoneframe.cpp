@@ -1,10 +1,10 @@
 #include "tones/instanttoneframe.h"
 
-#include "app/frmtonaq.h"
-#include "app/trap.h"
+#include "base/desk.h"
+#include "base/trap.h"
 #include "tones/keyclassification.h"
-#include "tones/keypadframe.h"
-#include "tones/singleplayframe.h"
+#include "tones/tonecommands.h"
+#include "unit/unitdriver.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -15,16 +15,17 @@
 
 namespace tonaq {
 
-InstantToneFrame::InstantToneFrame(FrmTonaq &main, QWidget *parent)
+InstantToneFrame::InstantToneFrame(UnitDriver &unit, Desk &desk, const ErrorLog &log,
+                                   QWidget *parent)
     : Frame(4, QStringLiteral("Instant Tone"), parent)
-    , m_main(main) {
-    const QString caption = QStringLiteral("Tone to send:");
-    m_label = named(new QLabel(caption, holder()), element("lblDisp", 0), caption);
-    m_txtKeys =
-        named(new QLineEdit(holder()), QStringLiteral("txtKeys"), QStringLiteral("Tone to send"),
-              QStringLiteral("Set focus here (click left mous button) and press a valid "
-                             "DTMF corresponding key to send a pulsating tone or one "
-                             "constant tone.  Defined by Key Lock check box."));
+    , m_unit(unit)
+    , m_desk(desk)
+    , m_log(log) {
+    m_label = named(new QLabel(QStringLiteral("Tone to send:"), holder()), element("lblDisp", 0));
+    m_txtKeys = named(new QLineEdit(holder()), QStringLiteral("txtKeys"),
+                      QStringLiteral("Set focus here (click left mous button) and press a valid "
+                                     "DTMF corresponding key to send a pulsating tone or one "
+                                     "constant tone.  Defined by Key Lock check box."));
     m_txtKeys->setMaxLength(1);
     m_txtKeys->setAlignment(Qt::AlignCenter);
     QFont arial(QStringLiteral("Arial"));
@@ -35,7 +36,7 @@ InstantToneFrame::InstantToneFrame(FrmTonaq &main, QWidget *parent)
     m_label->setBuddy(m_txtKeys);
     m_chkKeyLock =
         named(new QCheckBox(QStringLiteral("Key Lock"), holder()), QStringLiteral("chkKeyLock"),
-              QStringLiteral("Key Lock"), QStringLiteral("Send a constant tone, don't pulsate it"));
+              QStringLiteral("Send a constant tone, don't pulsate it"));
 
     auto *row = new QHBoxLayout(holder());
     row->setContentsMargins(6, 0, 6, 2);
@@ -46,23 +47,23 @@ InstantToneFrame::InstantToneFrame(FrmTonaq &main, QWidget *parent)
 }
 
 void InstantToneFrame::txtKeys_KeyDown(int keyCode, int shift) {
-    trapped(m_main.errorLog(), "txtKeys_KeyDown", "Form frmTonaq", [&](Trap &at) {
+    trapped(m_log, "txtKeys_KeyDown", kMainForm, [&](Trap &at) {
         at(10);
         m_txtKeys->clear(); // the key's own character follows, so the box shows the last one
         at(20);
-        if (m_main.refuseWhenDisconnected()) return;
+        if (refuseUnconnected(m_unit, m_desk)) return;
         at(30);
         const ToneKey key = classifyToneKey(keyCode, shift);
         KeyValid = key.kind == ToneKeyKind::Tone;
         at(40);
-        if (key.kind == ToneKeyKind::Abort) m_main.singlePlay().cmdAbort_Click();
+        if (key.kind == ToneKeyKind::Abort) cmdAbort_Click(m_unit, m_desk);
         at(50);
         if (KeyValid && (!m_chkKeyLock->isChecked() || !TonePlaying)) {
             at(60);
             TonePlaying = true;
-            m_main.channel().SendCommand(QStringLiteral("%") + key.tone);
+            m_unit.startTone(key.tone);
             at(70);
-            m_main.SetStatus(QStringLiteral("Sending tone [%1]").arg(key.tone));
+            m_desk.SetStatus(sendingToneText(key.tone));
         }
     });
 }
@@ -70,7 +71,7 @@ void InstantToneFrame::txtKeys_KeyDown(int keyCode, int shift) {
 void InstantToneFrame::txtKeys_KeyUp() {
     if (!KeyValid) return;
     TonePlaying = false;
-    m_main.keypad().SendKeypadTone(KeypadFrame::kStopTone);
+    SendKeypadTone(m_unit, m_desk, kStopTone);
 }
 
 void InstantToneFrame::keyDown(const QKeyEvent &event) {

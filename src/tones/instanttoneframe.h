@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/layouthelpers.h"
+#include "base/layouthelpers.h"
 
 #include <optional>
 
@@ -11,14 +11,16 @@ class QLineEdit;
 
 namespace tonaq {
 
-class FrmTonaq;
+class Desk;
+class ErrorLog;
+class UnitDriver;
 
 // The "Instant Tone" frame: a one-character box that sounds the tone of the key held in it,
 // and Key Lock, which makes a held key one constant tone instead of a pulsating one.
 class InstantToneFrame : public Frame {
     Q_OBJECT
 public:
-    InstantToneFrame(FrmTonaq &main, QWidget *parent);
+    InstantToneFrame(UnitDriver &unit, Desk &desk, const ErrorLog &log, QWidget *parent);
 
     QLineEdit *txtKeys() const { return m_txtKeys; }
     QCheckBox *chkKeyLock() const { return m_chkKeyLock; }
@@ -42,7 +44,9 @@ private:
         bool pairedWith(const QKeyEvent &press) const;
     };
 
-    FrmTonaq &m_main;
+    UnitDriver &m_unit;
+    Desk &m_desk;
+    const ErrorLog &m_log;
     QLabel *m_label;
     QLineEdit *m_txtKeys;
     QCheckBox *m_chkKeyLock;

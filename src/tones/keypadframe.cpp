@@ -1,8 +1,7 @@
 #include "tones/keypadframe.h"
 
-#include "app/frmtonaq.h"
-#include "app/trap.h"
-#include "tones/tonecharacter.h"
+#include "base/tonecharacter.h"
+#include "tones/tonecommands.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -13,14 +12,16 @@ namespace tonaq {
 namespace {
 // Where each index stands: rows "1 2 3 A", "4 5 6 B", "7 8 9 C", "* 0 # D".
 constexpr int kGridIndex[4][4] = {{0, 1, 2, 12}, {3, 4, 5, 13}, {6, 7, 8, 14}, {10, 9, 11, 15}};
+constexpr int kKeyCount = 16;
 } // namespace
 
-KeypadFrame::KeypadFrame(FrmTonaq &main, QWidget *parent)
+KeypadFrame::KeypadFrame(UnitDriver &unit, Desk &desk, QWidget *parent)
     : Frame(0, QStringLiteral("Keypad"), parent)
-    , m_main(main) {
-    for (int index = 0; index < 16; ++index) {
+    , m_unit(unit)
+    , m_desk(desk) {
+    for (int index = 0; index < kKeyCount; ++index) {
         const QString tone(toneCharacterOfKeypad(index));
-        auto *key = named(new QPushButton(tone, holder()), element("KeyPad", index), tone,
+        auto *key = named(new QPushButton(tone, holder()), element("KeyPad", index),
                           QStringLiteral("DTMF ") + tone);
         key->setFocusPolicy(Qt::TabFocus);
         key->installEventFilter(this);
@@ -38,24 +39,12 @@ KeypadFrame::KeypadFrame(FrmTonaq &main, QWidget *parent)
     }
 }
 
-void KeypadFrame::SendKeypadTone(int index) {
-    if (m_main.refuseWhenDisconnected()) return;
-    QString tone;
-    if (index == kStopTone) {
-        ignoringFailure([&] { m_main.SetStatus(QStringLiteral("Ready")); });
-    } else {
-        tone = QString(toneCharacterOfKeypad(index));
-        ignoringFailure([&] { m_main.SetStatus(QStringLiteral("Sending tone [%1]").arg(tone)); });
-    }
-    ignoringFailure([&] { m_main.channel().SendCommand(QStringLiteral("%") + tone); });
-}
-
 void KeypadFrame::KeyPad_MouseDown(int index) {
-    SendKeypadTone(index);
+    SendKeypadTone(m_unit, m_desk, index);
 }
 
 void KeypadFrame::KeyPad_MouseUp(int /*index*/) {
-    SendKeypadTone(kStopTone);
+    SendKeypadTone(m_unit, m_desk, kStopTone);
 }
 
 bool KeypadFrame::eventFilter(QObject *watched, QEvent *event) {

@@ -1,14 +1,13 @@
 #include "tones/memoryplayframe.h"
 
-#include "app/frmtonaq.h"
-#include "app/trap.h"
-#include "memory/memorytableframe.h"
+#include "base/desk.h"
+#include "base/keyascii.h"
+#include "base/limits.h"
+#include "base/trap.h"
 #include "tones/entryrules.h"
-#include "tones/keyascii.h"
-#include "tones/memoryplaybound.h"
+#include "unit/unitdriver.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,25 +18,26 @@
 namespace tonaq {
 
 namespace {
-constexpr int kEnter = 13;
 constexpr int kPlayButtonWidth = 50; // as the single-play button, so the box gets the room
 } // namespace
 
-MemoryPlayFrame::MemoryPlayFrame(FrmTonaq &main, QWidget *parent)
+MemoryPlayFrame::MemoryPlayFrame(UnitDriver &unit, Desk &desk, const MemoryModel &memory,
+                                 const ErrorLog &log, QWidget *parent)
     : Frame(2, QStringLiteral("Memory Play"), parent)
-    , m_main(main)
-    , m_readyMargin(kReadyMargin) {
-    const QString caption = QStringLiteral("Memory Locations:");
-    auto *label = named(new QLabel(caption, holder()), element("lblDisp", 1), caption);
-    m_txtLoc = named(new QLineEdit(holder()), QStringLiteral("txtLoc"),
-                     QStringLiteral("Memory Locations"));
+    , m_unit(unit)
+    , m_desk(desk)
+    , m_log(log)
+    , m_player(unit, memory) {
+    auto *label =
+        named(new QLabel(QStringLiteral("Memory Locations:"), holder()), element("lblDisp", 1));
+    m_txtLoc = named(new QLineEdit(holder()), QStringLiteral("txtLoc"));
     label->setBuddy(m_txtLoc);
     m_play = named(new QPushButton(QStringLiteral("Play"), holder()), QStringLiteral("cmdMemPlay"),
-                   QStringLiteral("Play"),
                    QStringLiteral("Play tones from memory location(s).  Locations 1-8 allowed.  "
                                   "For multiple locations, do not use seperating characters."));
     m_play->setFixedWidth(kPlayButtonWidth);
     m_txtLoc->installEventFilter(this);
+    m_player.setStopRequested([this] { return m_closeRequested; });
     connect(m_play, &QPushButton::clicked, this, &MemoryPlayFrame::cmdMemPlay_Click);
 
     auto *row = new QHBoxLayout(holder());
@@ -49,92 +49,63 @@ MemoryPlayFrame::MemoryPlayFrame(FrmTonaq &main, QWidget *parent)
 
 bool MemoryPlayFrame::txtLoc_KeyPress(int keyAscii) {
     if (locationKeyAccepted(keyAscii)) return false;
-    if (keyAscii == kEnter) {
+    if (keyAscii == kEnterKey) {
         cmdMemPlay_Click();
         return true;
     }
-    m_main.showMessage(QStringLiteral("Only numbers 1 through 8 allowed."));
+    m_desk.showMessage(QStringLiteral("Only numbers 1 through 8 allowed."));
     m_txtLoc->setText(correctedLocations(m_txtLoc->text()));
     return true;
 }
 
 void MemoryPlayFrame::cmdMemPlay_Click() {
     if (m_playing) return; // Enter in the box while the button is off for this very play
-    if (m_main.refuseWhenDisconnected()) return;
+    if (refuseUnconnected(m_unit, m_desk)) return;
     m_playing = true;
-    m_main.installEventFilter(this); // a close waits until the play has let go of the link
-    trapped(m_main.errorLog(), "cmdMemPlay_Click", "Form frmTonaq", [&](Trap &at) {
+    window()->installEventFilter(this); // a close waits until the play has let go of the link
+    trapped(m_log, "cmdMemPlay_Click", kMainForm, [&](Trap &at) {
         at(10);
-        m_main.EnableControls(false);
+        m_desk.EnableControls(false);
         at(20);
-        const qsizetype count = m_txtLoc->text().size();
-        for (qsizetype i = 0; i < count; ++i) {
-            at(30);
-            const QString text = m_txtLoc->text(); // the operator may edit it meanwhile
-            const QChar typed = i < text.size() ? text[i] : QChar();
-            const int location = locationDigit(typed);
-            if (location < 1 || location > MemoryTableFrame::kRows) continue;
-            const Outcome outcome = playLocation(location, typed, at);
-            if (outcome == Outcome::Closing) return;
-            if (outcome == Outcome::NoReady) {
-                at(90);
-                m_main.SetStatus(QStringLiteral("Memory play: no Ready from the unit."));
-                break;
-            }
-        }
+        playTyped(at);
+        if (m_closeRequested) return;
         at(100);
-        m_main.EnableControls(true);
+        m_desk.EnableControls(true);
     });
     endPlay();
 }
 
-MemoryPlayFrame::Outcome MemoryPlayFrame::playLocation(int location, QChar typed, Trap &at) {
-    CommandChannel &channel = m_main.channel();
-    at(40);
-    if (!channel.Transact(QStringLiteral("@")).isEmpty()) {
-        at(50);
-        if (channel.Transact(QStringLiteral("M")).contains(QStringLiteral("MP"))) {
-            at(60);
-            channel.Transact(QString::number(location - 1) + QStringLiteral("\r\n"));
+// Each character is read from the box as it stands when its turn comes: the operator may edit
+// it meanwhile. Anything but the digits 1 to 8 is skipped.
+void MemoryPlayFrame::playTyped(Trap &at) {
+    const qsizetype count = m_txtLoc->text().size();
+    for (qsizetype i = 0; i < count; ++i) {
+        at(30);
+        const QString text = m_txtLoc->text();
+        const QChar typed = i < text.size() ? text[i] : QChar();
+        const int location = locationDigit(typed);
+        if (location < 1 || location > kLocationCount) continue;
+        const MemoryPlayer::Outcome outcome = m_player.play(location, typed, at);
+        if (outcome == MemoryPlayer::Outcome::Stopped) return;
+        if (outcome == MemoryPlayer::Outcome::NoReady) {
+            at(90);
+            m_desk.SetStatus(QStringLiteral("Memory play: no Ready from the unit."));
+            return;
         }
-    }
-    at(70);
-    const Outcome outcome = waitForReady(location);
-    if (outcome != Outcome::Played) return outcome;
-    at(80);
-    channel.Transact(typed + QStringLiteral("\r\n"));
-    return outcome;
-}
-
-// Reads until a reply holds "Ready", for no longer than the location can play plus a margin.
-// Between reads the operator's input is served, so that the window can be closed meanwhile.
-MemoryPlayFrame::Outcome MemoryPlayFrame::waitForReady(int location) {
-    const MemoryTableFrame &table = m_main.memoryTable();
-    const int row = location - 1;
-    const auto bound = longestLocationPlay(table.Length(row)->text(), table.Space(row)->text(),
-                                           table.MemString(row)->text()) +
-                       m_readyMargin;
-    QElapsedTimer clock;
-    clock.start();
-    for (;;) {
-        if (m_main.channel().ReadReply().contains(QStringLiteral("Ready"))) return Outcome::Played;
-        QCoreApplication::processEvents();
-        if (m_closeRequested) return Outcome::Closing;
-        if (std::chrono::milliseconds(clock.elapsed()) >= bound) return Outcome::NoReady;
     }
 }
 
 void MemoryPlayFrame::endPlay() {
-    m_main.removeEventFilter(this);
+    window()->removeEventFilter(this);
     m_playing = false;
     if (m_closeRequested) {
         m_closeRequested = false;
-        QTimer::singleShot(0, &m_main, [main = &m_main] { main->close(); });
+        QTimer::singleShot(0, window(), [main = window()] { main->close(); });
     }
 }
 
 bool MemoryPlayFrame::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == &m_main && event->type() == QEvent::Close && m_playing) {
+    if (watched == window() && event->type() == QEvent::Close && m_playing) {
         m_closeRequested = true;
         event->ignore();
         return true;

@@ -1,22 +1,24 @@
 #pragma once
 
-#include "app/layouthelpers.h"
-
-#include <chrono>
+#include "base/layouthelpers.h"
+#include "tones/tonecommands.h"
 
 class QLineEdit;
 class QPushButton;
 
 namespace tonaq {
 
-class FrmTonaq;
-class Trap;
+class Desk;
+class ErrorLog;
+class MemoryModel;
+class UnitDriver;
 
 // The "Memory Play" frame: the unit plays its stored locations in the order typed.
 class MemoryPlayFrame : public Frame {
     Q_OBJECT
 public:
-    MemoryPlayFrame(FrmTonaq &main, QWidget *parent);
+    MemoryPlayFrame(UnitDriver &unit, Desk &desk, const MemoryModel &memory, const ErrorLog &log,
+                    QWidget *parent);
 
     QLineEdit *txtLoc() const { return m_txtLoc; }
     QPushButton *cmdMemPlay() const { return m_play; }
@@ -25,23 +27,21 @@ public:
     bool txtLoc_KeyPress(int keyAscii);
     void cmdMemPlay_Click();
 
-    // How long to wait for "Ready" beyond the longest the location can play.
-    void setReadyMargin(std::chrono::milliseconds margin) { m_readyMargin = margin; }
+    MemoryPlayer &player() { return m_player; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    enum class Outcome { Played, NoReady, Closing };
-
-    Outcome playLocation(int location, QChar typed, Trap &at);
-    Outcome waitForReady(int location);
+    void playTyped(Trap &at);
     void endPlay();
 
-    FrmTonaq &m_main;
+    UnitDriver &m_unit;
+    Desk &m_desk;
+    const ErrorLog &m_log;
+    MemoryPlayer m_player;
     QLineEdit *m_txtLoc;
     QPushButton *m_play;
-    std::chrono::milliseconds m_readyMargin;
     bool m_playing = false;
     bool m_closeRequested = false;
 };

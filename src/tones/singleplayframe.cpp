@@ -1,10 +1,11 @@
 #include "tones/singleplayframe.h"
 
-#include "app/frmtonaq.h"
-#include "app/trap.h"
-#include "link/wait.h"
+#include "base/desk.h"
+#include "base/keyascii.h"
+#include "base/trap.h"
 #include "tones/entryrules.h"
-#include "tones/keyascii.h"
+#include "tones/tonecommands.h"
+#include "unit/unitdriver.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -19,7 +20,6 @@ namespace tonaq {
 
 namespace {
 
-constexpr int kEnter = 13;
 constexpr int kPlayButtonWidth = 50; // the frame is too narrow for the style's default width
 
 // The focus moves on to another control (not to another window, a menu or a message box).
@@ -36,25 +36,26 @@ bool leavesForAnotherControl(const QFocusEvent &event) {
 
 } // namespace
 
-SinglePlayFrame::SinglePlayFrame(FrmTonaq &main, QWidget *parent)
+SinglePlayFrame::SinglePlayFrame(UnitDriver &unit, Desk &desk, const ErrorLog &log,
+                                 QWidget *parent)
     : Frame(3, QStringLiteral("Single Play"), parent)
-    , m_main(main) {
-    auto *toneLabel = named(new QLabel(QStringLiteral("Tone:"), holder()), element("lblDisp", 2),
-                            QStringLiteral("Tone:"));
-    m_tone = named(new QLineEdit(holder()), QStringLiteral("Tone"), QStringLiteral("Tone"));
+    , m_unit(unit)
+    , m_desk(desk)
+    , m_log(log) {
+    auto *toneLabel = named(new QLabel(QStringLiteral("Tone:"), holder()), element("lblDisp", 2));
+    m_tone = named(new QLineEdit(holder()), QStringLiteral("Tone"));
     m_tone->setMaxLength(1);
     m_tone->setFixedWidth(22);
     toneLabel->setBuddy(m_tone);
-    auto *durationLabel = named(new QLabel(QStringLiteral("Duration:"), holder()),
-                                element("lblDisp", 3), QStringLiteral("Duration:"));
-    m_duration =
-        named(new QLineEdit(holder()), QStringLiteral("Duration"), QStringLiteral("Duration"));
+    auto *durationLabel =
+        named(new QLabel(QStringLiteral("Duration:"), holder()), element("lblDisp", 3));
+    m_duration = named(new QLineEdit(holder()), QStringLiteral("Duration"));
     m_duration->setMaxLength(5);
     m_duration->setFixedWidth(44);
     durationLabel->setBuddy(m_duration);
     m_play =
         named(new QPushButton(QStringLiteral("Play"), holder()), QStringLiteral("cmdSinglePlay"),
-              QStringLiteral("Play"), QStringLiteral("Play single tone for specified duration"));
+              QStringLiteral("Play single tone for specified duration"));
     m_play->setFixedWidth(kPlayButtonWidth);
     m_tone->installEventFilter(this);
     m_duration->installEventFilter(this);
@@ -73,20 +74,20 @@ SinglePlayFrame::SinglePlayFrame(FrmTonaq &main, QWidget *parent)
 
 bool SinglePlayFrame::Tone_KeyPress(int keyAscii) {
     if (toneKeyAccepted(keyAscii)) return false;
-    m_main.showMessage(QStringLiteral("Invalid tone: Please re-enter tone value"));
+    m_desk.showMessage(QStringLiteral("Invalid tone: Please re-enter tone value"));
     m_tone->setText(correctedToneText(m_tone->text()));
     return true;
 }
 
 bool SinglePlayFrame::Duration_KeyPress(int keyAscii) {
-    if (keyAscii != kEnter) return false;
+    if (keyAscii != kEnterKey) return false;
     cmdSinglePlay_Click(); // at once, without the range check of leaving the box
     return true;
 }
 
 void SinglePlayFrame::Duration_Validate() {
     if (const auto check = checkDuration(m_duration->text())) {
-        m_main.showMessage(check->message);
+        m_desk.showMessage(check->message);
         m_duration->setText(check->corrected);
     }
 }
@@ -116,29 +117,9 @@ void SinglePlayFrame::validateBeforeRelease(QAbstractButton *pressed) {
 }
 
 void SinglePlayFrame::cmdSinglePlay_Click() {
-    CommandChannel &channel = m_main.channel();
-    if (m_main.refuseWhenDisconnected()) return;
-    trapped(m_main.errorLog(), "cmdSinglePlay_Click", "Form frmTonaq", [&](Trap &at) {
-        at(10);
-        if (channel.Transact(QStringLiteral("@")).isEmpty()) return;
-        at(20);
-        if (!channel.Transact(QStringLiteral("I")).contains(QStringLiteral("SM"))) return;
-        at(30);
-        channel.Transact(m_tone->text() + u',' + m_duration->text() + u'\r');
-    });
-}
-
-void SinglePlayFrame::cmdAbort_Click() {
-    CommandChannel &channel = m_main.channel();
-    if (m_main.refuseWhenDisconnected()) return;
-    // Every step runs even when the one before it failed: the abort must reach the unit if
-    // it can.
-    ignoringFailure([&] { channel.Transact(QStringLiteral("\r\n")); });
-    ignoringFailure([&] { m_main.SetStatus(QStringLiteral("Aborting...")); });
-    ignoringFailure([] { Wait(100); });
-    ignoringFailure([&] { channel.Transact(QStringLiteral("%")); });
-    ignoringFailure([] { Wait(50); });
-    ignoringFailure([&] { m_main.SetStatus(QStringLiteral("Ready")); });
+    if (refuseUnconnected(m_unit, m_desk)) return;
+    trapped(m_log, "cmdSinglePlay_Click", kMainForm,
+            [&](Trap &at) { playSingleTone(m_unit, m_tone->text(), m_duration->text(), at); });
 }
 
 bool SinglePlayFrame::eventFilter(QObject *watched, QEvent *event) {

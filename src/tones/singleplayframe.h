@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/layouthelpers.h"
+#include "base/layouthelpers.h"
 
 class QAbstractButton;
 class QLabel;
@@ -9,14 +9,15 @@ class QPushButton;
 
 namespace tonaq {
 
-class FrmTonaq;
+class Desk;
+class ErrorLog;
+class UnitDriver;
 
-// The "Single Play" frame: one tone for a number of milliseconds, timed by the unit. It also
-// holds the abort command of the window's "Abort" button, which stops such timed tones.
+// The "Single Play" frame: one tone for a number of milliseconds, timed by the unit.
 class SinglePlayFrame : public Frame {
     Q_OBJECT
 public:
-    SinglePlayFrame(FrmTonaq &main, QWidget *parent);
+    SinglePlayFrame(UnitDriver &unit, Desk &desk, const ErrorLog &log, QWidget *parent);
 
     QLineEdit *Tone() const { return m_tone; }
     QLineEdit *Duration() const { return m_duration; }
@@ -27,7 +28,6 @@ public:
     bool Duration_KeyPress(int keyAscii);
     void Duration_Validate();
     void cmdSinglePlay_Click();
-    void cmdAbort_Click();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -36,7 +36,9 @@ private:
     void validateWhenTheMouseIsFree();
     void validateBeforeRelease(QAbstractButton *pressed);
 
-    FrmTonaq &m_main;
+    UnitDriver &m_unit;
+    Desk &m_desk;
+    const ErrorLog &m_log;
     QLineEdit *m_tone;
     QLineEdit *m_duration;
     QPushButton *m_play;

@@ -1,0 +1,184 @@
+// The commands of tonaqctl, each the window's own command on the same driver and model.
+#include "base/numericvalue.h"
+#include "base/trap.h"
+#include "config/configdisk.h"
+#include "config/configfile.h"
+#include "ctl/ctlrun.h"
+#include "link/portscanner.h"
+#include "memory/memorytransfer.h"
+#include "tones/tonecommands.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <cmath>
+
+namespace tonaq::ctl {
+
+namespace {
+
+// Whether the unit holds a text as the window sent it: tones as the unit keeps them (upper
+// case), times as the number the unit reads from them.
+bool holdsTones(const QString &held, const QString &sent) {
+    return held == sent.toUpper();
+}
+
+bool holdsTime(const QString &held, const QString &sent) {
+    return NumericValue(held) == std::trunc(NumericValue(storedTimeText(sent)));
+}
+
+} // namespace
+
+int CtlRun::ports() {
+    m_ports.refresh();
+    PortScanner scanner(m_ports);
+    const QHash<QString, QString> descriptions = portDescriptions();
+    QJsonArray found;
+    QJsonArray refused;
+    for (int number = PortMap::kFirstPort; number <= PortMap::kLastPort; ++number) {
+        scanner.setCommPort(number);
+        try {
+            scanner.setPortOpen(true);
+            scanner.setPortOpen(false);
+        } catch (const TonaqError &) {
+            const RefusedPort port{scanner.lastDevice(), scanner.lastRefusal()};
+            if (port.reason == Refusal::None) continue;
+            refused.append(QJsonObject{{QStringLiteral("device"), port.device},
+                                       {QStringLiteral("reason"), refusalLine(port)}});
+            if (!m_options.json) m_out << "refused " << refusalLine(port) << Qt::endl;
+            continue;
+        }
+        const QString device = m_ports.devicePath(number);
+        const QString description = descriptions.value(device);
+        found.append(QJsonObject{{QStringLiteral("port"), QStringLiteral("COM%1").arg(number)},
+                                 {QStringLiteral("device"), device},
+                                 {QStringLiteral("description"), description}});
+        if (!m_options.json)
+            m_out << QStringLiteral("COM%1").arg(number).leftJustified(7) << device
+                  << (description.isEmpty() ? QString() : QStringLiteral("  ") + description)
+                  << Qt::endl;
+    }
+    m_result.insert(QStringLiteral("ports"), found);
+    m_result.insert(QStringLiteral("refused"), refused);
+    return kDone;
+}
+
+// Reads the file's locations and sequence into the model. A missing file is an empty one where
+// the command may create it (download); anything else that cannot be read whole is an error.
+int CtlRun::loadFile(bool mustExist) {
+    if (!mustExist && !QFileInfo::exists(m_options.file)) return kDone;
+    const std::unique_ptr<QFile> file = openConfigurationFile(m_options.file);
+    if (!file) return failed(kFileError, QStringLiteral("cannot read %1").arg(m_options.file));
+    try {
+        loadConfiguration(*file, m_memory);
+    } catch (const TonaqError &error) {
+        return failed(kFileError, QStringLiteral("%1 is no configuration file: %2")
+                                      .arg(m_options.file, error.description()));
+    }
+    return kDone;
+}
+
+int CtlRun::saveFile() {
+    try {
+        if (!FileExists(m_options.file)) createConfigurationFile(m_options.file);
+        replaceConfigurationFile(m_options.file, writeConfiguration(m_memory));
+    } catch (const TonaqError &error) {
+        return failed(kFileError,
+                      QStringLiteral("cannot write %1: %2").arg(m_options.file, error.description()));
+    }
+    m_result.insert(QStringLiteral("file"), m_options.file);
+    return kDone;
+}
+
+int CtlRun::download() {
+    if (const int code = loadFile(false)) return code;
+    if (const int code = connect()) return code;
+    MemoryTransfer(*m_unit, m_memory, m_desk, m_log).cmdLoad_Click();
+    if (commandFailed()) return failed(kUnitFailed, QStringLiteral("the download did not finish"));
+    putLocations();
+    return saveFile();
+}
+
+int CtlRun::upload() {
+    if (const int code = loadFile(true)) return code;
+    QList<MemoryLocation> wanted;
+    for (int i = 0; i < kLocationCount; ++i) {
+        wanted.append(m_memory.location(i));
+        m_memory.setUpdate(i, m_options.rows.contains(i + 1));
+    }
+    if (const int code = connect()) return code;
+    MemoryTransfer(*m_unit, m_memory, m_desk, m_log).cmdProgram_Click();
+    if (commandFailed()) return failed(kUnitFailed, QStringLiteral("the upload did not finish"));
+    putLocations();
+    QStringList differences;
+    for (const int row : std::as_const(m_options.rows)) {
+        const MemoryLocation &held = m_memory.location(row - 1);
+        const MemoryLocation &file = wanted[row - 1];
+        if (!holdsTones(held.tones, file.tones) || !holdsTime(held.length, file.length) ||
+            !holdsTime(held.space, file.space))
+            differences.append(QStringLiteral("location %1 holds %2,%3,%4 where the file says %5,%6,%7")
+                                   .arg(row)
+                                   .arg(held.tones, held.length, held.space, file.tones,
+                                        file.length, file.space));
+    }
+    QJsonArray rows;
+    for (const int row : std::as_const(m_options.rows))
+        rows.append(row);
+    m_result.insert(QStringLiteral("rows"), rows);
+    if (!differences.isEmpty()) return failed(kUnitFailed, differences.join(QStringLiteral("; ")));
+    return kDone;
+}
+
+int CtlRun::reset() {
+    if (const int code = connect()) return code;
+    MemoryTransfer(*m_unit, m_memory, m_desk, m_log).mnuReset_Click();
+    if (commandFailed()) return failed(kUnitFailed, QStringLiteral("the reset did not finish"));
+    putLocations();
+    return kDone;
+}
+
+int CtlRun::play() {
+    if (const int code = connect()) return code;
+    MemoryPlayer player(*m_unit, m_memory);
+    QJsonArray played;
+    const bool ran = trapped(m_log, "cmdMemPlay_Click", kMainForm, [&](Trap &at) {
+        for (const QChar typed : std::as_const(m_options.locations)) {
+            const int location = typed.digitValue();
+            m_desk.SetStatus(QStringLiteral("Playing location %1").arg(location));
+            if (player.play(location, typed, at) != MemoryPlayer::Outcome::Played) {
+                failed(kUnitFailed, QStringLiteral("no Ready from the unit after location %1")
+                                        .arg(location));
+                return;
+            }
+            played.append(location);
+        }
+    });
+    m_result.insert(QStringLiteral("played"), played);
+    if (!ran || played.size() != m_options.locations.size()) return kUnitFailed;
+    return kDone;
+}
+
+int CtlRun::tone() {
+    if (const int code = connect()) return code;
+    bool sent = false;
+    trapped(m_log, "cmdSinglePlay_Click", kMainForm, [&](Trap &at) {
+        sent = playSingleTone(*m_unit, m_options.tone, m_options.duration, at);
+    });
+    if (!sent) return failed(kUnitFailed, QStringLiteral("the unit did not take the tone"));
+    m_result.insert(QStringLiteral("tone"), m_options.tone);
+    m_result.insert(QStringLiteral("duration"), m_options.duration.toInt());
+    return kDone;
+}
+
+int CtlRun::send() {
+    if (const int code = loadFile(true)) return code;
+    if (const int code = connect()) return code;
+    const QList<SequenceRow> rows = m_memory.sequence();
+    if (!m_unit->sendSequence(rows))
+        return failed(kUnitFailed, QStringLiteral("the unit did not take the sequence"));
+    const auto count = std::count_if(rows.cbegin(), rows.cend(),
+                                     [](const SequenceRow &row) { return !row.tone.isEmpty(); });
+    m_result.insert(QStringLiteral("rows"), static_cast<int>(count));
+    return kDone;
+}
+
+} // namespace tonaq::ctl

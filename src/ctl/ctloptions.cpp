@@ -1,0 +1,182 @@
+#include "ctl/ctloptions.h"
+
+#include "base/limits.h"
+#include "base/tonecharacter.h"
+#include "tones/entryrules.h"
+
+#include <QCommandLineParser>
+#include <QRegularExpression>
+#include <algorithm>
+
+namespace tonaq::ctl {
+
+namespace {
+
+struct CommandForm {
+    const char *name;
+    Command command;
+    int arguments; // positional arguments after the command's name
+    bool needsUnit;
+};
+
+constexpr CommandForm kForms[] = {
+    {"ports", Command::Ports, 0, false}, {"download", Command::Download, 1, true},
+    {"upload", Command::Upload, 1, true}, {"reset", Command::Reset, 0, true},
+    {"play", Command::Play, 1, true},     {"tone", Command::Tone, 2, true},
+    {"send", Command::Send, 1, true},
+};
+
+const CommandForm *formOf(const QString &name) {
+    const auto found = std::find_if(std::begin(kForms), std::end(kForms),
+                                    [&name](const CommandForm &f) { return name == QLatin1String(f.name); });
+    return found == std::end(kForms) ? nullptr : found;
+}
+
+// "COM7", "com7" or "7".
+int portNumberOf(const QString &text) {
+    static const QRegularExpression form(QStringLiteral("^(?:com)?([0-9]{1,3})$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const auto match = form.match(text.trimmed());
+    const int number = match.hasMatch() ? match.captured(1).toInt() : 0;
+    return number >= 1 && number <= 255 ? number : 0;
+}
+
+QString checkArguments(CtlOptions &o, const QStringList &arguments) {
+    switch (o.command) {
+    case Command::Download:
+    case Command::Upload:
+    case Command::Send:
+        o.file = arguments.value(0);
+        return {};
+    case Command::Play:
+        o.locations = arguments.value(0);
+        if (o.locations.isEmpty() ||
+            !std::all_of(o.locations.cbegin(), o.locations.cend(), [](QChar c) {
+                return locationKeyAccepted(c.unicode());
+            }))
+            return QStringLiteral("play takes the locations 1 to 8 as digits, e.g. 132");
+        return {};
+    case Command::Tone:
+        o.tone = arguments.value(0);
+        o.duration = arguments.value(1);
+        if (o.tone.size() != 1 || !isToneCharacter(o.tone[0], true))
+            return QStringLiteral("the tone is one of 0-9, *, #, A-D");
+        if (o.duration.isEmpty() || checkDuration(o.duration) ||
+            !std::all_of(o.duration.cbegin(), o.duration.cend(), [](QChar c) { return c.isDigit(); }))
+            return QStringLiteral("the duration is a number of milliseconds, 20 to 65535");
+        return {};
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+QList<int> parseRows(const QString &text) {
+    static const QRegularExpression range(QStringLiteral("^([1-8])(?:-([1-8]))?$"));
+    QList<int> rows;
+    for (const QString &part : text.split(u',')) {
+        const auto match = range.match(part.trimmed());
+        if (!match.hasMatch()) return {};
+        const int first = match.captured(1).toInt();
+        const int last = match.captured(2).isEmpty() ? first : match.captured(2).toInt();
+        if (last < first) return {};
+        for (int row = first; row <= last; ++row) {
+            if (!rows.contains(row)) rows.append(row);
+        }
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+CtlOptions parseCtlOptions(const QStringList &arguments) {
+    QCommandLineParser parser;
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption json(QStringLiteral("json"));
+    const QCommandLineOption demo(QStringLiteral("demo"));
+    const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("COMn"));
+    const QCommandLineOption rows(QStringLiteral("rows"), QString(), QStringLiteral("list"));
+    const QCommandLineOption trace(QStringLiteral("trace"), QString(), QStringLiteral("file"));
+    const QCommandLineOption wav(QStringLiteral("wav"), QString(), QStringLiteral("file"));
+    parser.addOptions({help, version, json, demo, port, rows, trace, wav});
+
+    CtlOptions o;
+    if (!parser.parse(arguments)) {
+        o.error = parser.errorText();
+        return o;
+    }
+    o.help = parser.isSet(help);
+    o.version = parser.isSet(version);
+    if (o.help || o.version) return o;
+    o.json = parser.isSet(json);
+    o.demo = parser.isSet(demo);
+    o.tracePath = parser.value(trace);
+    o.wavPath = parser.value(wav);
+
+    QStringList positional = parser.positionalArguments();
+    const CommandForm *form = formOf(positional.value(0));
+    if (!form) {
+        o.error = positional.isEmpty() ? QStringLiteral("no command given")
+                                       : QStringLiteral("unknown command: %1").arg(positional[0]);
+        return o;
+    }
+    o.command = form->command;
+    positional.removeFirst();
+    if (positional.size() != form->arguments) {
+        o.error = QStringLiteral("%1 takes %2 argument(s)").arg(QLatin1String(form->name)).arg(form->arguments);
+        return o;
+    }
+    if (parser.isSet(port)) {
+        o.port = portNumberOf(parser.value(port));
+        if (o.port == 0) o.error = QStringLiteral("--port takes COM1 to COM255");
+    } else if (form->needsUnit && !o.demo) {
+        o.error = QStringLiteral("%1 needs --port COMn or --demo").arg(QLatin1String(form->name));
+    }
+    if (o.error.isEmpty() && o.demo && parser.isSet(port))
+        o.error = QStringLiteral("--demo and --port exclude each other");
+    if (o.error.isEmpty() && !o.wavPath.isEmpty() && !o.demo)
+        o.error = QStringLiteral("--wav records the simulated unit: it needs --demo");
+    if (o.error.isEmpty() && parser.isSet(rows)) {
+        o.rows = parseRows(parser.value(rows));
+        if (o.command != Command::Upload) o.error = QStringLiteral("--rows goes with upload");
+        else if (o.rows.isEmpty()) o.error = QStringLiteral("--rows takes locations 1 to 8, e.g. 1,3-5");
+    } else if (o.command == Command::Upload) {
+        for (int row = 1; row <= kLocationCount; ++row)
+            o.rows.append(row);
+    }
+    if (o.error.isEmpty()) o.error = checkArguments(o, positional);
+    return o;
+}
+
+QString ctlUsage() {
+    return QStringLiteral(
+        "Usage: tonaqctl COMMAND [ARGUMENTS] (--port COMn | --demo) [--json] [--trace FILE]\n"
+        "                [--wav FILE]\n"
+        "Programs and plays the Tonaq DTMF tone-generator unit without a window.\n"
+        "\n"
+        "Commands:\n"
+        "  ports                    every COM number with its device, and refused devices\n"
+        "  download FILE.tnq        the unit's eight memory locations into FILE (an existing\n"
+        "                           FILE keeps its sequence)\n"
+        "  upload FILE.tnq [--rows 1,3-5]\n"
+        "                           FILE's locations (all, or the rows given) into the unit,\n"
+        "                           read back and compared\n"
+        "  reset                    the unit's memory back to its defaults\n"
+        "  play 132                 memory play of locations 1, 3 and 2, each to its Ready\n"
+        "  tone 5 200               one tone for 200 ms\n"
+        "  send FILE.tnq            FILE's tone sequence\n"
+        "\n"
+        "Options:\n"
+        "  --port COMn    the unit's COM number (see tonaq --help for the numbering)\n"
+        "  --demo         a simulated unit instead, heard through the default audio output\n"
+        "  --json         results on stdout as JSON; progress stays on stderr\n"
+        "  --trace FILE   append every burst on the serial line, both ways, to FILE\n"
+        "  --wav FILE     with --demo: write what the simulated unit played to FILE\n"
+        "  --version, --help\n"
+        "\n"
+        "Exit status: 0 done; 1 the unit did not answer or a read-back differs; 2 usage;\n"
+        "3 file error; 4 port error.\n");
+}
+
+} // namespace tonaq::ctl

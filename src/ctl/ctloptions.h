@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace tonaq::ctl {
+
+// The exit codes of tonaqctl, as --help and the README give them.
+enum ExitCode {
+    kDone = 0,
+    kUnitFailed = 1, // the unit did not answer, refused, or a read-back differs
+    kUsage = 2,
+    kFileError = 3,
+    kPortError = 4,
+};
+
+enum class Command { None, Ports, Download, Upload, Reset, Play, Tone, Send };
+
+// What one command line asks tonaqctl to do.
+struct CtlOptions {
+    Command command = Command::None;
+    bool help = false;
+    bool version = false;
+    bool json = false;
+    bool demo = false;
+    int port = 0; // COM number; 0 with --demo or for "ports"
+    QString file;
+    QList<int> rows; // upload: locations 1 to 8, in rising order; all when not given
+    QString locations; // play: the digits 1 to 8 in the order to play
+    QString tone;      // tone: one tone character
+    QString duration;  // tone: milliseconds, 20 to 65535
+    QString tracePath;
+    QString wavPath;
+    QString error; // why the command line cannot be done; empty when it can
+};
+
+CtlOptions parseCtlOptions(const QStringList &arguments);
+QString ctlUsage();
+
+// "1,3-5" as the rows 1, 3, 4, 5; empty for a text that is no such list of rows 1 to 8.
+QList<int> parseRows(const QString &text);
+
+} // namespace tonaq::ctl

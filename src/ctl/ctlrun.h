@@ -1,0 +1,71 @@
+#pragma once
+
+#include "base/errorlog.h"
+#include "ctl/consoledesk.h"
+#include "ctl/ctloptions.h"
+#include "link/portmap.h"
+#include "model/memorymodel.h"
+#include "unit/unitdriver.h"
+
+#include <QJsonObject>
+#include <QTextStream>
+#include <memory>
+
+namespace tonaq {
+class WireTrace;
+namespace sim {
+class SimulatedUnit;
+}
+namespace sound {
+class DemoSpeaker;
+}
+} // namespace tonaq
+
+namespace tonaq::ctl {
+
+// One run of tonaqctl: the same driver, model and commands as the window's, with the console
+// standing in for the window. Results go to stdout (text, or one JSON object), progress and
+// failures to stderr; exec() answers with the exit code.
+class CtlRun {
+public:
+    CtlRun(const CtlOptions &options, QTextStream &out, QTextStream &err, bool terminal);
+    ~CtlRun();
+
+    int exec();
+
+private:
+    int setUp();
+    int connect();
+    int run();
+    int ports();
+    int download();
+    int upload();
+    int reset();
+    int play();
+    int tone();
+    int send();
+
+    int loadFile(bool mustExist);
+    int saveFile();
+    int failed(int code, const QString &message);
+    bool commandFailed() const { return m_desk.noticed() || m_logged; }
+    void putLocations();
+    int finish(int code);
+
+    CtlOptions m_options;
+    QTextStream &m_out;
+    QTextStream &m_err;
+    ConsoleDesk m_desk;
+    ErrorLog m_log;
+    PortMap m_ports;
+    std::unique_ptr<WireTrace> m_trace;
+    std::unique_ptr<sim::SimulatedUnit> m_demoUnit;
+    std::unique_ptr<sound::DemoSpeaker> m_demoSpeaker;
+    std::unique_ptr<UnitDriver> m_unit;
+    MemoryModel m_memory;
+    QJsonObject m_result;
+    QString m_error;
+    bool m_logged = false;
+};
+
+} // namespace tonaq::ctl

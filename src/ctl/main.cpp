@@ -1,0 +1,34 @@
+// tonaqctl: the window's commands from a shell, for benches that program many units, a check
+// over SSH, or a script. Runs without a display.
+#include "base/basetitle.h"
+#include "ctl/ctloptions.h"
+#include "ctl/ctlrun.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+#include <cstdio>
+#include <unistd.h>
+
+using namespace tonaq;
+using namespace tonaq::ctl;
+
+int main(int argc, char *argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tonaqctl"));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const CtlOptions options = parseCtlOptions(QCoreApplication::arguments());
+    if (options.help) {
+        out << ctlUsage();
+        return kDone;
+    }
+    if (options.version) {
+        out << "tonaqctl " << VersionText() << Qt::endl;
+        return kDone;
+    }
+    if (!options.error.isEmpty()) {
+        err << "tonaqctl: " << options.error << "\n\n" << ctlUsage();
+        return kUsage;
+    }
+    return CtlRun(options, out, err, ::isatty(STDERR_FILENO) == 1).exec();
+}
