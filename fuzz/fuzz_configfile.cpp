@@ -6,14 +6,13 @@
 #include <cstddef>
 #include <cstdint>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     QBuffer source(&bytes);
     source.open(QIODevice::ReadOnly);
     tonaq::ConfigFieldReader reader(source);
     try {
-        for (int field = 0; field < 84; ++field)
+        for (int field = 0; field < tonaq::kConfigurationFieldCount; ++field)
             reader.next(field % 3 == 0 ? 20 : 5);
     } catch (const tonaq::TonaqError &) {
     }

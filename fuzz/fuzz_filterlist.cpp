@@ -4,8 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const QString filter =
         QString::fromLatin1(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     const QString converted = tonaq::convertFilterList(filter);

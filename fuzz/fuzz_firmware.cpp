@@ -5,8 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     tonaq::sim::UnitFirmware firmware;
     double now = 0;
     for (size_t i = 0; i + 1 < size; i += 2) {

@@ -4,8 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const auto *bytes = reinterpret_cast<const char *>(data);
     const auto length = static_cast<qsizetype>(size);
     const double latin = tonaq::NumericValue(QString::fromLatin1(bytes, length));

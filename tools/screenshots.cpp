@@ -1,11 +1,11 @@
 // Pictures of the main window and the MultiPlay window for the README: the real windows on a
 // simulated unit, connected, downloaded, with a short sequence in the grid.
-#include "base/basetitle.h"
-#include "app/frmtonaq.h"
-#include "base/prompter.h"
-#include "app/xpstyle.h"
-#include "config/filedialogs.h"
 #include "app/connectmenu.h"
+#include "app/frmtonaq.h"
+#include "app/xpstyle.h"
+#include "base/basetitle.h"
+#include "base/prompter.h"
+#include "config/filedialogs.h"
 #include "link/portmap.h"
 #include "memory/memorytransfer.h"
 #include "multiplay/multiplay.h"

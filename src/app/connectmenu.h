@@ -21,8 +21,7 @@ class UnitDriver;
 class ConnectMenu : public QObject {
     Q_OBJECT
 public:
-    ConnectMenu(UnitDriver &unit, Desk &desk, PortMap &ports, const ErrorLog &log,
-                QWidget *window);
+    ConnectMenu(UnitDriver &unit, Desk &desk, PortMap &ports, const ErrorLog &log, QWidget *window);
 
     QMenu *COMSelect() const { return m_comSelect; }
     const QList<QAction *> &ComPort() const { return m_comPorts; }

@@ -94,7 +94,8 @@ int main(int argc, char *argv[]) {
 
     // Read again now that Qt has taken its own options (-platform, -style) off the list.
     const StartOptions options = parseStartOptions(QApplication::arguments());
-    if (!options.error.isEmpty()) return fail(options.error + QStringLiteral("\n") + usageText(), 2);
+    if (!options.error.isEmpty())
+        return fail(options.error + QStringLiteral("\n") + usageText(), 2);
     InitVisualStyles();
 
     std::unique_ptr<WireTrace> trace;
@@ -112,7 +113,9 @@ int main(int argc, char *argv[]) {
         try {
             demoUnit = std::make_unique<sim::SimulatedUnit>();
         } catch (const std::exception &error) {
-            return fail(QStringLiteral("no simulated unit: %1").arg(QString::fromLocal8Bit(error.what())), 1);
+            return fail(
+                QStringLiteral("no simulated unit: %1").arg(QString::fromLocal8Bit(error.what())),
+                1);
         }
         ports.reserve(demoUnit->devicePath());
         demoSpeaker = std::make_unique<sound::DemoSpeaker>(*demoUnit);

@@ -8,7 +8,9 @@ QString VersionText() {
     return QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
 }
 
-QString BaseTitle() { return QString::fromLatin1(kAppTitle) + QStringLiteral(" v") + VersionText(); }
+QString BaseTitle() {
+    return QString::fromLatin1(kAppTitle) + QStringLiteral(" v") + VersionText();
+}
 
 QString AppTitle() {
     return QString::fromLatin1(kAppTitle);

@@ -7,9 +7,9 @@ namespace tonaq {
 // One of the unit's memory locations as the program holds it: every field as text, exactly as
 // typed, read or received; numbers are read from them only where a command says so.
 struct MemoryLocation {
-    QString tones;  // at most kToneStringLimit characters
-    QString length; // ms, at most kTimeTextLimit characters
-    QString space;  // ms, at most kTimeTextLimit characters
+    QString tones;       // at most kToneStringLimit characters
+    QString length;      // ms, at most kTimeTextLimit characters
+    QString space;       // ms, at most kTimeTextLimit characters
     bool update = false; // to be written by the next upload
 
     friend bool operator==(const MemoryLocation &, const MemoryLocation &) = default;

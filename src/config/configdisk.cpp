@@ -9,6 +9,7 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -23,7 +24,8 @@ bool writeRefused(const QString &path) {
     const QFileInfo info(path);
     const QString target = info.exists() ? path : info.absolutePath();
 #ifdef Q_OS_UNIX
-    if (::access(QFile::encodeName(target).constData(), W_OK) == 0) return false;
+    if (::faccessat(AT_FDCWD, QFile::encodeName(target).constData(), W_OK, AT_EACCESS) == 0)
+        return false;
     return errno == EACCES || errno == EPERM || errno == EROFS;
 #else
     return !QFileInfo(target).isWritable();
@@ -59,6 +61,8 @@ void createConfigurationFile(const QString &path) {
 
 void replaceConfigurationFile(const QString &path, const QByteArray &bytes) {
     QSaveFile file(path);
+    // The rename would replace a file its owner made read-only; Save must not.
+    if (writeRefused(path)) fail(file, path);
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly)) fail(file, path);
     // commit() renames even when its own final flush came up short, so flush first: an

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/limits.h"
 #include "base/records.h"
 
 #include <QByteArray>
@@ -11,6 +12,9 @@ class QIODevice;
 namespace tonaq {
 
 class MemoryModel;
+
+// Fields in a file: three for each location, then three for each sequence row.
+inline constexpr int kConfigurationFieldCount = 3 * (kLocationCount + kSequenceRows);
 
 // The file's bytes: 28 lines ended by CR LF, the three texts of a record joined by ",", in the
 // single-byte Latin-1 code ("?" for any character outside it). Texts go out exactly as they

@@ -13,7 +13,6 @@ namespace tonaq {
 
 namespace {
 
-
 using Kind = FileDialogRequest::Kind;
 
 FileDialogRequest requestFor(Kind kind, const DialogSettings &s, quint32 flags,

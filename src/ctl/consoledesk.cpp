@@ -30,7 +30,8 @@ QString ConsoleDesk::progressBar(const QString &text) {
     const QString phase = text.left(mark);
     m_step = phase == m_phase ? std::min(m_step + 1, kLocationCount) : 1;
     m_phase = phase;
-    return u'[' + QString(m_step, u'#') + QString(kLocationCount - m_step, u'.') + QStringLiteral("] ");
+    return u'[' + QString(m_step, u'#') + QString(kLocationCount - m_step, u'.') +
+           QStringLiteral("] ");
 }
 
 void ConsoleDesk::endProgress() {

@@ -82,8 +82,9 @@ int CtlRun::saveFile() {
         if (!FileExists(m_options.file)) createConfigurationFile(m_options.file);
         replaceConfigurationFile(m_options.file, writeConfiguration(m_memory));
     } catch (const TonaqError &error) {
-        return failed(kFileError,
-                      QStringLiteral("cannot write %1: %2").arg(m_options.file, error.description()));
+        return failed(
+            kFileError,
+            QStringLiteral("cannot write %1: %2").arg(m_options.file, error.description()));
     }
     m_result.insert(QStringLiteral("file"), m_options.file);
     return kDone;
@@ -115,10 +116,10 @@ int CtlRun::upload() {
         const MemoryLocation &file = wanted[row - 1];
         if (!holdsTones(held.tones, file.tones) || !holdsTime(held.length, file.length) ||
             !holdsTime(held.space, file.space))
-            differences.append(QStringLiteral("location %1 holds %2,%3,%4 where the file says %5,%6,%7")
-                                   .arg(row)
-                                   .arg(held.tones, held.length, held.space, file.tones,
-                                        file.length, file.space));
+            differences.append(
+                QStringLiteral("location %1 holds %2,%3,%4 where the file says %5,%6,%7")
+                    .arg(row)
+                    .arg(held.tones, held.length, held.space, file.tones, file.length, file.space));
     }
     QJsonArray rows;
     for (const int row : std::as_const(m_options.rows))
@@ -145,8 +146,8 @@ int CtlRun::play() {
             const int location = typed.digitValue();
             m_desk.SetStatus(QStringLiteral("Playing location %1").arg(location));
             if (player.play(location, typed, at) != MemoryPlayer::Outcome::Played) {
-                failed(kUnitFailed, QStringLiteral("no Ready from the unit after location %1")
-                                        .arg(location));
+                failed(kUnitFailed,
+                       QStringLiteral("no Ready from the unit after location %1").arg(location));
                 return;
             }
             played.append(location);

@@ -20,15 +20,16 @@ struct CommandForm {
 };
 
 constexpr CommandForm kForms[] = {
-    {"ports", Command::Ports, 0, false}, {"download", Command::Download, 1, true},
+    {"ports", Command::Ports, 0, false},  {"download", Command::Download, 1, true},
     {"upload", Command::Upload, 1, true}, {"reset", Command::Reset, 0, true},
     {"play", Command::Play, 1, true},     {"tone", Command::Tone, 2, true},
     {"send", Command::Send, 1, true},
 };
 
 const CommandForm *formOf(const QString &name) {
-    const auto found = std::find_if(std::begin(kForms), std::end(kForms),
-                                    [&name](const CommandForm &f) { return name == QLatin1String(f.name); });
+    const auto found =
+        std::find_if(std::begin(kForms), std::end(kForms),
+                     [&name](const CommandForm &f) { return name == QLatin1String(f.name); });
     return found == std::end(kForms) ? nullptr : found;
 }
 
@@ -51,9 +52,8 @@ QString checkArguments(CtlOptions &o, const QStringList &arguments) {
     case Command::Play:
         o.locations = arguments.value(0);
         if (o.locations.isEmpty() ||
-            !std::all_of(o.locations.cbegin(), o.locations.cend(), [](QChar c) {
-                return locationKeyAccepted(c.unicode());
-            }))
+            !std::all_of(o.locations.cbegin(), o.locations.cend(),
+                         [](QChar c) { return locationKeyAccepted(c.unicode()); }))
             return QStringLiteral("play takes the locations 1 to 8 as digits, e.g. 132");
         return {};
     case Command::Tone:
@@ -62,7 +62,8 @@ QString checkArguments(CtlOptions &o, const QStringList &arguments) {
         if (o.tone.size() != 1 || !isToneCharacter(o.tone[0], true))
             return QStringLiteral("the tone is one of 0-9, *, #, A-D");
         if (o.duration.isEmpty() || checkDuration(o.duration) ||
-            !std::all_of(o.duration.cbegin(), o.duration.cend(), [](QChar c) { return c.isDigit(); }))
+            !std::all_of(o.duration.cbegin(), o.duration.cend(),
+                         [](QChar c) { return c.isDigit(); }))
             return QStringLiteral("the duration is a number of milliseconds, 20 to 65535");
         return {};
     default:
@@ -124,7 +125,9 @@ CtlOptions parseCtlOptions(const QStringList &arguments) {
     o.command = form->command;
     positional.removeFirst();
     if (positional.size() != form->arguments) {
-        o.error = QStringLiteral("%1 takes %2 argument(s)").arg(QLatin1String(form->name)).arg(form->arguments);
+        o.error = QStringLiteral("%1 takes %2 argument(s)")
+                      .arg(QLatin1String(form->name))
+                      .arg(form->arguments);
         return o;
     }
     if (parser.isSet(port)) {
@@ -139,8 +142,10 @@ CtlOptions parseCtlOptions(const QStringList &arguments) {
         o.error = QStringLiteral("--wav records the simulated unit: it needs --demo");
     if (o.error.isEmpty() && parser.isSet(rows)) {
         o.rows = parseRows(parser.value(rows));
-        if (o.command != Command::Upload) o.error = QStringLiteral("--rows goes with upload");
-        else if (o.rows.isEmpty()) o.error = QStringLiteral("--rows takes locations 1 to 8, e.g. 1,3-5");
+        if (o.command != Command::Upload)
+            o.error = QStringLiteral("--rows goes with upload");
+        else if (o.rows.isEmpty())
+            o.error = QStringLiteral("--rows takes locations 1 to 8, e.g. 1,3-5");
     } else if (o.command == Command::Upload) {
         for (int row = 1; row <= kLocationCount; ++row)
             o.rows.append(row);

@@ -26,7 +26,7 @@ struct CtlOptions {
     bool demo = false;
     int port = 0; // COM number; 0 with --demo or for "ports"
     QString file;
-    QList<int> rows; // upload: locations 1 to 8, in rising order; all when not given
+    QList<int> rows;   // upload: locations 1 to 8, in rising order; all when not given
     QString locations; // play: the digits 1 to 8 in the order to play
     QString tone;      // tone: one tone character
     QString duration;  // tone: milliseconds, 20 to 65535

@@ -22,14 +22,22 @@ constexpr double kSettleAfterOpenMs = 100;
 
 QString commandName(Command command) {
     switch (command) {
-    case Command::Ports: return QStringLiteral("ports");
-    case Command::Download: return QStringLiteral("download");
-    case Command::Upload: return QStringLiteral("upload");
-    case Command::Reset: return QStringLiteral("reset");
-    case Command::Play: return QStringLiteral("play");
-    case Command::Tone: return QStringLiteral("tone");
-    case Command::Send: return QStringLiteral("send");
-    case Command::None: break;
+    case Command::Ports:
+        return QStringLiteral("ports");
+    case Command::Download:
+        return QStringLiteral("download");
+    case Command::Upload:
+        return QStringLiteral("upload");
+    case Command::Reset:
+        return QStringLiteral("reset");
+    case Command::Play:
+        return QStringLiteral("play");
+    case Command::Tone:
+        return QStringLiteral("tone");
+    case Command::Send:
+        return QStringLiteral("send");
+    case Command::None:
+        break;
     }
     return {};
 }
@@ -71,8 +79,9 @@ int CtlRun::setUp() {
         try {
             m_demoUnit = std::make_unique<sim::SimulatedUnit>();
         } catch (const std::exception &error) {
-            return failed(kPortError, QStringLiteral("no simulated unit: %1")
-                                          .arg(QString::fromLocal8Bit(error.what())));
+            return failed(
+                kPortError,
+                QStringLiteral("no simulated unit: %1").arg(QString::fromLocal8Bit(error.what())));
         }
         m_options.port = m_ports.reserve(m_demoUnit->devicePath());
         m_demoSpeaker = std::make_unique<sound::DemoSpeaker>(*m_demoUnit);
@@ -84,14 +93,22 @@ int CtlRun::setUp() {
 
 int CtlRun::run() {
     switch (m_options.command) {
-    case Command::Ports: return ports();
-    case Command::Download: return download();
-    case Command::Upload: return upload();
-    case Command::Reset: return reset();
-    case Command::Play: return play();
-    case Command::Tone: return tone();
-    case Command::Send: return send();
-    case Command::None: break;
+    case Command::Ports:
+        return ports();
+    case Command::Download:
+        return download();
+    case Command::Upload:
+        return upload();
+    case Command::Reset:
+        return reset();
+    case Command::Play:
+        return play();
+    case Command::Tone:
+        return tone();
+    case Command::Send:
+        return send();
+    case Command::None:
+        break;
     }
     return kUsage;
 }

@@ -40,8 +40,10 @@ void CommandChannel::SendCommand(const QByteArray &command) {
 
 QByteArray CommandChannel::ReadReply(ReplyShape shape) {
     const bool brief = !shape.examined && m_unitSkipsUnexamined;
-    const QByteArray reply =
-        link().ReadReply(shape.lines, brief ? kBriefFirstByteTimeout : kFirstByteTimeout);
+    // A reply looked at takes the whole lines already waiting as well: a late answer to an
+    // earlier command may stand ahead of its own.
+    const QByteArray reply = link().ReadReply(
+        shape.lines, brief ? kBriefFirstByteTimeout : kFirstByteTimeout, shape.examined);
     if (!shape.examined && shape.lines > 0) m_unitSkipsUnexamined = reply.isEmpty();
     return reply;
 }

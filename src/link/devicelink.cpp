@@ -19,6 +19,7 @@ DeviceLink::DeviceLink(const PortMap &ports, QObject *parent)
     : QObject(parent)
     , m_ports(ports) {
     connect(&m_port, &QSerialPort::errorOccurred, this, &DeviceLink::onPortError);
+    connect(&m_port, &QSerialPort::readyRead, this, &DeviceLink::traceArrivals);
 }
 
 DeviceLink::~DeviceLink() = default;
@@ -49,6 +50,7 @@ void DeviceLink::OpenPort() {
                          QStringLiteral("Could not open %1: %2").arg(device, reason));
     }
     m_port.clear(); // what arrived before we listened belongs to nobody
+    m_tracedInBuffer = 0;
     setState(State::Open);
 }
 
@@ -66,7 +68,9 @@ void DeviceLink::SendCommand(const QByteArray &command) {
     requireOpen();
     // A reply that came after its command's read gave up answers nobody now; left in place it
     // would be taken for the reply to this command and shift every reply after it.
+    traceArrivals();
     m_port.clear(QSerialPort::Input);
+    m_tracedInBuffer = 0;
     if (m_trace) m_trace->toUnit(command);
     if (m_port.write(command) != command.size()) throw TonaqError(ErrorCode::WriteFailed);
     m_port.flush();
@@ -79,23 +83,39 @@ void DeviceLink::SendCommand(const QByteArray &command) {
     requireOpen();
 }
 
-QByteArray DeviceLink::ReadReply(int lines, std::chrono::milliseconds firstByte) {
+QByteArray DeviceLink::ReadReply(int lines, std::chrono::milliseconds firstByte,
+                                 bool withWaitingLines) {
     requireOpen();
-    QByteArray reply = takeArrived();
-    if (lines <= 0) return reply;
-    if (reply.isEmpty()) {
-        if (!waitForBytes(firstByte)) return reply;
-        reply = takeArrived();
+    if (lines <= 0) return take(m_port.bytesAvailable());
+    QByteArray reply;
+    for (int whole = 0; whole < lines || (withWaitingLines && m_port.canReadLine());) {
+        if (m_port.canReadLine()) {
+            reply += take(-1);
+            ++whole;
+            continue;
+        }
+        // Not a line yet: wait for more, long for the first byte, the stall gap after it.
+        const qint64 held = m_port.bytesAvailable();
+        if (!waitForMoreBytes(held, reply.isEmpty() && held == 0 ? firstByte : kStallGap))
+            return reply + take(m_port.bytesAvailable());
     }
-    while (reply.count("\r\n") < lines && waitForBytes(kStallGap))
-        reply += takeArrived();
-    return reply;
+    return reply; // what follows stays for the next read
 }
 
-QByteArray DeviceLink::takeArrived() {
-    const QByteArray bytes = m_port.readAll();
-    if (m_trace) m_trace->fromUnit(bytes);
+// Reads up to `count` bytes, or one line when count is negative.
+QByteArray DeviceLink::take(qint64 count) {
+    traceArrivals();
+    const QByteArray bytes = count < 0 ? m_port.readLine() : m_port.read(count);
+    m_tracedInBuffer = std::max<qint64>(0, m_tracedInBuffer - bytes.size());
     return bytes;
+}
+
+// Every burst goes to the trace as it arrives, whenever the program reads it.
+void DeviceLink::traceArrivals() {
+    const qint64 held = m_port.bytesAvailable();
+    if (m_trace && held > m_tracedInBuffer)
+        m_trace->fromUnit(m_port.peek(held).mid(m_tracedInBuffer));
+    m_tracedInBuffer = held;
 }
 
 void DeviceLink::requireOpen() const {
@@ -103,12 +123,12 @@ void DeviceLink::requireOpen() const {
     if (!m_port.isOpen()) throw TonaqError(ErrorCode::PortNotOpen);
 }
 
-// Runs the event loop without operator input until bytes arrive, the port fails or the time
-// is up; paints and timers go on meanwhile. True when bytes are waiting. Bytes the system
-// already holds count as arrived even when our own timer fired first: a stall of this process
-// is no quiet line.
-bool DeviceLink::waitForBytes(std::chrono::milliseconds timeout) {
-    if (m_port.bytesAvailable() > 0) return true;
+// Runs the event loop without operator input until more than `held` bytes are waiting, the
+// port fails or the time is up; paints and timers go on meanwhile. Bytes the system already
+// holds count as arrived even when our own timer fired first: a stall of this process is no
+// quiet line.
+bool DeviceLink::waitForMoreBytes(qint64 held, std::chrono::milliseconds timeout) {
+    if (m_port.bytesAvailable() > held) return true;
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
@@ -119,11 +139,11 @@ bool DeviceLink::waitForBytes(std::chrono::milliseconds timeout) {
     timer.start(timeout);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     requireOpen();
-    if (m_port.bytesAvailable() > 0) return true;
+    if (m_port.bytesAvailable() > held) return true;
     m_port.waitForReadyRead(0);
     m_port.clearError();
     requireOpen();
-    return m_port.bytesAvailable() > 0;
+    return m_port.bytesAvailable() > held;
 }
 
 void DeviceLink::onPortError(QSerialPort::SerialPortError error) {

@@ -37,10 +37,13 @@ public:
     // Writes the bytes and waits until the system has taken them. Input not yet read is dropped
     // first: it answered an earlier command, not this one.
     void SendCommand(const QByteArray &command);
-    // Waits up to firstByte for a reply to begin, then gathers bytes until `lines` lines ended
-    // by CR LF have come, or the line has stalled for the stall gap. Nothing at all is an empty
+    // Waits up to firstByte for a reply to begin, then takes `lines` lines, or what came before
+    // the line stalled for the stall gap; bytes after the last line stay for the next read,
+    // but for whole lines already waiting when withWaitingLines asks for them too (a late
+    // answer to an earlier command may stand ahead of this one's). Nothing at all is an empty
     // reply, not a failure. The windows keep painting meanwhile.
-    QByteArray ReadReply(int lines, std::chrono::milliseconds firstByte);
+    QByteArray ReadReply(int lines, std::chrono::milliseconds firstByte,
+                         bool withWaitingLines = false);
 
     // Every burst both ways goes to the trace as well, while one is set.
     void setTrace(WireTrace *trace) { m_trace = trace; }
@@ -50,8 +53,9 @@ signals:
 
 private:
     void requireOpen() const;
-    bool waitForBytes(std::chrono::milliseconds timeout);
-    QByteArray takeArrived();
+    bool waitForMoreBytes(qint64 held, std::chrono::milliseconds timeout);
+    QByteArray take(qint64 count);
+    void traceArrivals();
     void onPortError(QSerialPort::SerialPortError error);
     void setState(State state);
 
@@ -62,6 +66,7 @@ private:
     int m_portNumber = 0;
     State m_state = State::Closed;
     WireTrace *m_trace = nullptr;
+    qint64 m_tracedInBuffer = 0; // bytes at the end of the input buffer already traced
 };
 
 } // namespace tonaq

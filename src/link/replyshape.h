@@ -9,8 +9,8 @@ namespace tonaq {
 // A reply ends the moment its last line has come; bytes that stop short of it end it only
 // once the line has stayed quiet for the stall gap, so a slow unit is never cut in two.
 struct ReplyShape {
-    int lines = 1;         // 0: the command is not answered
-    bool examined = true;  // false: read only to keep the replies in step
+    int lines = 1;        // 0: the command is not answered
+    bool examined = true; // false: read only to keep the replies in step
 
     static constexpr ReplyShape none() { return {0, false}; }
     static constexpr ReplyShape line() { return {1, true}; }

@@ -30,8 +30,9 @@ WireTrace::WireTrace(const QString &path)
 
 void WireTrace::record(char direction, const QByteArray &bytes) {
     if (bytes.isEmpty() || !m_file.isOpen()) return;
-    const QString line = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) +
-                         u' ' + QLatin1Char(direction) + u' ' + escapedBytes(bytes) + u'\n';
+    const QString line =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) + u' ' +
+        QLatin1Char(direction) + u' ' + escapedBytes(bytes) + u'\n';
     m_file.write(line.toLatin1());
     m_file.flush(); // a trace must hold every line up to a crash or a pulled cable
 }

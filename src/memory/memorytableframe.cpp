@@ -93,9 +93,9 @@ void MemoryTableFrame::addRow(QGridLayout *grid, int i) {
     auto *string = named(new QLineEdit(holder()), element("MemString", i),
                          QStringLiteral("Onboard Memory Location %1").arg(i),
                          QStringLiteral("String ") + number);
-    auto *update = named(new QCheckBox(holder()), element("Update", i),
-                         QStringLiteral("Check here to upload this row"),
-                         QStringLiteral("Update ") + number);
+    auto *update =
+        named(new QCheckBox(holder()), element("Update", i),
+              QStringLiteral("Check here to upload this row"), QStringLiteral("Update ") + number);
     length->setMaxLength(kTimeTextLimit);
     space->setMaxLength(kTimeTextLimit);
     string->setMaxLength(kToneStringLimit);

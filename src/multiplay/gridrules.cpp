@@ -9,7 +9,6 @@ namespace tonaq {
 
 namespace {
 
-
 bool isCharacterCode(int code) {
     return code >= 0 && code <= 0xFFFF;
 }

@@ -8,12 +8,10 @@ namespace tonaq::sim {
 void OutputPacer::enqueue(const QByteArray &bytes, double dueMs) {
     for (const char byte : bytes) {
         if (m_queue.size() >= kCapacity) return;
-        double wireMs = dueMs;
-        if (m_pacing) {
-            // A byte is there once its stop bit is, and not before the one ahead of it.
-            wireMs = std::max(dueMs, m_lineFreeMs) + kByteMs;
-            m_lineFreeMs = wireMs;
-        }
+        // A byte is there once its stop bit is, and not before the one ahead of it.
+        const double step = std::max(m_pacing ? kByteMs : 0.0, m_byteGapMs);
+        const double wireMs = step > 0 ? std::max(dueMs, m_lineFreeMs) + step : dueMs;
+        if (step > 0) m_lineFreeMs = wireMs;
         // Bytes never overtake each other, whatever the settings were when they were queued.
         m_lastDeliveryMs = std::max(m_lastDeliveryMs, delivered(wireMs));
         m_queue.push_back({byte, m_lastDeliveryMs});

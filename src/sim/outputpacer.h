@@ -17,6 +17,9 @@ public:
 
     void setPacing(bool on) { m_pacing = on; }
     void setChunkMs(int ms) { m_chunkMs = ms; }
+    // A writer that stalls between bytes: each byte leaves at least this long after the one
+    // before it, as from a busy or badly buffered unit.
+    void setByteGapMs(double ms) { m_byteGapMs = ms; }
 
     // Queues a reply that may start leaving at dueMs. Settings in force now apply to it.
     void enqueue(const QByteArray &bytes, double dueMs);
@@ -35,6 +38,7 @@ private:
 
     bool m_pacing = true;
     int m_chunkMs = 0;
+    double m_byteGapMs = 0;
     double m_lineFreeMs = 0; // when the last queued byte has left the wire
     double m_lastDeliveryMs = 0;
     std::deque<Pending> m_queue;

@@ -61,6 +61,11 @@ void SimulatedUnit::setChunkMs(int ms) {
     m_pacer.setChunkMs(ms);
 }
 
+void SimulatedUnit::setByteGapMs(double ms) {
+    std::lock_guard lock(m_mutex);
+    m_pacer.setByteGapMs(ms);
+}
+
 void SimulatedUnit::setProcessingDelayMs(double ms) {
     std::lock_guard lock(m_mutex);
     m_firmware.setProcessingDelayMs(ms);

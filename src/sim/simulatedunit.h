@@ -42,6 +42,7 @@ public:
     Faults faults() const;
     void setPacing(bool on);
     void setChunkMs(int ms);
+    void setByteGapMs(double ms);
     void setProcessingDelayMs(double ms);
     // Told live, on the unit's thread and with the unit locked, of every tone it starts and
     // ends: the listener must return at once and must not call back into the unit. Once this

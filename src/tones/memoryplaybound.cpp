@@ -8,7 +8,6 @@ namespace tonaq {
 
 namespace {
 
-
 qint64 storedTime(const QString &text) {
     bool isNumber = false;
     const qulonglong value = text.trimmed().toULongLong(&isNumber);
@@ -21,7 +20,8 @@ qint64 storedTime(const QString &text) {
 
 std::chrono::milliseconds longestLocationPlay(const QString &length, const QString &space,
                                               const QString &tones) {
-    const qint64 count = tones.isEmpty() ? kToneStringLimit : std::min<qint64>(tones.size(), kToneStringLimit);
+    const qint64 count =
+        tones.isEmpty() ? kToneStringLimit : std::min<qint64>(tones.size(), kToneStringLimit);
     return std::chrono::milliseconds(count * (storedTime(length) + storedTime(space)));
 }
 

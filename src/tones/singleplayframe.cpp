@@ -36,8 +36,7 @@ bool leavesForAnotherControl(const QFocusEvent &event) {
 
 } // namespace
 
-SinglePlayFrame::SinglePlayFrame(UnitDriver &unit, Desk &desk, const ErrorLog &log,
-                                 QWidget *parent)
+SinglePlayFrame::SinglePlayFrame(UnitDriver &unit, Desk &desk, const ErrorLog &log, QWidget *parent)
     : Frame(3, QStringLiteral("Single Play"), parent)
     , m_unit(unit)
     , m_desk(desk)

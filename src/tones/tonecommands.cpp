@@ -87,7 +87,8 @@ MemoryPlayer::Outcome MemoryPlayer::play(int location, QChar typed, Trap &at) {
 // Between reads the operator's input is served, so that the window can be closed meanwhile.
 MemoryPlayer::Outcome MemoryPlayer::waitForReady(int location) {
     const MemoryLocation &stored = m_memory.location(location - 1);
-    const auto bound = longestLocationPlay(stored.length, stored.space, stored.tones) + m_readyMargin;
+    const auto bound =
+        longestLocationPlay(stored.length, stored.space, stored.tones) + m_readyMargin;
     QElapsedTimer clock;
     clock.start();
     for (;;) {

@@ -123,7 +123,8 @@ bool UnitDriver::sendSequence(const QList<SequenceRow> &rows) {
     if (taken) {
         for (const SequenceRow &row : rows) {
             if (row.tone.isEmpty()) continue;
-            for (const QString &field : {row.tone + u',', row.duration + u',', row.space + kLineEnd})
+            for (const QString &field :
+                 {row.tone + u',', row.duration + u',', row.space + kLineEnd})
                 ignoringFailure([&] { transact(field, ReplyShape::unexaminedLine()); });
         }
     }

@@ -2,7 +2,6 @@
 // explicitly, so nothing here waits.
 #include "sim/unitfirmware.h"
 
-#include <QRandomGenerator>
 #include <QTest>
 #include <cmath>
 
@@ -28,7 +27,6 @@ private slots:
     void tones_data();
     void tones();
     void replyDueTimes();
-    void anyInputIsSafe();
 };
 
 void TestFirmwareTiming::tones_data() {
@@ -51,8 +49,7 @@ void TestFirmwareTiming::tones_data() {
 
     row("timed tone", {{10, "I#,200\r"}}, {{'#', 10, 210, S::Timed}});
     // Durations outside 20 to 65535 ms, or unreadable, sound for 100 ms.
-    for (const auto &[text, ms] : {std::pair<QByteArray, double>{"250", 250},
-                                   {"20", 20},
+    for (const auto &[text, ms] : {std::pair<QByteArray, double>{"20", 20},
                                    {"65535", 65535},
                                    {"19", 100},
                                    {"65536", 100},
@@ -118,34 +115,6 @@ void TestFirmwareTiming::replyDueTimes() {
     firmware.feed("M3\r\n", 6000);
     firmware.feed("\r\n", 6170); // abort: "Ready" at once
     QCOMPARE(dueTimes(), (QList<double>{6253, 6253, 6423}));
-}
-
-void TestFirmwareTiming::anyInputIsSafe() {
-    // Mostly bytes that mean something, so that every mode is reached, with odd times mixed in.
-    const QByteArray alphabet = "@RIMVSF%^0123456789*#ABCDabcd.,\r\n x\xff";
-    QRandomGenerator random(20240607);
-    UnitFirmware firmware;
-    double now = 0;
-    for (int round = 0; round < 20000; ++round) {
-        QByteArray chunk;
-        for (int i = random.bounded(1, 16); i > 0; --i)
-            chunk.append(random.bounded(8) == 0 ? char(random.bounded(256))
-                                                : alphabet[random.bounded(alphabet.size())]);
-        const int pick = random.bounded(20);
-        const double at = pick == 0 ? std::nan("") : pick == 1 ? now - 500 : now;
-        firmware.feed(chunk, at);
-        now += random.bounded(200) / 10.0;
-    }
-    firmware.advanceTo(now + 1e6);
-
-    qsizetype pending = 0;
-    for (const Reply &reply : firmware.takeReplies()) {
-        QVERIFY(std::isfinite(reply.dueMs));
-        pending += reply.bytes.size();
-    }
-    QVERIFY(pending <= UnitFirmware::kMaxPendingReplyBytes);
-    for (const SoundedTone &tone : firmware.tones())
-        QVERIFY(tone.startMs <= tone.endMs);
 }
 
 QTEST_GUILESS_MAIN(TestFirmwareTiming)

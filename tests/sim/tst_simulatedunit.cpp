@@ -3,13 +3,16 @@
 #include "sim/simulatedunit.h"
 
 #include <QSerialPort>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
+#include <limits>
+#include <mutex>
 
 using namespace tonaq::sim;
 
 namespace {
+constexpr double kStillSounding = std::numeric_limits<double>::infinity();
+
 // A serial port on the unit's device that collects everything it reads.
 struct Port {
     explicit Port(const QString &path) {
@@ -24,93 +27,48 @@ struct Port {
 class TestSimulatedUnit : public QObject {
     Q_OBJECT
 private slots:
-    void handshake_data();
-    void handshake();
-    void pacingHoldsBytesBack();
-    void memoryPlayIsRecordedAndRendered();
-    void reopenKeepsServing();
-    void vanishBreaksTheOpenPort();
+    void listenerHearsStartAndEnd_data();
+    void listenerHearsStartAndEnd();
 };
 
-void TestSimulatedUnit::handshake_data() {
-    QTest::addColumn<SimulatedUnit::Options>("options");
-    QTest::newRow("at once") << SimulatedUnit::Options{.pacing = false};
-    QTest::newRow("paced") << SimulatedUnit::Options{};
-    QTest::newRow("paced, 16 ms latency timer") << SimulatedUnit::Options{.chunkMs = 16};
+void TestSimulatedUnit::listenerHearsStartAndEnd_data() {
+    QTest::addColumn<QByteArrayList>("commands"); // each sent once the one before was heard
+    QTest::addColumn<double>("dueMs");            // the length the start announces
+    QTest::addColumn<bool>("endsWhenDue");
+    QTest::newRow("held key") << QByteArrayList{"%5", "%"} << kStillSounding << false;
+    QTest::newRow("timed") << QByteArrayList{"I5,40\r"} << 40.0 << true;
+    QTest::newRow("timed, cut short") << QByteArrayList{"I5,60000\r", "\r"} << 60000.0 << false;
 }
 
-void TestSimulatedUnit::handshake() {
-    QFETCH(SimulatedUnit::Options, options);
-    SimulatedUnit unit(options);
-    QVERIFY(unit.devicePath().startsWith("/dev/"));
-    Port port(unit.devicePath());
-    QVERIFY(port.serial.open(QIODevice::ReadWrite));
-
-    port.serial.write("@R");
-    QTRY_COMPARE(port.got, QByteArray("Connected\r\n2.10 (simulated)\r\n"));
-    QCOMPARE(unit.received(), QByteArray("@R"));
-}
-
-void TestSimulatedUnit::pacingHoldsBytesBack() {
-    SimulatedUnit unit;
-    Port port(unit.devicePath());
-    QVERIFY(port.serial.open(QIODevice::ReadWrite));
-    port.serial.write("@");
-    QTRY_COMPARE(port.got, QByteArray("Connected\r\n"));
-
-    // Only a lower bound, which no slowness of the machine can break: at 9600 baud the last of
-    // the 11 bytes cannot leave before about 11.5 ms after the "@" came in.
-    const QList<SentByte> sent = unit.sentLog();
-    QCOMPARE(sent.size(), 11);
-    QVERIFY(sent.last().atMs - unit.receivedLog().first().atMs >= 11.0);
-}
-
-void TestSimulatedUnit::memoryPlayIsRecordedAndRendered() {
+// The demo's speaker hears the unit through this: a start with its due end, then the end.
+void TestSimulatedUnit::listenerHearsStartAndEnd() {
+    QFETCH(QByteArrayList, commands);
+    QFETCH(double, dueMs);
+    QFETCH(bool, endsWhenDue);
     SimulatedUnit unit({.pacing = false});
-    unit.setLocation(4, {"1a", 40, 20});
+    std::mutex mutex;
+    QList<std::pair<ToneChange, SoundedTone>> heard;
+    unit.setToneListener([&](ToneChange change, const SoundedTone &tone) {
+        std::lock_guard lock(mutex);
+        heard.append({change, tone});
+    });
+    const auto count = [&] {
+        std::lock_guard lock(mutex);
+        return heard.size();
+    };
     Port port(unit.devicePath());
     QVERIFY(port.serial.open(QIODevice::ReadWrite));
-    port.serial.write("@M4\r\n");
-    QTRY_VERIFY(port.got.contains("Ready"));
-    QCOMPARE(port.got, QByteArray("Connected\r\nMP\r\nOK\r\nReady\r\n"));
-
-    const QList<SoundedTone> tones = unit.tones();
-    QCOMPARE(tones.size(), 2);
-    QCOMPARE(tones[1].tone, 'A');
-    QCOMPARE(tones[1].source, ToneSource::Memory);
-    QCOMPARE(tones[1].endMs - tones[1].startMs, 40.0);
-
-    QTemporaryDir dir;
-    const QString wav = dir.filePath("played.wav");
-    QVERIFY(unit.writeWav(wav));
-    QCOMPARE(QFileInfo(wav).size(), 44 + 2 * 8 * (40 + 20 + 40)); // tone, space, tone
-}
-
-void TestSimulatedUnit::reopenKeepsServing() {
-    SimulatedUnit unit({.pacing = false});
-    Port port(unit.devicePath());
-    // A port scan opens and closes the port without a word; a connect opens it once more.
-    for (const QByteArray command : {"", "", "", "@", "R"}) {
-        QVERIFY(port.serial.open(QIODevice::ReadWrite));
-        port.got.clear();
-        port.serial.write(command);
-        QTRY_VERIFY(command.isEmpty() || port.got.endsWith("\r\n"));
-        port.serial.close();
+    for (qsizetype i = 0; i < commands.size(); ++i) {
+        port.serial.write(commands[i]);
+        QTRY_VERIFY(count() > i);
     }
-    QCOMPARE(port.got, QByteArray("2.10 (simulated)\r\n"));
-    QCOMPARE(unit.received(), QByteArray("@R"));
-}
-
-void TestSimulatedUnit::vanishBreaksTheOpenPort() {
-    SimulatedUnit unit({.pacing = false});
-    Port port(unit.devicePath());
-    QVERIFY(port.serial.open(QIODevice::ReadWrite));
-    QSignalSpy errors(&port.serial, &QSerialPort::errorOccurred);
-
-    unit.vanish();
-    QVERIFY(unit.isVanished());
-    QTRY_VERIFY(port.serial.error() != QSerialPort::NoError);
-    QVERIFY(!errors.isEmpty());
+    QTRY_COMPARE(count(), 2);
+    std::lock_guard lock(mutex);
+    QCOMPARE(heard[0].first, ToneChange::Started);
+    QCOMPARE(heard[1].first, ToneChange::Ended);
+    QCOMPARE(heard[0].second.endMs - heard[0].second.startMs, dueMs);
+    const double sounded = heard[1].second.endMs - heard[1].second.startMs;
+    QVERIFY(endsWhenDue ? sounded == dueMs : sounded < dueMs);
 }
 
 QTEST_GUILESS_MAIN(TestSimulatedUnit)

@@ -7,7 +7,6 @@ using namespace tonaq::sim;
 using Mode = UnitFirmware::Mode;
 
 Q_DECLARE_METATYPE(tonaq::sim::Faults)
-Q_DECLARE_METATYPE(tonaq::sim::StoredLocation)
 Q_DECLARE_METATYPE(tonaq::sim::UnitFirmware::Mode)
 
 namespace {
@@ -34,9 +33,6 @@ class TestUnitFirmware : public QObject {
 private slots:
     void commandsAndModes_data();
     void commandsAndModes();
-    void storeThenView_data();
-    void storeThenView();
-    void resetRestoresDefaults();
     void faults_data();
     void faults();
 };
@@ -83,47 +79,6 @@ void TestUnitFirmware::commandsAndModes() {
     QTEST(firmware.mode(), "modeAfter");
 }
 
-void TestUnitFirmware::storeThenView_data() {
-    QTest::addColumn<QByteArray>("store");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<StoredLocation>("stored");
-    const auto row = [](const char *name, const QByteArray &in, int index, StoredLocation out) {
-        QTest::newRow(name) << in << index << out;
-    };
-    row("plain", "S2\r\n100,50\r\n12#.", 2, {"12#", 100, 50});
-    row("zero, fraction, lower case", "S5\r\n0100,20.5\r\nab#.", 5, {"AB#", 100, 20});
-    row("clamped", "S1\r\n5,70000\r\n1.", 1, {"1", 20, 65534});
-    row("unreadable times, no tones", "S7\r\nx\r\n.", 7, {"", 20, 20});
-    row("twenty tones end it", "S0\r\n60,30\r\n" + QByteArray(25, '9'), 0,
-        {QByteArray(20, '9'), 60, 30});
-}
-
-void TestUnitFirmware::storeThenView() {
-    QFETCH(QByteArray, store);
-    QFETCH(int, index);
-    QFETCH(StoredLocation, stored);
-
-    UnitFirmware firmware;
-    exchange(firmware, store);
-    QCOMPARE(firmware.location(index), stored);
-    const QByteArray times = "Length = " + QByteArray::number(stored.lengthMs) +
-                             "ms : Space = " + QByteArray::number(stored.spaceMs) + "ms";
-    QCOMPARE(exchange(firmware, "@V" + QByteArray::number(index)),
-             "Connected\r\nVW\r\n" + report(index, times, stored.tones));
-}
-
-void TestUnitFirmware::resetRestoresDefaults() {
-    UnitFirmware firmware;
-    exchange(firmware, "S0\r\n300,300\r\nD.");
-    firmware.setLocation(6, {"1", 20, 20});
-    QVERIFY(firmware.location(0) != defaultLocations()[0]);
-
-    QCOMPARE(exchange(firmware, "^0"), QByteArray("Reset\r\n"));
-    for (int i = 0; i < kLocationCount; ++i)
-        QCOMPARE(firmware.location(i), defaultLocations()[i]);
-    QCOMPARE(firmware.location(0), (StoredLocation{"0123456789", 100, 50}));
-}
-
 void TestUnitFirmware::faults_data() {
     QTest::addColumn<Faults>("faults");
     QTest::addColumn<QByteArray>("input");
@@ -137,25 +92,19 @@ void TestUnitFirmware::faults_data() {
 
     row("silent", {.silent = true}, "@RIM0\r\n", "");
     row("no Connect", {.missingMarkers = Marker::Connect}, "@", "Hello\r\n");
-    row("only MM missing", {.missingMarkers = Marker::Sequence}, "@F\r\n",
-        "Connected\r\nMulti\r\nOK\r\n");
     row("SM SS MP missing",
         {.missingMarkers = Marker::SingleTone | Marker::Store | Marker::MemoryPlay}, "I\r@S\r\n",
         "Single\r\n?\r\nConnected\r\nStore\r\n?\r\n");
-    row("empty view, chosen location", {.emptyViewLocation = 3}, "V3", "VW\r\n");
     row("empty view, other location", {.emptyViewLocation = 3}, "V3V2",
         "VW\r\nVW\r\n" + report(2, "Length = 150ms : Space = 75ms", "5551212"));
     row("no third line", lineThree(ReportFault::NoThirdLine), "V3",
         "VW\r\n\r\nMemory location 3\r\n");
-    row("empty third line", lineThree(ReportFault::EmptyThirdLine), "V3",
-        "VW\r\n" + report(3, "", "123#"));
     row("no colon", lineThree(ReportFault::NoColon), "V3",
         "VW\r\n" + report(3, "Length = 100ms   Space = 50ms", "123#"));
     row("no fourth line", lineThree(ReportFault::NoFourthLine), "V3",
         "VW\r\n\r\nMemory location 3\r\n" + times3 + "\r\n");
     row("broken report, other location", lineThree(ReportFault::NoColon, 5), "V3",
         "VW\r\n" + report(3, times3, "123#"));
-    row("never Ready", {.neverReady = true}, "M0\r\n", "MP\r\nOK\r\n");
     row("never Ready, bad location", {.neverReady = true}, "M9\r\n@", "MP\r\n?\r\nConnected\r\n");
 }
 

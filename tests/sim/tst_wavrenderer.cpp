@@ -1,79 +1,25 @@
-// What the unit "played", checked by listening with a Goertzel filter per DTMF frequency.
+// The WAV file of what the unit played, and the live output rendering the same samples.
+#include "sim/livetonerenderer.h"
 #include "sim/wavrenderer.h"
 
 #include <QTest>
 #include <cmath>
 #include <limits>
-#include <numbers>
 
 using namespace tonaq::sim;
 
 namespace {
 constexpr double kStillSounding = std::numeric_limits<double>::infinity();
-const QList<int> kDtmfHz = {697, 770, 852, 941, 1209, 1336, 1477, 1633};
 
-// The amplitude of one frequency over a stretch of samples.
-double amplitudeAt(const QList<qint16> &samples, qsizetype from, qsizetype to, int hz) {
-    const double coefficient = 2 * std::cos(2 * std::numbers::pi * hz / WavRenderer::kSampleRate);
-    double s1 = 0, s2 = 0;
-    for (qsizetype i = from; i < to; ++i) {
-        const double s0 = samples[i] + coefficient * s1 - s2;
-        s2 = s1;
-        s1 = s0;
-    }
-    const double power = s1 * s1 + s2 * s2 - coefficient * s1 * s2;
-    return 2 * std::sqrt(std::max(0.0, power)) / double(to - from);
-}
 } // namespace
 
 class TestWavRenderer : public QObject {
     Q_OBJECT
 private slots:
-    void toneHasItsTwoFrequencies_data();
-    void toneHasItsTwoFrequencies();
-    void silenceBetweenTones();
     void wavHeader();
+    void liveMatchesFile_data();
+    void liveMatchesFile();
 };
-
-void TestWavRenderer::toneHasItsTwoFrequencies_data() {
-    QTest::addColumn<char>("tone");
-    QTest::addColumn<int>("rowHz");
-    QTest::addColumn<int>("columnHz");
-
-    QTest::newRow("5") << '5' << 770 << 1336;
-    QTest::newRow("*") << '*' << 941 << 1209;
-    QTest::newRow("#") << '#' << 941 << 1477;
-    QTest::newRow("A") << 'A' << 697 << 1633;
-    QTest::newRow("d as D") << 'd' << 941 << 1633;
-}
-
-void TestWavRenderer::toneHasItsTwoFrequencies() {
-    QFETCH(char, tone);
-    QFETCH(int, rowHz);
-    QFETCH(int, columnHz);
-
-    const QList<qint16> samples = WavRenderer::samples({{tone, 1000, 1200, ToneSource::Timed}}, 0);
-    QCOMPARE(samples.size(), 1600); // 200 ms at 8 kHz, starting at the tone
-    for (const int hz : kDtmfHz) {
-        const double amplitude = amplitudeAt(samples, 0, samples.size(), hz);
-        if (hz == rowHz || hz == columnHz)
-            QVERIFY2(amplitude > 10000, qPrintable(QString::number(hz)));
-        else
-            QVERIFY2(amplitude < 1000, qPrintable(QString::number(hz)));
-    }
-}
-
-void TestWavRenderer::silenceBetweenTones() {
-    // The second tone is still sounding: it is cut where the caller says "now".
-    const QList<qint16> samples = WavRenderer::samples(
-        {{'1', 0, 100, ToneSource::Memory}, {'2', 300, kStillSounding, ToneSource::Continuous}},
-        400);
-    QCOMPARE(samples.size(), 3200);
-    QVERIFY(amplitudeAt(samples, 0, 800, 697) > 10000);
-    QVERIFY(std::all_of(samples.begin() + 800, samples.begin() + 2400,
-                        [](qint16 s) { return s == 0; }));
-    QVERIFY(amplitudeAt(samples, 2400, 3200, 1336) > 10000);
-}
 
 void TestWavRenderer::wavHeader() {
     // RIFF, WAVE, a 16-byte PCM format chunk (mono, 8000 Hz, 16000 bytes/s, 2-byte frames,
@@ -83,6 +29,47 @@ void TestWavRenderer::wavHeader() {
                                                   "64617461 08000000");
     QCOMPARE(WavRenderer::wavFile({1, -1, 256, 0}),
              header + QByteArray::fromHex("0100ffff00010000"));
+}
+
+void TestWavRenderer::liveMatchesFile_data() {
+    QTest::addColumn<char>("tone");
+    QTest::addColumn<double>("dueEndMs");
+    QTest::addColumn<int>("blocksBeforeEnd"); // rendered before the end is told; -1: never told
+    QTest::addColumn<double>("endMs");
+    QTest::addColumn<int>("blockSize");
+    QTest::addColumn<double>("soundingMs"); // what the live output should hold of the tone
+
+    QTest::newRow("timed, whole blocks") << '5' << 100.0 << -1 << 0.0 << 160 << 100.0;
+    QTest::newRow("timed, odd blocks") << '#' << 100.0 << -1 << 0.0 << 37 << 100.0;
+    QTest::newRow("timed, cut short") << '1' << 200.0 << 2 << 60.0 << 37 << 60.0;
+    QTest::newRow("held, end told in time") << 'D' << kStillSounding << 3 << 50.0 << 37 << 50.0;
+    // The end came after the output was past it: what was rendered has sounded, then silence.
+    QTest::newRow("held, end told late") << '0' << kStillSounding << 10 << 30.0 << 40 << 50.0;
+}
+
+void TestWavRenderer::liveMatchesFile() {
+    QFETCH(char, tone);
+    QFETCH(double, dueEndMs);
+    QFETCH(int, blocksBeforeEnd);
+    QFETCH(double, endMs);
+    QFETCH(int, blockSize);
+    QFETCH(double, soundingMs);
+    constexpr qsizetype kTotal = 2400; // 300 ms, past every tone here
+
+    LiveToneRenderer live;
+    live.start({tone, 0, dueEndMs, ToneSource::Timed});
+    QList<qint16> heard;
+    for (int block = 0; heard.size() < kTotal; ++block) {
+        if (block == blocksBeforeEnd) live.end({tone, 0, endMs, ToneSource::Timed});
+        QList<qint16> samples(blockSize);
+        live.render({samples.data(), std::size_t(samples.size())});
+        heard += samples;
+    }
+    heard.resize(kTotal);
+
+    QList<qint16> expected = WavRenderer::samples({{tone, 0, soundingMs, ToneSource::Timed}}, 0);
+    expected += QList<qint16>(kTotal - expected.size(), 0);
+    QCOMPARE(heard, expected);
 }
 
 QTEST_GUILESS_MAIN(TestWavRenderer)

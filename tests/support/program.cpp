@@ -1,11 +1,13 @@
 #include "program.h"
 
-#include "link/connectmenu.h"
+#include "app/connectmenu.h"
 #include "sim/simulatedunit.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
+#include <QTest>
 
 namespace tonaq::test {
 
@@ -18,9 +20,8 @@ Program::~Program() {
 }
 
 sim::SimulatedUnit &Program::addUnit(int number) {
-    sim::SimulatedUnit::Options options;
-    options.pacing = false;
-    m_units.push_back(std::make_unique<sim::SimulatedUnit>(options));
+    m_units.push_back(
+        std::make_unique<sim::SimulatedUnit>(sim::SimulatedUnit::Options{.pacing = false}));
     ports.link(number, m_units.back()->devicePath());
     return *m_units.back();
 }
@@ -37,11 +38,12 @@ FrmTonaq &Program::start(const QString &commandLine) {
     return *m_window;
 }
 
-FrmTonaq &Program::startConnected(int number) {
-    addUnit(number);
+sim::SimulatedUnit &Program::startConnected(int number) {
+    sim::SimulatedUnit &unit = addUnit(number);
     start();
     connectTo(number);
-    return *m_window;
+    unit.clearRecords();
+    return unit;
 }
 
 void Program::connectTo(int number) {
@@ -52,16 +54,30 @@ void Program::connectTo(int number) {
     }
 }
 
-QString Program::status() const {
-    return m_window->StatusBox()->text();
+void Program::click(const QString &name) {
+    QAbstractButton *button = find<QAbstractButton>(name);
+    QVERIFY2(button, qPrintable(name));
+    QTest::mouseClick(button, Qt::LeftButton);
 }
 
-QString Program::logPath() const {
-    return m_logFolder.path() + QStringLiteral("/ErrorLog.txt");
+void Program::trigger(const QString &name) {
+    QAction *action = m_window->findChild<QAction *>(name);
+    QVERIFY2(action, qPrintable(name));
+    action->trigger();
+}
+
+void Program::type(const QString &name, const QString &text) {
+    QLineEdit *box = find<QLineEdit>(name);
+    QVERIFY2(box, qPrintable(name));
+    box->setText(text);
+}
+
+QString Program::status() const {
+    return find<QLineEdit>(QStringLiteral("StatusBox"))->text();
 }
 
 QStringList Program::logLines() const {
-    QFile file(logPath());
+    QFile file(m_logFolder.path() + QStringLiteral("/ErrorLog.txt"));
     if (!file.open(QIODevice::ReadOnly)) return {};
     QStringList lines;
     const QList<QByteArray> raw = file.readAll().split('\n');
@@ -70,6 +86,42 @@ QStringList Program::logLines() const {
         if (!line.isEmpty()) lines.append(line.section(u' ', 2)); // drop the date and the time
     }
     return lines;
+}
+
+QByteArray Program::received(sim::SimulatedUnit &unit) {
+    constexpr char kFence = '~'; // a byte the unit ignores when idle
+    m_window->unit().channel().SendCommand(QByteArray(1, kFence));
+    if (!QTest::qWaitFor([&] { return unit.received().endsWith(kFence); }))
+        return "no fence: " + unit.received();
+    return unit.received().replace(kFence, QByteArray());
+}
+
+QStringList tableOf(const MemoryModel &memory) {
+    QStringList rows;
+    for (int i = 0; i < kLocationCount; ++i) {
+        const MemoryLocation &l = memory.location(i);
+        rows << l.length + u',' + l.space + u',' + l.tones;
+    }
+    return rows;
+}
+
+QStringList tableOf(const sim::SimulatedUnit &unit, int filled) {
+    QStringList rows(kLocationCount, QStringLiteral(",,"));
+    for (int i = 0; i < filled; ++i) {
+        const sim::StoredLocation l = unit.location(i);
+        rows[i] = QStringLiteral("%1,%2,%3")
+                      .arg(l.lengthMs)
+                      .arg(l.spaceMs)
+                      .arg(QString::fromLatin1(l.tones));
+    }
+    return rows;
+}
+
+QByteArray downloadTraffic(int locations) {
+    QByteArray bytes = "@\r\n";
+    for (int i = 0; i < locations; ++i)
+        bytes += "@V" + QByteArray::number(i);
+    return bytes;
 }
 
 } // namespace tonaq::test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/frmtonaq.h"
+#include "multiplay/multiplay.h"
 #include "scriptedfiledialogs.h"
 #include "scriptedprompter.h"
 #include "testports.h"
@@ -8,40 +9,38 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "sim/faults.h"
-
 namespace tonaq::sim {
 class SimulatedUnit;
 }
 
 namespace tonaq::test {
 
-// A unit that runs every command and never answers, as one with its transmit line cut.
-inline sim::Faults silentUnit() {
-    sim::Faults faults;
-    faults.silent = true;
-    return faults;
-}
-
-// The real main window with scripted dialogs, its own COM map and its own log folder.
-// Units added with addUnit() sit on pseudo-terminals linked as COM numbers.
+// The real main window with scripted dialogs, its own COM map and its own log folder. Units
+// added with addUnit() sit on pseudo-terminals linked as COM numbers, unpaced so tests run
+// at full speed. Widgets are found by their program names, in either window.
 class Program {
 public:
     Program();
     ~Program();
 
-    // A simulated unit, unpaced so tests run at full speed, linked as COM<number>.
     sim::SimulatedUnit &addUnit(int number);
-    // Builds the window and runs its start-up with the given command line.
     FrmTonaq &start(const QString &commandLine = {});
-    // Starts with one unit on COM<number> and connects to it.
-    FrmTonaq &startConnected(int number = 3);
+    // Starts with one unit on COM<number>, connects to it and forgets what the unit received.
+    sim::SimulatedUnit &startConnected(int number = 3);
     void connectTo(int number);
 
     FrmTonaq &window() { return *m_window; }
+    template <class T = QWidget> T *find(const QString &name) const;
+    void click(const QString &name);                     // a mouse click on the named control
+    void trigger(const QString &name);                   // a menu item
+    void type(const QString &name, const QString &text); // replaces the box's text
     QString status() const;
     QStringList logLines() const; // the error lines, without header and stamp
-    QString logPath() const;
+    QString folder() const { return m_programFolder.path(); }
+    QString logFolder() const { return m_logFolder.path(); }
+    // What the unit received before a fence byte the test writes through the program's link:
+    // bytes arrive in order, so "nothing more came" needs no sleep.
+    QByteArray received(sim::SimulatedUnit &unit);
 
     ScriptedPrompter prompter;
     ScriptedFileDialogs fileDialogs;
@@ -53,5 +52,17 @@ private:
     std::vector<std::unique_ptr<sim::SimulatedUnit>> m_units;
     std::unique_ptr<FrmTonaq> m_window;
 };
+
+// The table row by row as "length,space,tones": the model's, or as a download of the unit's
+// first `filled` locations leaves it.
+QStringList tableOf(const MemoryModel &memory);
+QStringList tableOf(const sim::SimulatedUnit &unit, int filled = kLocationCount);
+// What a download of the first `locations` locations sends.
+QByteArray downloadTraffic(int locations = kLocationCount);
+
+template <class T> T *Program::find(const QString &name) const {
+    if (T *found = m_window->findChild<T *>(name)) return found;
+    return m_window->multiPlayLoaded() ? m_window->multiPlay().findChild<T *>(name) : nullptr;
+}
 
 } // namespace tonaq::test

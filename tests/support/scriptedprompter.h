@@ -1,20 +1,21 @@
 #pragma once
 
-#include "app/prompter.h"
+#include "base/prompter.h"
 
 #include <QList>
 #include <QQueue>
+#include <functional>
 
 namespace tonaq::test {
 
 // Answers message boxes from a script and remembers every one it was shown. With nothing
-// scripted it gives the box's default answer, as an operator pressing Enter would.
+// scripted it gives the box's default button, as an operator pressing Enter would.
 class ScriptedPrompter : public Prompter {
 public:
-    MsgAnswer ask(QWidget *, const Message &message) override {
+    QMessageBox::StandardButton ask(QWidget *, const Message &message) override {
         shown.append(message);
         if (onShow) onShow(message);
-        return answers.isEmpty() ? message.defaultAnswer : answers.dequeue();
+        return answers.isEmpty() ? message.defaultButton : answers.dequeue();
     }
     QStringList texts() const {
         QStringList result;
@@ -23,7 +24,7 @@ public:
         return result;
     }
 
-    QQueue<MsgAnswer> answers;
+    QQueue<QMessageBox::StandardButton> answers;
     QList<Message> shown;
     std::function<void(const Message &)> onShow;
 };

@@ -1,14 +1,11 @@
-#include "app/frmtonaq.h"
-#include "link/connectmenu.h"
+// Every operation against every way a unit fails: it ends as it should, the window keeps
+// serving its events, the log names the right procedure or nothing, and a reconnect then
+// downloads the exact table.
+#include "app/connectmenu.h"
 #include "link/devicelink.h"
-#include "memory/memorytableframe.h"
-#include "multiplay/multiplay.h"
-#include "multiplay/tonegrid.h"
 #include "program.h"
 #include "sim/simulatedunit.h"
-#include "tones/keypadframe.h"
 #include "tones/memoryplayframe.h"
-#include "tones/singleplayframe.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -16,12 +13,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <condition_variable>
-#include <cstdio>
-#include <cstdlib>
 #include <functional>
-#include <mutex>
-#include <thread>
 
 using namespace tonaq;
 using namespace std::chrono_literals;
@@ -48,7 +40,8 @@ bool vanishes(Fault fault) {
            fault == Fault::VanishReading;
 }
 
-constexpr int kRows = MemoryTableFrame::kRows;
+using test::downloadTraffic;
+using test::tableOf;
 constexpr auto kBound = 8000ms; // the longest any one operation may take under a fault
 const QString kConnected = QStringLiteral("Connected on COM3");
 const QString kNoUnit = QStringLiteral("Error! No open Comm Ports or Tonaq found.");
@@ -57,68 +50,17 @@ const QString kReset =
     QStringLiteral("Are you sure? This will erase all current settings and restore defaults!");
 const QString kNoReady = QStringLiteral("Memory play: no Ready from the unit.");
 
-// Ends the whole run with a message if a test hangs, rather than leaving it to the harness.
-class Watchdog {
-public:
-    explicit Watchdog(std::chrono::seconds limit)
-        : m_thread([this, limit] {
-            std::unique_lock lock(m_mutex);
-            if (m_done.wait_for(lock, limit, [this] { return m_disarmed; })) return;
-            std::fprintf(stderr, "watchdog: %s hung\n", QTest::currentDataTag());
-            std::abort();
-        }) {}
-    ~Watchdog() {
-        {
-            std::lock_guard lock(m_mutex);
-            m_disarmed = true;
-        }
-        m_done.notify_one();
-        m_thread.join();
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_done;
-    bool m_disarmed = false;
-    std::thread m_thread;
-};
-
-QByteArray downloadTraffic(int locations = kRows) {
-    QByteArray bytes = "@\r\n";
-    for (int i = 0; i < locations; ++i)
-        bytes += "@V" + QByteArray::number(i);
-    return bytes;
-}
-
-QList<QStringList> tableTexts(const MemoryTableFrame &table) {
-    QList<QStringList> rows;
-    for (int i = 0; i < kRows; ++i)
-        rows.append({table.Length(i)->text(), table.Space(i)->text(), table.MemString(i)->text()});
-    return rows;
-}
-
-// The table as a download of the unit's first `filled` locations leaves it.
-QList<QStringList> unitTable(const sim::SimulatedUnit &unit, int filled = kRows) {
-    QList<QStringList> rows(kRows, QStringList{"", "", ""});
-    for (int i = 0; i < filled; ++i) {
-        const sim::StoredLocation l = unit.location(i);
-        rows[i] = {QString::number(l.lengthMs), QString::number(l.spaceMs),
-                   QString::fromLatin1(l.tones)};
-    }
-    return rows;
-}
-
-void setRow(MemoryTableFrame &table, int i, const QStringList &texts) {
-    table.Length(i)->setText(texts[0]);
-    table.Space(i)->setText(texts[1]);
-    table.MemString(i)->setText(texts[2]);
+void setRow(MemoryModel &memory, int i, const QStringList &texts) {
+    memory.setText(i, MemoryModel::Text::Length, texts[0]);
+    memory.setText(i, MemoryModel::Text::Space, texts[1]);
+    memory.setText(i, MemoryModel::Text::Tones, texts[2]);
 }
 
 // Pulls the unit out and waits until the link has noticed.
 bool vanishNow(FrmTonaq &window, sim::SimulatedUnit &unit) {
     unit.vanish();
     return QTest::qWaitFor(
-        [&] { return window.channel().link().state() == DeviceLink::State::Gone; });
+        [&] { return window.unit().channel().link().state() == DeviceLink::State::Gone; });
 }
 
 // Runs action once, the first time box shows text.
@@ -145,132 +87,71 @@ void onceTrue(QObject *owner, std::function<bool()> condition, std::function<voi
 }
 
 // Each operation's own inputs: a marked row to upload, a short location to play, a grid row.
-void prepare(Op op, FrmTonaq &window, sim::SimulatedUnit &unit) {
-    if (op == Op::Upload) setRow(window.memoryTable(), 2, {"100", "50", "12#"});
+void prepare(Op op, test::Program &program, sim::SimulatedUnit &unit) {
+    MemoryModel &memory = program.window().memory();
+    if (op == Op::Upload) setRow(memory, 2, {"100", "50", "12#"});
     if (op == Op::MemPlay) {
         unit.setLocation(0, {"A", 20, 20});
-        setRow(window.memoryTable(), 0, {"20", "20", "A"});
-        window.memoryPlay().txtLoc()->setText(QStringLiteral("1"));
-        window.memoryPlay().setReadyMargin(300ms);
+        setRow(memory, 0, {"20", "20", "A"});
+        program.type("txtLoc", "1");
+        program.find<MemoryPlayFrame>("fraMain(2)")->player().setReadyMargin(300ms);
     }
-    if (op == Op::SinglePlay) {
-        window.singlePlay().Tone()->setText(QStringLiteral("5"));
-        window.singlePlay().Duration()->setText(QStringLiteral("100"));
-    }
-    if (op == Op::Send) {
-        ToneGrid &grid = *window.multiPlay().toneGrid();
-        grid.setTextMatrix(1, 1, QStringLiteral("5"));
-        grid.setTextMatrix(1, 2, QStringLiteral("100"));
-        grid.setTextMatrix(1, 3, QStringLiteral("50"));
-    }
+    if (op == Op::SinglePlay) program.type("Tone", "5"), program.type("Duration", "100");
+    if (op == Op::Send)
+        memory.setCell(1, 1, "5"), memory.setCell(1, 2, "100"), memory.setCell(1, 3, "50");
 }
 
 void applyFault(Fault fault, sim::SimulatedUnit &unit) {
-    sim::Faults faults;
-    switch (fault) {
-    case Fault::Silent:
-        faults.silent = true;
-        break;
-    case Fault::NoMarkers:
-        faults.missingMarkers = sim::Marker::Connect | sim::Marker::SingleTone |
-                                sim::Marker::MemoryPlay | sim::Marker::View | sim::Marker::Store |
-                                sim::Marker::Sequence;
-        break;
-    case Fault::EmptyReport:
-        faults.emptyViewLocation = 2;
-        break;
-    case Fault::BrokenReport:
-        faults.reportFault = sim::ReportFault::NoThirdLine;
-        faults.reportFaultLocation = 2;
-        break;
-    case Fault::NeverReady:
-        faults.neverReady = true;
-        break;
-    case Fault::Slow:
-        faults.extraReplyDelayMs = 300;
-        break;
-    case Fault::Chunked:
-        unit.setPacing(true);
-        unit.setChunkMs(16);
-        break;
-    case Fault::Vanish:
-    case Fault::VanishDownloading:
-    case Fault::VanishReading:
-        break;
-    }
-    unit.setFaults(faults);
+    using enum sim::Marker;
+    const sim::Faults faults[] = {
+        // by Fault, up to Slow
+        {.silent = true},
+        {.missingMarkers = Connect | SingleTone | MemoryPlay | View | Store | Sequence},
+        {.emptyViewLocation = 2},
+        {.reportFault = sim::ReportFault::NoThirdLine, .reportFaultLocation = 2},
+        {.neverReady = true},
+        {.extraReplyDelayMs = 300}};
+    if (fault == Fault::Chunked) unit.setPacing(true), unit.setChunkMs(16);
+    if (int(fault) < int(std::size(faults))) unit.setFaults(faults[int(fault)]);
 }
 
 // Pulls the unit out in the middle of the operation, at a point where it has begun talking.
 void armVanish(Op op, Fault fault, test::Program &program, sim::SimulatedUnit &unit, bool &gone) {
     FrmTonaq &window = program.window();
     const auto vanish = [&window, &unit, &gone] { gone = vanishNow(window, unit); };
-    const auto onStatus = [&](const char *text) { onText(window.StatusBox(), text, vanish); };
+    const auto onStatus = [&](const char *text) {
+        onText(program.find<QLineEdit>("StatusBox"), text, vanish);
+    };
     const auto onReceived = [&](char byte) {
         onceTrue(
             &window, [&unit, byte] { return unit.received().contains(byte); }, vanish);
     };
     if (fault == Fault::VanishReading) return onStatus("Reading Location # 3");
-    if (fault == Fault::VanishDownloading) return onStatus("Reading the device settings...");
-    switch (op) {
-    case Op::Connect:
-        return onReceived('@');
-    case Op::Download:
+    if (fault == Fault::VanishDownloading || op == Op::Download)
         return onStatus("Reading the device settings...");
-    case Op::Upload:
-        return onStatus("Saving to Location #  2");
-    case Op::Reset:
-        program.prompter.onShow = [vanish](const Message &) { vanish(); };
-        return;
-    case Op::SinglePlay:
-        return onReceived('@');
-    case Op::Abort:
-        return onStatus("Aborting...");
-    case Op::MemPlay:
+    if (op == Op::Upload) return onStatus("Saving to Location #  2");
+    if (op == Op::Abort) return onStatus("Aborting...");
+    if (op == Op::Keypad) return onStatus("Sending tone [5]"); // pulled while the key is held
+    if (op == Op::Connect || op == Op::SinglePlay) return onReceived('@');
+    if (op == Op::Send) return onReceived('F');
+    if (op == Op::Reset) program.prompter.onShow = [vanish](const Message &) { vanish(); };
+    if (op == Op::MemPlay)
         onceTrue(
             &window, [&unit] { return !unit.tones().isEmpty(); }, vanish);
-        return;
-    case Op::Keypad:
-        return onStatus("Sending tone [5]"); // pulled while the key is held
-    case Op::Send:
-        return onReceived('F');
-    }
 }
 
 void run(Op op, test::Program &program) {
-    FrmTonaq &window = program.window();
-    switch (op) {
-    case Op::Connect:
-        program.connectTo(3);
-        break;
-    case Op::Download:
-        QTest::mouseClick(window.cmdLoad(), Qt::LeftButton);
-        break;
-    case Op::Upload:
-        program.prompter.answers.enqueue(MsgAnswer::Yes);
-        QTest::mouseClick(window.cmdProgram(), Qt::LeftButton);
-        break;
-    case Op::Reset:
-        program.prompter.answers.enqueue(MsgAnswer::Ok);
-        window.mnuReset()->trigger();
-        break;
-    case Op::SinglePlay:
-        QTest::mouseClick(window.singlePlay().cmdSinglePlay(), Qt::LeftButton);
-        break;
-    case Op::Abort:
-        QTest::mouseClick(window.cmdAbort(), Qt::LeftButton);
-        break;
-    case Op::MemPlay:
-        QTest::mouseClick(window.memoryPlay().cmdMemPlay(), Qt::LeftButton);
-        break;
-    case Op::Keypad:
-        QTest::mousePress(window.keypad().KeyPad().at(4), Qt::LeftButton);
-        QTest::mouseRelease(window.keypad().KeyPad().at(4), Qt::LeftButton);
-        break;
-    case Op::Send:
-        QTest::mouseClick(window.multiPlay().cmdSend(), Qt::LeftButton);
-        break;
-    }
+    if (op == Op::Upload) program.prompter.answers.enqueue(QMessageBox::Yes);
+    if (op == Op::Reset)
+        return program.prompter.answers.enqueue(QMessageBox::Ok), program.trigger("mnuReset");
+    if (op == Op::Connect) return program.connectTo(3);
+    if (op == Op::Send) program.window().multiPlay();
+    QPushButton *five = program.find<QPushButton>("KeyPad(4)");
+    if (op == Op::Keypad)
+        return QTest::mousePress(five, Qt::LeftButton), QTest::mouseRelease(five, Qt::LeftButton);
+    const char *buttons[] = {"",         "cmdLoad",    "cmdProgram", "",       "cmdSinglePlay",
+                             "cmdAbort", "cmdMemPlay", "",           "cmdSend"};
+    program.click(buttons[int(op)]);
 }
 
 // Clears the fault, or for a pulled unit plugs a new one in as COM4 and rescans; then connects.
@@ -278,18 +159,15 @@ void run(Op op, test::Program &program) {
 sim::SimulatedUnit &recover(Fault fault, test::Program &program, sim::SimulatedUnit &unit) {
     program.prompter.onShow = nullptr;
     if (!vanishes(fault)) {
-        unit.setFaults({});
-        unit.setPacing(false);
-        unit.setChunkMs(0);
+        unit.setFaults({}), unit.setPacing(false), unit.setChunkMs(0);
         // A unit that answered without its marker still went into that mode, where it takes the
         // next command as data; the operator's Abort ends the mode with its line end.
-        if (fault == Fault::NoMarkers)
-            QTest::mouseClick(program.window().cmdAbort(), Qt::LeftButton);
+        if (fault == Fault::NoMarkers) program.click("cmdAbort");
         program.connectTo(3);
         return unit;
     }
     sim::SimulatedUnit &fresh = program.addUnit(4);
-    program.window().connectMenu().mnuScanPorts_Click();
+    program.trigger("mnuScanPorts");
     program.connectTo(4);
     return fresh;
 }
@@ -384,13 +262,12 @@ void TestFaultSurvival::operationSurvivesFault() {
     QFETCH(QString, logged);
     QFETCH(int, rowsRead);
     QFETCH(QByteArray, wire);
-    Watchdog watchdog(60s);
     test::Program program;
     sim::SimulatedUnit &unit = program.addUnit(3);
     FrmTonaq &window = program.start();
     program.connectTo(3);
     QCOMPARE(program.status(), kConnected);
-    prepare(op, window, unit);
+    prepare(op, program, unit);
     unit.clearRecords();
     bool gone = !vanishes(fault);
     if (vanishes(fault)) armVanish(op, fault, program, unit, gone);
@@ -409,8 +286,8 @@ void TestFaultSurvival::operationSurvivesFault() {
     QVERIFY(gone);
 
     QTEST(program.status(), "status");
-    QTEST(window.cmdLoad()->isEnabled(), "enabled");
-    QTEST(window.cmdAbort()->isEnabled(), "enabled");
+    QTEST(program.find<QPushButton>("cmdLoad")->isEnabled(), "enabled");
+    QTEST(program.find<QPushButton>("cmdAbort")->isEnabled(), "enabled");
     QTEST(program.prompter.texts(), "messages");
     const QStringList lines = program.logLines();
     if (logged.isEmpty()) {
@@ -421,15 +298,14 @@ void TestFaultSurvival::operationSurvivesFault() {
         QVERIFY2(lines.front().contains(procedure.arg(logged)), qPrintable(lines.front()));
     }
     if (!wire.isNull()) QTRY_COMPARE_WITH_TIMEOUT(unit.received(), wire, 2000);
-    if (rowsRead >= 0) QCOMPARE(tableTexts(window.memoryTable()), unitTable(unit, rowsRead));
+    if (rowsRead >= 0) QCOMPARE(tableOf(window.memory()), tableOf(unit, rowsRead));
 
     sim::SimulatedUnit &now = recover(fault, program, unit);
     QVERIFY2(program.status().startsWith(QStringLiteral("Connected on COM")),
              qPrintable(program.status()));
-    QVERIFY(window.cmdLoad()->isEnabled());
-    QTest::mouseClick(window.cmdLoad(), Qt::LeftButton);
+    program.click("cmdLoad");
     QCOMPARE(program.status(), QStringLiteral("Ready"));
-    QCOMPARE(tableTexts(window.memoryTable()), unitTable(now));
+    QCOMPARE(tableOf(window.memory()), tableOf(now));
     QCOMPARE(program.logLines().size(), lines.size()); // the recovery itself fails nowhere
 }
 

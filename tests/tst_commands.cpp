@@ -1,0 +1,164 @@
+// The commands of the main window and of MultiPlay against a simulated unit: what goes over
+// the wire, what the table then holds, the status texts and the questions asked.
+#include "program.h"
+#include "sim/simulatedunit.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+using namespace tonaq;
+
+using test::downloadTraffic;
+using test::tableOf;
+
+class TestCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void refusedWithoutAUnit_data();
+    void refusedWithoutAUnit();
+    void upload_data();
+    void upload();
+    void reset();
+    void memoryPlayInTypedOrder();
+    void singlePlayChecksTheDurationBeforeTheRelease();
+    void sendTakesTheFilledRows();
+};
+
+void TestCommands::refusedWithoutAUnit_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("status");
+    for (const char *name : {"cmdLoad", "cmdProgram", "cmdSinglePlay", "cmdMemPlay", "cmdAbort"})
+        QTest::newRow(name) << name << "Not connected.";
+    QTest::newRow("mnuReset") << "mnuReset"
+                              << "Not connected.";
+    QTest::newRow("cmdSend") << "cmdSend"
+                             << "No available COM ports found."; // silently
+}
+
+void TestCommands::refusedWithoutAUnit() {
+    QFETCH(QString, control);
+    test::Program program;
+    sim::SimulatedUnit &unit = program.addUnit(3);
+    FrmTonaq &window = program.start();
+    program.ports.unlink(3);
+    program.trigger("mnuScanPorts");
+    window.EnableControls(true); // as if the controls were on: the commands must still refuse
+    window.memory().setCell(1, 1, "5");
+    if (control == u"mnuReset")
+        program.trigger(control);
+    else
+        program.click(control);
+    QTEST(program.status(), "status");
+    QCOMPARE(program.prompter.texts(), QStringList{});
+    QCOMPARE(unit.received(), QByteArray());
+}
+
+void TestCommands::upload_data() {
+    QTest::addColumn<QStringList>("row"); // length, space, tones typed into location 3
+    QTest::addColumn<QByteArray>("wire"); // what goes out for it
+    QTest::addColumn<QString>("stored");  // the table afterwards, read back from the unit
+    QTest::newRow("empty times are raised, empty string ends at once")
+        << QStringList{"", "", ""} << QByteArray("20,20\r\n.") << "20,20,";
+    QTest::newRow("out of range both ways")
+        << QStringList{"19.5", "99999", "a"} << QByteArray("20,65534\r\na.") << "20,65534,A";
+    QTest::newRow("in range goes as typed; 20 tones need no end")
+        << QStringList{"20.5", "100ab", "12345678901234567890"}
+        << QByteArray("20.5,100ab\r\n12345678901234567890") << "20,100,12345678901234567890";
+}
+
+void TestCommands::upload() {
+    QFETCH(QStringList, row);
+    test::Program program;
+    sim::SimulatedUnit &unit = program.startConnected();
+    FrmTonaq &window = program.window();
+    program.type("Length(2)", row[0]);
+    program.type("Space(2)", row[1]);
+    program.type("MemString(2)", row[2]);
+    program.find<QCheckBox>("Update(2)")->setChecked(true); // also when nothing was typed
+    program.click("cmdProgram");
+    QCOMPARE(program.prompter.texts(), QStringList{"Save Changes to Memory?"});
+    QFETCH(QByteArray, wire);
+    QCOMPARE(program.received(unit), "@S2\r\n" + wire + downloadTraffic());
+    QTEST(tableOf(window.memory())[2], "stored");
+    QCOMPARE(program.status(), "Ready");
+}
+
+// Cancel, the default, sends nothing; OK resets and reads the defaults back.
+void TestCommands::reset() {
+    test::Program program;
+    sim::SimulatedUnit &unit = program.startConnected();
+    unit.setLocation(0, {"9", 30, 30});
+    program.trigger("mnuReset");
+    QCOMPARE(program.prompter.shown.value(0).title, "RESET");
+    QCOMPARE(program.received(unit), QByteArray());
+    QCOMPARE(program.status(), "Ready");
+    program.prompter.answers.enqueue(QMessageBox::Ok);
+    program.trigger("mnuReset");
+    QCOMPARE(program.received(unit), "^0" + downloadTraffic());
+    QCOMPARE(unit.location(0).tones, "0123456789");
+    QCOMPARE(program.status(), "Ready");
+    QVERIFY(program.find<QPushButton>("cmdLoad")->isEnabled());
+}
+
+void TestCommands::memoryPlayInTypedOrder() {
+    test::Program program;
+    sim::SimulatedUnit &unit = program.startConnected();
+    for (int i : {0, 1, 2})
+        unit.setLocation(i, {QByteArray(1, char('A' + i)), 20, 20});
+    program.type("txtLoc", "3x1");
+    QTest::keyClick(program.find<QLineEdit>("txtLoc"), Qt::Key_Return); // Enter plays
+    QCOMPARE(program.received(unit), QByteArray("@M2\r\n3\r\n@M0\r\n1\r\n"));
+    QByteArray sounded;
+    for (const sim::SoundedTone &tone : unit.tones())
+        sounded += tone.tone;
+    QCOMPARE(sounded, "CA");
+    QCOMPARE(program.find<QLineEdit>("txtLoc")->text(), "3x1");
+    QVERIFY(program.find<QPushButton>("cmdMemPlay")->isEnabled());
+}
+
+// A real click: the press takes the focus from the duration box, whose range check opens a
+// message box; opened before the release, it swallowed the release and the play never came.
+void TestCommands::singlePlayChecksTheDurationBeforeTheRelease() {
+    test::Program program;
+    sim::SimulatedUnit &unit = program.startConnected();
+    FrmTonaq &window = program.window();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    program.type("Tone", "5");
+    QLineEdit *duration = program.find<QLineEdit>("Duration");
+    duration->setFocus();
+    duration->setText("19");
+    program.prompter.onShow = [&](const Message &message) {
+        QMessageBox box(QMessageBox::NoIcon, message.title, message.text, QMessageBox::Ok, &window);
+        QTimer::singleShot(0, &box, &QMessageBox::accept);
+        box.exec();
+    };
+    QPushButton *play = program.find<QPushButton>("cmdSinglePlay");
+    const QPoint at =
+        window.windowHandle()->mapFromGlobal(play->mapToGlobal(play->rect().center()));
+    QTest::mousePress(window.windowHandle(), Qt::LeftButton, {}, at);
+    QVERIFY(program.prompter.shown.isEmpty()); // not while the button is held
+    QTest::mouseRelease(window.windowHandle(), Qt::LeftButton, {}, at);
+    QCOMPARE(program.prompter.texts(), QStringList{"Time must be 20 milliseconds or greater."});
+    QCOMPARE(program.received(unit), QByteArray("@I5,20\r"));
+    QVERIFY(!play->isDown());
+}
+
+void TestCommands::sendTakesTheFilledRows() {
+    test::Program program;
+    sim::SimulatedUnit &unit = program.startConnected();
+    MemoryModel &memory = program.window().memory();
+    memory.setCell(17, 1, "b");
+    memory.setCell(3, 1, "5"), memory.setCell(3, 2, "100"), memory.setCell(3, 3, "50");
+    memory.setCell(5, 2, "300"); // no tone: not part of the sequence
+    program.window().cmdMultiPlay_Click();
+    program.click("cmdSend");
+    QCOMPARE(program.received(unit), QByteArray("@F5,100,50\r\nb,,\r\n\r\n"));
+    QCOMPARE(program.status(), "Connected on COM3");
+}
+
+QTEST_MAIN(TestCommands)
+#include "tst_commands.moc"

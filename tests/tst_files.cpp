@@ -1,0 +1,236 @@
+// Configuration files and the error log on a real disk: the round trip, files that are short,
+// huge or unreadable, folders and files the user may not write, a full disk.
+#include "base/trap.h"
+#include "program.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace tonaq;
+
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+// Runs as an ordinary user for its lifetime: root reads and writes whatever the modes say.
+class AsOrdinaryUser {
+public:
+    AsOrdinaryUser()
+        : m_root(::geteuid() == 0) {
+        if (m_root) QVERIFY(::seteuid(kNobody) == 0);
+    }
+    ~AsOrdinaryUser() {
+        if (m_root) [[maybe_unused]]
+            const int back = ::seteuid(0);
+    }
+
+private:
+    bool m_root;
+};
+
+// Writes beyond this many bytes fail, as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN); // fail the write instead of the process
+        const rlimit limit{bytes, m_old.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+void write(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray read(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
+}
+
+void setMode(const QString &path, mode_t mode) {
+    QVERIFY(::chmod(QFile::encodeName(path).constData(), mode) == 0);
+}
+
+// A file the program wrote: location i holds "12#i", 10i, 5i; sequence row r holds "b", r, r.
+QByteArray sampleFile() {
+    QByteArray bytes;
+    for (int i = 0; i < 8; ++i)
+        bytes += QStringLiteral("12#%1,%2,%3\r\n").arg(i).arg(10 * i).arg(5 * i).toLatin1();
+    for (int row = 1; row <= 20; ++row)
+        bytes += "b," + QByteArray::number(row) + ',' + QByteArray::number(row) + "\r\n";
+    return bytes;
+}
+
+} // namespace
+
+class TestFiles : public QObject {
+    Q_OBJECT
+private slots:
+    void saveThenOpenRestoresEverything();
+    void open_data();
+    void open();
+    void save_data();
+    void save();
+    void errorLogHeaderOnceAndTheLineReached();
+};
+
+void TestFiles::saveThenOpenRestoresEverything() {
+    test::Program program;
+    FrmTonaq &window = program.start();
+    write(program.folder() + "/in.tnq", sampleFile());
+    window.files().CommandLineFile = program.folder() + "/in.tnq";
+    window.files().mnuOpen_Click();
+    QCOMPARE(window.memory().caption(), "Tonaq v1.0.23 [in.tnq]");
+    QVERIFY(window.memory().location(7).update); // loaded rows are marked for upload
+
+    window.memory().setCurrentFile(QString());
+    const QString path = program.folder() + "/out.tnq";
+    program.fileDialogs.choose(path);
+    program.trigger("mnuSave"); // no current file: Save As
+    QCOMPARE(program.fileDialogs.requests.last().initialName, "Tonaq Config File");
+    QCOMPARE(program.fileDialogs.requests.last().initialFolder, program.folder());
+    QCOMPARE(read(path), sampleFile());
+    QCOMPARE(program.status(), "File Saved. Ready.");
+    QCOMPARE(window.memory().caption(), "Tonaq v1.0.23 [out.tnq]");
+
+    program.trigger("mnuOpen"); // cancelled: starts in the current file's folder
+    QCOMPARE(program.fileDialogs.requests.last().initialFolder, program.folder() + "/");
+    QCOMPARE(program.logLines(), QStringList{});
+}
+
+void TestFiles::open_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("readable");
+    QTest::addColumn<QString>("tones0");   // location 0's tones afterwards ("kept": unchanged)
+    QTest::addColumn<QString>("lastCell"); // sequence row 20's duration afterwards
+    QTest::addColumn<QString>("logged");
+    const QByteArray sample = sampleFile();
+    QTest::newRow("whole") << sample << true << "12#0"
+                           << "20"
+                           << "";
+    QTest::newRow("27 lines") << sample.left(sample.lastIndexOf("b,20")) << true << "12#0"
+                              << ""
+                              << "Error 62 (Input past end of file) in procedure mnuOpen_Click of "
+                                 "Form frmTonaq on line 90";
+    // A first field of 10 MB was read only as far as 1 MiB, losing every later field.
+    QTest::newRow("10 MB first field")
+        << QByteArray(10 << 20, '1') + sample.mid(4) << true << QString(20, u'1') << "20"
+        << "";
+    // Readable to the length test but not to open: it must change nothing.
+    QTest::newRow("unreadable") << sample << false << "kept"
+                                << ""
+                                << "";
+}
+
+void TestFiles::open() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, readable);
+    test::Program program;
+    FrmTonaq &window = program.start();
+    window.memory().setText(0, MemoryModel::Text::Tones, "kept");
+    const QString path = program.folder() + "/site.tnq";
+    write(path, bytes);
+    setMode(program.folder(), 0755);
+    setMode(program.logFolder(), 0777);
+    setMode(path, readable ? 0644 : 0);
+    program.fileDialogs.choose(path);
+    {
+        AsOrdinaryUser user;
+        program.trigger("mnuOpen");
+    }
+    QTEST(window.memory().location(0).tones, "tones0");
+    QTEST(window.memory().cell(20, 2), "lastCell");
+    QFETCH(QString, logged);
+    QCOMPARE(program.logLines(), logged.isEmpty() ? QStringList{} : QStringList{logged});
+    if (!readable) QCOMPARE(window.memory().currentFile(), QString());
+}
+
+void TestFiles::save_data() {
+    QTest::addColumn<int>("folderMode");
+    QTest::addColumn<int>("fileMode");
+    QTest::addColumn<int>("sizeLimit");
+    QTest::addColumn<QString>("logged"); // error number and text; empty: saved
+    // The atomic save needs a new file beside the old one; where the folder takes none, the
+    // file the user may write is written in place.
+    QTest::newRow("read-only folder, writable file") << 0555 << 0666 << 0 << "";
+    QTest::newRow("read-only file") << 0777 << 0444 << 0 << "70 (Permission denied)";
+    QTest::newRow("read-only both") << 0555 << 0444 << 0 << "70 (Permission denied)";
+    QTest::newRow("full disk") << 0777 << 0666 << 1000 << "61 (Disk full)";
+}
+
+void TestFiles::save() {
+    QFETCH(int, folderMode);
+    QFETCH(int, fileMode);
+    QFETCH(int, sizeLimit);
+    test::Program program;
+    FrmTonaq &window = program.start();
+    const QString folder = program.folder() + "/data";
+    const QString path = folder + "/site.tnq";
+    QVERIFY(QDir().mkpath(folder));
+    write(path, "old");
+    window.memory().setCurrentFile(path);
+    window.memory().setText(0, MemoryModel::Text::Tones, QString(20, u'5'));
+    for (int row = 1; row <= 20; ++row)
+        window.memory().setCell(row, 2, QString(60, u'9'));
+    setMode(program.folder(), 0755);
+    setMode(program.logFolder(), 0777);
+    setMode(folder, folderMode);
+    setMode(path, fileMode);
+    {
+        AsOrdinaryUser user;
+        const std::unique_ptr<FileSizeLimit> full(sizeLimit ? new FileSizeLimit(sizeLimit)
+                                                            : nullptr);
+        program.trigger("mnuSave");
+    }
+    setMode(folder, 0777);
+    QFETCH(QString, logged);
+    if (logged.isEmpty()) {
+        QVERIFY(read(path).startsWith("55555555555555555555,,\r\n"));
+        QCOMPARE(program.logLines(), QStringList{});
+    } else {
+        QCOMPARE(read(path), "old"); // a failed save leaves the old content whole
+        QCOMPARE(program.logLines().size(), 1);
+        QVERIFY2(
+            program.logLines()[0].startsWith("Error " + logged + " in procedure mnuSave_Click"),
+            qPrintable(program.logLines()[0]));
+    }
+}
+
+void TestFiles::errorLogHeaderOnceAndTheLineReached() {
+    QTemporaryDir folder;
+    const ErrorLog log(folder.path() + "/new/folder");
+    for (int line : {20, 40})
+        trapped(log, "ReadDefaults", kMainForm, [line](Trap &at) {
+            at(10);
+            at(line);
+            throw TonaqError(ErrorCode::ReplyTooShort);
+        });
+    const QList<QByteArray> lines = read(log.filePath()).split('\n');
+    QCOMPARE(lines.size(), 5); // four lines and the empty rest after the last CR LF
+    QCOMPARE(lines[0], "Tonaq v1.0.23 Error Log\r");
+    QCOMPARE(lines[1], QByteArray(32, '=') + '\r');
+    QVERIFY(lines[3].endsWith(" Error 9 (Subscript out of range) in procedure ReadDefaults of "
+                              "Form frmTonaq on line 40\r"));
+    // A log that cannot be written is passed over.
+    ErrorLog(log.filePath() + "/under/a/file").LogError("lost");
+}
+
+QTEST_MAIN(TestFiles)
+#include "tst_files.moc"

@@ -1,0 +1,280 @@
+// What only the windows do: captions in the title bar, the real message boxes, the keypad and
+// the keyboard box, what screen readers read, the Connect menu, and the MultiPlay grid's keys.
+#include "app/connectmenu.h"
+#include "multiplay/tonegrid.h"
+#include "program.h"
+#include "sim/simulatedunit.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSerialPort>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+using namespace tonaq;
+
+namespace {
+
+enum class Key { Press, Repeat, SplitRepeat, Release };
+struct KeyStep {
+    Key step;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+};
+using KeySteps = QList<KeyStep>;
+
+// Delivers a key to the box with its time stamp. An auto-repeat is a release and a press marked
+// as repeats; a split one is a release without the mark whose press, with the same time stamp,
+// is still queued: X11 marks the release only when it sees the press already in its queue.
+void deliver(QWidget *box, const KeyStep &s, quint64 &time) {
+    const QString text = s.key < 0x80 ? QString(QChar(s.key)).toLower() : QString();
+    const auto send = [&](QEvent::Type type, bool repeat) {
+        QKeyEvent event(type, s.key, s.modifiers, 0, 0, 0, text, repeat);
+        event.setTimestamp(time);
+        QCoreApplication::sendEvent(box, &event);
+    };
+    time += 40;
+    if (s.step == Key::SplitRepeat) { // the press is still queued when the release is handled
+        auto *press = new QKeyEvent(QEvent::KeyPress, s.key, s.modifiers, 0, 0, 0, text, false);
+        press->setTimestamp(time);
+        QCoreApplication::postEvent(box, press);
+    }
+    if (s.step != Key::Press) send(QEvent::KeyRelease, s.step == Key::Repeat);
+    if (s.step == Key::Press || s.step == Key::Repeat)
+        send(QEvent::KeyPress, s.step == Key::Repeat);
+}
+
+QString spoken(QWidget *widget, QAccessible::Text which) {
+    return QAccessible::queryAccessibleInterface(widget)->text(which);
+}
+
+QStringList menuEntries(FrmTonaq &window) {
+    QStringList entries;
+    for (const QAction *action : window.connectMenu().ComPort())
+        entries << action->text() + (action->isEnabled() ? "" : " (off)");
+    return entries;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(KeySteps)
+
+class TestWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void titleBarShowsTheCaptionExactly();
+    void messageBoxAnswersWithTheButtonPressed();
+    void keypad_data();
+    void keypad();
+    void keyboard_data();
+    void keyboard();
+    void connectMenuListsWhatOpens();
+    void gridKeys();
+    void multiPlayCloseKeepsTitleBarCloseUnloads();
+};
+
+// Qt reads "[*]" in a title as its own unsaved-changes mark and drops it; the title bar and a
+// screen reader must show the caption itself in each of its three forms.
+void TestWindows::titleBarShowsTheCaptionExactly() {
+    test::Program program;
+    FrmTonaq &window = program.start();
+    const auto title = [](QWidget &w) { return w.windowHandle()->title(); };
+    QCOMPARE(title(window), "Tonaq v1.0.23");
+    program.type("Length(3)", "7");
+    QCOMPARE(title(window), "Tonaq v1.0.23 [*]");
+    QCOMPARE(spoken(&window, QAccessible::Name), "Tonaq v1.0.23 [*]");
+    QVERIFY(program.find<QCheckBox>("Update(3)")->isChecked());
+
+    MultiPlay &multiPlay = window.multiPlay();
+    window.cmdMultiPlay_Click();
+    QVERIFY(QTest::qWaitForWindowActive(&multiPlay));
+    multiPlay.toneGrid()->setFocus();
+    QTest::keyClick(multiPlay.toneGrid(), Qt::Key_Tab); // leaving the grid for another control
+    QCOMPARE(title(multiPlay), "Tonaq v1.0.23 [*]");
+
+    program.fileDialogs.choose(program.folder() + "/site.tnq");
+    program.trigger("mnuSave");
+    QCOMPARE(title(window), "Tonaq v1.0.23 [site.tnq]");
+    window.close();
+    QCOMPARE(program.prompter.texts(), QStringList{}); // saved: no question
+}
+
+// The real adapter on a real QMessageBox, each button of each set and Esc: the scripted one hid
+// a Reset Unit that could not be confirmed, because OK came back as Cancel.
+void TestWindows::messageBoxAnswersWithTheButtonPressed() {
+    using B = QMessageBox;
+    QStringList answers;
+    for (const B::StandardButtons buttons :
+         {B::StandardButtons(B::Ok), B::Yes | B::No, B::Ok | B::Cancel}) {
+        for (const B::StandardButton press : {B::Ok, B::Yes, B::No, B::Cancel, B::NoButton}) {
+            if (press != B::NoButton && !buttons.testFlag(press)) continue;
+            QTimer::singleShot(0, [press] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                press == B::NoButton ? QTest::keyClick(box, Qt::Key_Escape)
+                                     : box->button(press)->click();
+            });
+            MessageBoxPrompter prompter;
+            const B::StandardButton answer =
+                prompter.ask(nullptr, {"Sure?", "RESET", buttons, B::Warning, B::Cancel});
+            answers << QString::number(press) + "=" + QString::number(answer);
+        }
+    }
+    const auto pair = [](B::StandardButton press, B::StandardButton answer) {
+        return QString::number(press) + "=" + QString::number(answer);
+    };
+    QCOMPARE(answers, (QStringList{pair(B::Ok, B::Ok), pair(B::NoButton, B::Ok), // Esc last
+                                   pair(B::Yes, B::Yes), pair(B::No, B::No),
+                                   pair(B::NoButton, B::No), pair(B::Ok, B::Ok),
+                                   pair(B::Cancel, B::Cancel), pair(B::NoButton, B::Cancel)}));
+}
+
+void TestWindows::keypad_data() {
+    using E = QEvent;
+    QTest::addColumn<QList<E::Type>>("events");
+    QTest::addColumn<QByteArray>("written");
+    const E::Type press = E::MouseButtonPress, release = E::MouseButtonRelease,
+                  dbl = E::MouseButtonDblClick;
+    QTest::newRow("press and release") << QList{press, release} << QByteArray("%5%");
+    // A quick second press of the same button arrives as a double click instead of a press.
+    QTest::newRow("pressed twice quickly")
+        << QList{press, release, dbl, release} << QByteArray("%5%%5%");
+    QTest::newRow("press and double click both")
+        << QList{press, release, press, dbl, release} << QByteArray("%5%%5%");
+}
+
+void TestWindows::keypad() {
+    QFETCH(QList<QEvent::Type>, events);
+    test::Program program;
+    sim::SimulatedUnit &unit = program.startConnected();
+    QPushButton *five = program.find<QPushButton>("KeyPad(4)");
+    for (const QEvent::Type type : events) {
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, QPointF(5, 5), five->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
+                          held, {});
+        QCoreApplication::sendEvent(five, &event);
+    }
+    five->setFocus();
+    QTest::keyClick(five, Qt::Key_Space); // only the mouse plays the keypad
+    QTEST(program.received(unit), "written");
+}
+
+void TestWindows::keyboard_data() {
+    QTest::addColumn<bool>("keyLock");
+    QTest::addColumn<KeySteps>("steps");
+    QTest::addColumn<QByteArray>("written");
+    QTest::addColumn<QString>("status");
+    const auto row = [](const char *name, bool keyLock, const KeySteps &steps, const char *written,
+                        const char *status = "Ready") {
+        QTest::newRow(name) << keyLock << steps << QByteArray(written) << QString(status);
+    };
+    const KeySteps hold5 = {
+        {Key::Press, Qt::Key_5}, {Key::Repeat, Qt::Key_5}, {Key::Release, Qt::Key_5}};
+    row("held 5 pulsates", false, hold5, "%5%5%");
+    row("held 5 with Key Lock is one tone", true, hold5, "%5%");
+    // X11 marks a release as a repeat only when its press is already queued: split, the release
+    // looked real and stopped the tone mid-hold.
+    row("split auto-repeat keeps the tone on", false,
+        {{Key::Press, Qt::Key_5}, {Key::SplitRepeat, Qt::Key_5}, {Key::Release, Qt::Key_5}},
+        "%5%5%");
+    row("Shift+3 is hash, Shift's release stops once more", false,
+        {{Key::Press, Qt::Key_Shift},
+         {Key::Press, Qt::Key_NumberSign, Qt::ShiftModifier},
+         {Key::Release, Qt::Key_NumberSign, Qt::ShiftModifier},
+         {Key::Release, Qt::Key_Shift}},
+        "%#%%");
+    row("Shift during a hold keeps the tone on", false,
+        {{Key::Press, Qt::Key_5}, {Key::Press, Qt::Key_Shift}, {Key::Release, Qt::Key_5}}, "%5",
+        "Sending tone [5]");
+    row("Key Lock: 2 waits until 1 is released", true,
+        {{Key::Press, Qt::Key_1},
+         {Key::Press, Qt::Key_2},
+         {Key::Release, Qt::Key_1},
+         {Key::Repeat, Qt::Key_2},
+         {Key::Release, Qt::Key_2}},
+        "%1%%2%");
+    row("Esc aborts", false, {{Key::Press, Qt::Key_Escape}, {Key::Release, Qt::Key_Escape}},
+        "\r\n%");
+}
+
+void TestWindows::keyboard() {
+    QFETCH(bool, keyLock);
+    QFETCH(KeySteps, steps);
+    test::Program program;
+    sim::SimulatedUnit &unit = program.startConnected();
+    program.find<QCheckBox>("chkKeyLock")->setChecked(keyLock);
+    QLineEdit *box = program.find<QLineEdit>("txtKeys");
+    quint64 time = 1000;
+    for (const KeyStep &step : steps)
+        deliver(box, step, time);
+    QTEST(program.received(unit), "written");
+    QTEST(program.status(), "status");
+}
+
+// The scan lists what opens, in rising order, and says why a device that exists refused; a
+// screen reader reads the texts as they change (the firmware label, the status box's tip).
+void TestWindows::connectMenuListsWhatOpens() {
+    test::Program program;
+    program.addUnit(4);
+    program.addUnit(1);
+    sim::SimulatedUnit &held = program.addUnit(5);
+    QSerialPort otherProgram(held.devicePath());
+    QVERIFY(otherProgram.open(QIODevice::ReadWrite));
+    FrmTonaq &window = program.start();
+    QCOMPARE(menuEntries(window), (QStringList{"COM1", "COM4"}));
+    QCOMPARE(program.status(), "Please Connect by selecting a COM port in the menu.");
+    QCOMPARE(spoken(program.find<QLineEdit>("StatusBox"), QAccessible::Description),
+             held.devicePath() + ": in use by another program - close it and choose Rescan");
+    program.connectTo(4);
+    QCOMPARE(program.status(), "Connected on COM4");
+    QCOMPARE(spoken(program.find<QLabel>("Firmware"), QAccessible::Name),
+             "Firmware version: 2.10 (simulated)\r\n");
+    QVERIFY(window.connectMenu().ComPort()[1]->isChecked() &&
+            !window.connectMenu().ComPort()[0]->isChecked());
+    QVERIFY(program.find<QPushButton>("cmdSend")->isEnabled());
+
+    program.ports.unlink(1);
+    program.ports.unlink(4);
+    program.trigger("mnuScanPorts"); // nothing found: no connect, no rescan in this run
+    QCOMPARE(window.connectMenu().COMSelect()->title(), "Scanning...");
+    QVERIFY(!window.connectMenu().COMSelect()->isEnabled());
+}
+
+void TestWindows::gridKeys() {
+    test::Program program;
+    FrmTonaq &window = program.start();
+    window.cmdMultiPlay_Click();
+    QWidget &multiPlay = window.multiPlay();
+    for (const char *keys : {"5\r", "\r", "\r", "70000\r", "\r", "b#x"})
+        QTest::keyClicks(&multiPlay, QString::fromLatin1(keys).replace(u'\r', QChar(13)));
+    // Enter: Duration empty -> "20" with the message; Space 70000 -> "65535".
+    QCOMPARE(window.memory().sequence().first(), (SequenceRow{"5", "20", "65535"}));
+    QCOMPARE(program.prompter.texts(),
+             QStringList(2, "Only numbers between 20 and 65535 allowed."));
+    QCOMPARE(window.memory().cell(2, 1), QString()); // "b", "#", then "x" empties it
+}
+
+void TestWindows::multiPlayCloseKeepsTitleBarCloseUnloads() {
+    test::Program program;
+    FrmTonaq &window = program.start();
+    window.memory().setCell(3, 1, "7");
+    window.cmdMultiPlay_Click();
+    program.click("Cancel");
+    QVERIFY(!window.multiPlay().isVisible());
+    QCOMPARE(window.multiPlay().toneGrid()->TextMatrix(3, 1), "7");
+    window.multiPlay().close(); // the title-bar close
+    QTRY_VERIFY(!window.multiPlayLoaded());
+    QCOMPARE(window.memory().cell(3, 1), QString());
+    QCOMPARE(window.multiPlay().windowTitle(), "Multi Play ");
+}
+
+QTEST_MAIN(TestWindows)
+#include "tst_windows.moc"
