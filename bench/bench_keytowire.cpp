@@ -5,8 +5,6 @@
 #include "program.h"
 
 #include "sim/simulatedunit.h"
-#include "tones/instanttoneframe.h"
-#include "tones/keypadframe.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -63,15 +61,15 @@ int main(int argc, char **argv) {
     test::Program program;
     sim::SimulatedUnit &unit = program.addUnit(3);
     unit.setPacing(true);
-    FrmTonaq &window = program.start();
+    program.start();
     program.connectTo(3);
 
-    QPushButton *five = window.keypad().KeyPad().at(4);
+    QPushButton *five = program.find<QPushButton>("KeyPad(4)");
     measure(
         "keypad", unit, [&] { QTest::mousePress(five, Qt::LeftButton); },
         [&] { QTest::mouseRelease(five, Qt::LeftButton); });
 
-    QLineEdit *box = window.instantTone().txtKeys();
+    QLineEdit *box = program.find<QLineEdit>("txtKeys");
     box->setFocus();
     measure(
         "txtkeys", unit, [&] { QTest::keyPress(box, Qt::Key_5); },

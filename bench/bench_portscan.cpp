@@ -3,7 +3,7 @@
 #include "benchkit.h"
 #include "program.h"
 
-#include "link/connectmenu.h"
+#include "app/connectmenu.h"
 #include "sim/simulatedunit.h"
 
 #include <QAction>

@@ -25,25 +25,44 @@ WireTime wireTimeOf(const sim::SimulatedUnit &unit, double processingDelayMs) {
     qsizetype i = 0;
     bool lastWasReceived = false;
     double lastSentMs = -1;
+    double commandEndMs = 0; // when the last command byte had arrived
+    double answeredMs = 0;   // when the command that the reply being read answers had arrived
+    int replyBytes = 0;
+    const auto endReply = [&] { // its last byte left the wire at due + its bytes
+        if (replyBytes == 0) return;
+        const double leftWire =
+            answeredMs + processingDelayMs + replyBytes * sim::OutputPacer::kByteMs;
+        wire.heldMs += std::max(0.0, lastSentMs - leftWire);
+    };
     for (const sim::SentByte &sent : out) {
         while (i < in.size() && in[i].atMs <= sent.atMs) {
             if (!lastWasReceived && lastSentMs >= 0)
                 wire.turnaroundsMs.append(in[i].atMs - lastSentMs);
             lastWasReceived = true;
+            commandEndMs = in[i].atMs;
             ++i;
         }
-        if (lastWasReceived) ++wire.replies;
+        if (lastWasReceived) {
+            endReply();
+            ++wire.replies;
+            replyBytes = 0;
+            answeredMs = commandEndMs;
+        }
         lastWasReceived = false;
         lastSentMs = sent.atMs;
+        ++replyBytes;
     }
-    wire.ms = wire.bytes * sim::OutputPacer::kByteMs + wire.replies * processingDelayMs;
+    endReply();
+    wire.ms =
+        wire.bytes * sim::OutputPacer::kByteMs + wire.replies * processingDelayMs + wire.heldMs;
     return wire;
 }
 
 void reportTransfer(const char *prefix, double elapsedMs, const WireTime &wire) {
     const std::string p(prefix);
     report((p + "_elapsed").c_str(), elapsedMs, "ms");
-    report((p + "_wire").c_str(), wire.ms, "ms");
+    report((p + "_floor").c_str(), wire.ms, "ms");
+    if (wire.heldMs > 0) report((p + "_floor_adapter_hold").c_str(), wire.heldMs, "ms");
     report((p + "_bytes").c_str(), wire.bytes, "bytes");
     report((p + "_replies").c_str(), wire.replies, "replies");
     report((p + "_ratio").c_str(), elapsedMs / wire.ms, "x");

@@ -13,11 +13,13 @@ namespace tonaq::bench {
 void report(const char *name, double value, const char *unit);
 
 // What the line itself needs for the traffic the unit has recorded: every byte both ways at
-// 9600 baud 8N1, plus the unit's processing delay before each of its replies.
+// 9600 baud 8N1, plus the unit's processing delay before each of its replies, plus, behind an
+// adapter, the time each reply's last byte waited in it for the latency timer (the floor).
 struct WireTime {
     double ms = 0;
     int bytes = 0;
     int replies = 0;
+    double heldMs = 0; // of ms: what the adapter held the replies' last bytes back
     // The line idle between a reply's last byte and the next command: the reader's quiet
     // wait plus the program's own work between commands.
     QList<double> turnaroundsMs;

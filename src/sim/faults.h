@@ -31,9 +31,10 @@ struct Faults {
     Markers missingMarkers = {}; // these replies come back as a word without their marker
     int emptyViewLocation = -1;  // viewing this location (0-7) gets no reply at all
     ReportFault reportFault = ReportFault::None;
-    int reportFaultLocation = -1; // the location whose report is broken; -1: every location
-    bool neverReady = false;      // memory play never sends "Ready"
-    double extraReplyDelayMs = 0; // added to the processing delay of every reply
+    int reportFaultLocation = -1;     // the location whose report is broken; -1: every location
+    bool neverReady = false;          // memory play never sends "Ready"
+    double extraReplyDelayMs = 0;     // added to the processing delay of every reply
+    bool quietSequenceFields = false; // sequence mode takes the row fields without an "OK"
 };
 
 } // namespace tonaq::sim

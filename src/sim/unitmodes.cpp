@@ -124,6 +124,7 @@ void UnitFirmware::handleSequence(char byte, double nowMs) {
         return;
     case SequenceCollector::Step::FieldEnded:
     case SequenceCollector::Step::RowEnded:
+        if (m_faults.quietSequenceFields) return;
         return sendLine("OK", nowMs);
     case SequenceCollector::Step::SequenceEnded:
         m_mode = Mode::Idle;

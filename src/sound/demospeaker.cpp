@@ -3,6 +3,8 @@
 #include "sim/wavrenderer.h"
 #include "sound/tonestream.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QMediaDevices>
 #include <cstdio>
 
@@ -96,7 +98,10 @@ void DemoSpeaker::giveUp() {
         m_sink->disconnect(this); // stop() signals again; once is enough
         m_sink->stop();
     }
-    std::fputs("tonaq: no audio output; the simulated unit plays silently\n", stderr);
+    // Named as the program that runs it: tonaq or tonaqctl.
+    const QString program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    std::fprintf(stderr, "%s: no audio output; the simulated unit plays silently\n",
+                 qPrintable(program));
 }
 
 } // namespace tonaq::sound
