@@ -1,5 +1,6 @@
 // Configuration files and the error log on a real disk: the round trip, files that are short,
 // huge or unreadable, folders and files the user may not write, a full disk.
+#include "base/basetitle.h"
 #include "base/trap.h"
 #include "program.h"
 
@@ -97,7 +98,7 @@ void TestFiles::saveThenOpenRestoresEverything() {
     write(program.folder() + "/in.tnq", sampleFile());
     window.files().CommandLineFile = program.folder() + "/in.tnq";
     window.files().mnuOpen_Click();
-    QCOMPARE(window.memory().caption(), "Tonaq v1.0.23 [in.tnq]");
+    QCOMPARE(window.memory().caption(), BaseTitle() + " [in.tnq]");
     QVERIFY(window.memory().location(7).update); // loaded rows are marked for upload
 
     window.memory().setCurrentFile(QString());
@@ -108,7 +109,7 @@ void TestFiles::saveThenOpenRestoresEverything() {
     QCOMPARE(program.fileDialogs.requests.last().initialFolder, program.folder());
     QCOMPARE(read(path), sampleFile());
     QCOMPARE(program.status(), "File Saved. Ready.");
-    QCOMPARE(window.memory().caption(), "Tonaq v1.0.23 [out.tnq]");
+    QCOMPARE(window.memory().caption(), BaseTitle() + " [out.tnq]");
 
     program.trigger("mnuOpen"); // cancelled: starts in the current file's folder
     QCOMPARE(program.fileDialogs.requests.last().initialFolder, program.folder() + "/");
@@ -224,7 +225,7 @@ void TestFiles::errorLogHeaderOnceAndTheLineReached() {
         });
     const QList<QByteArray> lines = read(log.filePath()).split('\n');
     QCOMPARE(lines.size(), 5); // four lines and the empty rest after the last CR LF
-    QCOMPARE(lines[0], "Tonaq v1.0.23 Error Log\r");
+    QCOMPARE(lines[0], (BaseTitle() + " Error Log\r").toLatin1());
     QCOMPARE(lines[1], QByteArray(32, '=') + '\r');
     QVERIFY(lines[3].endsWith(" Error 9 (Subscript out of range) in procedure ReadDefaults of "
                               "Form frmTonaq on line 40\r"));

@@ -2,6 +2,7 @@
 // report, the configuration file's fields, dialog filters and flags, log lines, wire traces,
 // and the two programs' command lines.
 #include "app/startoptions.h"
+#include "base/basetitle.h"
 #include "base/errorlog.h"
 #include "base/numericvalue.h"
 #include "base/tonaqerror.h"
@@ -379,9 +380,9 @@ private slots:
         captions << memory.caption();
         memory.setText(0, MemoryModel::Text::Tones, QString(30, u'1'));
         captions << memory.caption();
-        QCOMPARE(captions, (QStringList{"Tonaq v1.0.23", "Tonaq v1.0.23 [*]", "Tonaq v1.0.23 [*]",
-                                        "Tonaq v1.0.23 [site.tnq]", "Tonaq v1.0.23 [site.tnq]",
-                                        "Tonaq v1.0.23 [site.tnq*]"}));
+        QCOMPARE(captions, (QStringList{BaseTitle(), BaseTitle() + " [*]", BaseTitle() + " [*]",
+                                        BaseTitle() + " [site.tnq]", BaseTitle() + " [site.tnq]",
+                                        BaseTitle() + " [site.tnq*]"}));
         QCOMPARE(memory.location(0).tones.size(), 20);
         QVERIFY(memory.location(0).update && memory.location(3).update &&
                 memory.hasUnsavedChanges());

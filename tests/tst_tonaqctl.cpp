@@ -207,7 +207,9 @@ void TestTonaqctl::sameWireBytesAsTheWindow() {
 
 void TestTonaqctl::memoryPlayIsHeardInTheWav() {
     const QString wav = m_folder.filePath("play.wav");
-    QCOMPARE(tonaqctl({"play", "72", "--demo", "--wav", wav}, m_folder.path()).exitCode, 0);
+    const Run run = tonaqctl({"play", "72", "--demo", "--json", "--wav", wav}, m_folder.path());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.json.value("played").toArray(), (QJsonArray{7, 2}));
     QCOMPARE(decodedTones(wav), "##**##**" + QString("*#ABCD")); // location 7, then 2
 }
 
