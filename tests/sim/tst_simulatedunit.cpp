@@ -1,5 +1,5 @@
 // The simulated unit on its pseudo-terminal, driven through a real serial port as the program
-// drives it. Waits are on conditions (QTRY_*), never fixed sleeps.
+// drives it, tells a listener every tone it starts and ends. Waits are on conditions (QTRY_*).
 #include "sim/simulatedunit.h"
 
 #include <QSerialPort>
@@ -13,15 +13,6 @@ using namespace tonaq::sim;
 namespace {
 constexpr double kStillSounding = std::numeric_limits<double>::infinity();
 
-// A serial port on the unit's device that collects everything it reads.
-struct Port {
-    explicit Port(const QString &path) {
-        serial.setPortName(path);
-        QObject::connect(&serial, &QSerialPort::readyRead, [this] { got += serial.readAll(); });
-    }
-    QSerialPort serial;
-    QByteArray got;
-};
 } // namespace
 
 class TestSimulatedUnit : public QObject {
@@ -56,10 +47,10 @@ void TestSimulatedUnit::listenerHearsStartAndEnd() {
         std::lock_guard lock(mutex);
         return heard.size();
     };
-    Port port(unit.devicePath());
-    QVERIFY(port.serial.open(QIODevice::ReadWrite));
+    QSerialPort port(unit.devicePath());
+    QVERIFY(port.open(QIODevice::ReadWrite));
     for (qsizetype i = 0; i < commands.size(); ++i) {
-        port.serial.write(commands[i]);
+        port.write(commands[i]);
         QTRY_VERIFY(count() > i);
     }
     QTRY_COMPARE(count(), 2);
