@@ -58,13 +58,14 @@ void loadSequence(ConfigFieldReader &fields, MemoryModel &memory) {
 ConfigFieldReader::ConfigFieldReader(QIODevice &source)
     : m_source(source) {}
 
+// Refills the one buffer from the file when it has been read through.
 bool ConfigFieldReader::atEnd() {
-    if (m_pos < m_buffer.size()) return false;
-    m_buffer = m_source.read(kReadChunk);
+    if (m_pos < m_filled) return false;
+    if (m_buffer.isEmpty()) m_buffer.resize(kReadChunk);
+    m_filled = m_source.read(m_buffer.data(), m_buffer.size());
     m_pos = 0;
-    if (m_buffer.isEmpty() && !m_source.atEnd())
-        throw TonaqError(ErrorCode::PathFileAccessError); // a read error, not the end
-    return m_buffer.isEmpty();
+    if (m_filled < 0) throw TonaqError(ErrorCode::PathFileAccessError); // a read error
+    return m_filled == 0;
 }
 
 char ConfigFieldReader::take() {

@@ -44,7 +44,8 @@ private:
 
     QIODevice &m_source;
     QByteArray m_buffer;
-    qsizetype m_pos = 0;
+    qint64 m_filled = 0; // bytes of the buffer that hold data
+    qint64 m_pos = 0;
     bool m_fieldPending = false; // the last field ended at a comma
 };
 
