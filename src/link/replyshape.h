@@ -25,9 +25,11 @@ struct ReplyShape {
 //   is the cost of one unanswered command;
 // - the first byte of a reply nobody looks at, once the unit has left the last such reply
 //   unanswered: a unit that answers none of a sequence's fields then costs 25 ms a field;
-// - the stall gap: a reply that has begun but is not whole waits this long for its next byte.
+// - the stall gap: a reply that has begun but is not whole waits this long for its next byte;
+//   as long as the first byte's wait, so that a writer pausing tens of milliseconds between
+//   bytes, or descheduled on a loaded machine, is never taken for one that stopped.
 inline constexpr std::chrono::milliseconds kFirstByteTimeout{250};
 inline constexpr std::chrono::milliseconds kBriefFirstByteTimeout{25};
-inline constexpr std::chrono::milliseconds kStallGap{100};
+inline constexpr std::chrono::milliseconds kStallGap{250};
 
 } // namespace tonaq
