@@ -123,6 +123,7 @@ CtlOptions parseCtlOptions(const QStringList &arguments) {
         return o;
     }
     o.command = form->command;
+    o.commandName = QLatin1String(form->name);
     positional.removeFirst();
     if (positional.size() != form->arguments) {
         o.error = QStringLiteral("%1 takes %2 argument(s)")

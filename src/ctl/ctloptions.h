@@ -15,11 +15,13 @@ enum ExitCode {
     kPortError = 4,
 };
 
+// In this order: tonaqctl's runner steps through its commands by it.
 enum class Command { None, Ports, Download, Upload, Reset, Play, Tone, Send };
 
 // What one command line asks tonaqctl to do.
 struct CtlOptions {
     Command command = Command::None;
+    QString commandName;
     bool help = false;
     bool version = false;
     bool json = false;

@@ -20,28 +20,6 @@ const QString kLineSettings = QStringLiteral("9600,n,8,1");
 // The port settles before the first command goes out, as in the window.
 constexpr double kSettleAfterOpenMs = 100;
 
-QString commandName(Command command) {
-    switch (command) {
-    case Command::Ports:
-        return QStringLiteral("ports");
-    case Command::Download:
-        return QStringLiteral("download");
-    case Command::Upload:
-        return QStringLiteral("upload");
-    case Command::Reset:
-        return QStringLiteral("reset");
-    case Command::Play:
-        return QStringLiteral("play");
-    case Command::Tone:
-        return QStringLiteral("tone");
-    case Command::Send:
-        return QStringLiteral("send");
-    case Command::None:
-        break;
-    }
-    return {};
-}
-
 } // namespace
 
 CtlRun::CtlRun(const CtlOptions &options, QTextStream &out, QTextStream &err, bool terminal)
@@ -62,7 +40,7 @@ CtlRun::CtlRun(const CtlOptions &options, QTextStream &out, QTextStream &err, bo
 CtlRun::~CtlRun() = default;
 
 int CtlRun::exec() {
-    m_result.insert(QStringLiteral("command"), commandName(m_options.command));
+    m_result.insert(QStringLiteral("command"), m_options.commandName);
     int code = setUp();
     if (code == kDone) code = run();
     return finish(code);
@@ -92,25 +70,11 @@ int CtlRun::setUp() {
 }
 
 int CtlRun::run() {
-    switch (m_options.command) {
-    case Command::Ports:
-        return ports();
-    case Command::Download:
-        return download();
-    case Command::Upload:
-        return upload();
-    case Command::Reset:
-        return reset();
-    case Command::Play:
-        return play();
-    case Command::Tone:
-        return tone();
-    case Command::Send:
-        return send();
-    case Command::None:
-        break;
-    }
-    return kUsage;
+    using Step = int (CtlRun::*)();
+    const Step steps[] = {nullptr,        &CtlRun::ports, &CtlRun::download, &CtlRun::upload,
+                          &CtlRun::reset, &CtlRun::play,  &CtlRun::tone,     &CtlRun::send};
+    const Step step = steps[static_cast<int>(m_options.command)]; // in the order of Command
+    return step ? (this->*step)() : kUsage;
 }
 
 // Opens the port and greets the unit as the window's connect does: "@", then the firmware.
