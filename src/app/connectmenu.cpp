@@ -24,9 +24,6 @@ int portNumberOf(const QAction *entry) {
     return entry->data().toInt();
 }
 
-// The port settles before the first command goes out.
-constexpr double kSettleAfterOpenMs = 100;
-
 } // namespace
 
 ConnectMenu::ConnectMenu(UnitDriver &unit, Desk &desk, PortMap &ports, const ErrorLog &log,

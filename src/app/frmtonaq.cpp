@@ -26,7 +26,6 @@ namespace tonaq {
 
 namespace {
 const QSize kClientSize = twips(0, 0, 9585, 6480).size();
-const QString kLineSettings = QStringLiteral("9600,n,8,1");
 } // namespace
 
 FrmTonaq::FrmTonaq(const Seams &seams, QWidget *parent)
@@ -143,7 +142,7 @@ void FrmTonaq::buildFileMenu() {
 void FrmTonaq::Form_Load(const QString &commandLine) {
     trapped(m_log, "Form_Load", kMainForm, [&](Trap &at) {
         at(10);
-        m_unit.channel().createLink(kLineSettings);
+        m_unit.channel().createLink(unitLineSettings());
         at(20);
         showCaption(*this, m_memory.caption());
         at(30);

@@ -14,14 +14,6 @@
 
 namespace tonaq::ctl {
 
-namespace {
-
-const QString kLineSettings = QStringLiteral("9600,n,8,1");
-// The port settles before the first command goes out, as in the window.
-constexpr double kSettleAfterOpenMs = 100;
-
-} // namespace
-
 CtlRun::CtlRun(const CtlOptions &options, QTextStream &out, QTextStream &err, bool terminal)
     : m_options(options)
     , m_out(out)
@@ -65,7 +57,7 @@ int CtlRun::setUp() {
         m_demoSpeaker = std::make_unique<sound::DemoSpeaker>(*m_demoUnit);
     }
     m_unit = std::make_unique<UnitDriver>(m_ports, m_trace.get());
-    m_unit->channel().createLink(kLineSettings);
+    m_unit->channel().createLink(unitLineSettings());
     return kDone;
 }
 

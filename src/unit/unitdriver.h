@@ -10,6 +10,13 @@ namespace tonaq {
 
 class Desk;
 
+// The unit's line: 9600 baud, no parity, 8 data bits, 1 stop bit.
+inline QString unitLineSettings() {
+    return QStringLiteral("9600,n,8,1");
+}
+// After the port opens, the line settles this long before the first command goes out.
+inline constexpr double kSettleAfterOpenMs = 100;
+
 // Every exchange with the unit, as the operation it is. Each sends its command through the
 // channel and reads the reply in the shape the unit gives it, so a reply is taken the moment
 // it is whole; the callers never see a command text. Failures of the link are raised as
