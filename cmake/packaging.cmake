@@ -13,13 +13,7 @@ install(FILES ${TONAQ_PACKAGING_DIR}/tonaq-mime.xml
 install(FILES ${TONAQ_PACKAGING_DIR}/org.tonaq.Tonaq.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-# The command-line twin of the window. Installed from here whenever the target exists, so that
-# the package carries it however src/ installs it (a second identical install rule is harmless).
-if(TARGET tonaqctl)
-  install(TARGETS tonaqctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
-
-# Completion of tonaqctl: installed even before the program exists, it only offers words.
+# Completion of tonaqctl.
 install(FILES ${TONAQ_PACKAGING_DIR}/completion/tonaqctl.bash
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME tonaqctl)
 install(FILES ${TONAQ_PACKAGING_DIR}/completion/_tonaqctl

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -44,9 +45,12 @@ void TestCommands::refusedWithoutAUnit() {
     test::Program program;
     sim::SimulatedUnit &unit = program.addUnit(3);
     FrmTonaq &window = program.start();
-    program.ports.unlink(3);
+    program.ports.map().detach(QStringLiteral("unit3"));
     program.trigger("mnuScanPorts");
-    window.EnableControls(true); // as if the controls were on: the commands must still refuse
+    window.multiPlay();
+    const QAction *menuItem = window.findChild<QAction *>(control);
+    QVERIFY(menuItem ? !menuItem->isEnabled() : !program.find<QWidget>(control)->isEnabled());
+    window.session().enableControls(true); // as if they were on: the commands must still refuse
     window.memory().setCell(1, 1, "5");
     if (control == u"mnuReset")
         program.trigger(control);
@@ -96,7 +100,7 @@ void TestCommands::reset() {
     QCOMPARE(program.prompter.shown.value(0).title, "RESET");
     QCOMPARE(program.received(unit), QByteArray());
     QCOMPARE(program.status(), "Ready");
-    program.prompter.answers.enqueue(QMessageBox::Ok);
+    program.prompter.answers.enqueue(Button::Ok);
     program.trigger("mnuReset");
     QCOMPARE(program.received(unit), "^0" + downloadTraffic());
     QCOMPARE(unit.location(0).tones, "0123456789");

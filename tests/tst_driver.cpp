@@ -1,5 +1,5 @@
-// The unit driver against the simulated unit over a real pseudo-terminal: each operation's
-// wire bytes and result, with the unit healthy or failing, and replies taken by their shape.
+// The unit driver against the simulated unit in this process: each operation's wire bytes and
+// result, with the unit healthy or failing, and replies taken by their shape.
 #include "link/devicelink.h"
 #include "sim/simulatedunit.h"
 #include "testports.h"
@@ -23,11 +23,10 @@ struct Rig {
     explicit Rig(sim::SimulatedUnit::Options options = {.pacing = false})
         : unit(options)
         , driver(ports.map()) {
-        ports.link(3, unit.devicePath());
+        ports.attach(3, unit);
         driver.channel().createLink(QStringLiteral("9600,n,8,1"));
         driver.channel().link().setPortNumber(3);
         driver.channel().link().OpenPort();
-        driver.setConnected(true);
     }
     // What the unit received, once a fence byte written after it has arrived.
     QByteArray received() {
@@ -72,6 +71,9 @@ void TestDriver::operations_data() {
     row("handshake", healthy, handshake, "@R", "yes 2.10 (simulated)\r\n");
     row("handshake, silent", silent, handshake, "@R", "no ");
     row("handshake, no marker", noMarkers, handshake, "@R", "no 2.10 (simulated)\r\n");
+    // A unit or adapter that takes most of the first-byte wait is still heard.
+    row("handshake, replies after 200 ms", {.extraReplyDelayMs = 200}, handshake, "@R",
+        "yes 2.10 (simulated)\r\n");
     row(
         "instant tone", healthy,
         [](UnitDriver &d) {

@@ -5,8 +5,9 @@
 #include "base/tonaqerror.h"
 #include "link/devicelink.h"
 #include "link/portmap.h"
+#include "link/simulatedtransport.h"
 #include "link/wait.h"
-#include "sim/simulatedunit.h"
+#include "sim/ptyunit.h"
 #include "testports.h"
 
 #include <QElapsedTimer>
@@ -60,57 +61,98 @@ private slots:
     void shutdownWaitsForThePortAtMostElevenSeconds();
 };
 
-// devices: files to create in the device folder; links: "COM<n>=device" links to create.
+// Each step changes the folders and is followed by a refresh, as a change the program notices:
+// "+ttyUSB0" makes a device, "-ttyUSB0" removes it, "+COM2=ttyUSB1" links a number to a device,
+// "+COM7:rfc2217://rack:7001" names a network unit, "+id:usb-A=ttyUSB0" names an adapter; a
+// step of several, separated by blanks, is one change.
 void TestLink::numbering_data() {
-    QTest::addColumn<QStringList>("devices");
-    QTest::addColumn<QStringList>("links");
-    QTest::addColumn<QStringList>("expected"); // "n=device" for COM1.. in order, empty omitted
-    QTest::newRow("families in order, each up to its first gap")
-        << QStringList{"ttyS0", "ttyS1", "ttyS3", "ttyUSB0", "ttyACM0", "ttyACM1"} << QStringList{}
-        << QStringList{"1=ttyS0", "2=ttyS1", "3=ttyUSB0", "4=ttyACM0", "5=ttyACM1"};
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("expected"); // "n=device" for the numbers present, rising
+    QTest::newRow("families in order; a gap hides nothing after it")
+        << QStringList{"+ttyS0", "+ttyS1", "+ttyS3", "+ttyUSB0", "+ttyACM0", "+ttyACM1"}
+        << QStringList{"1=ttyS0", "2=ttyS1", "3=ttyS3", "4=ttyUSB0", "5=ttyACM0", "6=ttyACM1"};
     QTest::newRow("a link reserves its number first")
-        << QStringList{"ttyS0", "ttyUSB0", "ttyUSB1"} << QStringList{"COM2=ttyUSB1"}
+        << QStringList{"+ttyS0", "+ttyUSB0", "+ttyUSB1", "+COM2=ttyUSB1"}
         << QStringList{"1=ttyS0", "2=ttyUSB1", "3=ttyUSB0"};
     QTest::newRow("link names in any case, high numbers")
-        << QStringList{"ttyACM0"} << QStringList{"com255=ttyACM0", "Com7=ttyACM0"}
+        << QStringList{"+ttyACM0", "+com255=ttyACM0", "+Com7=ttyACM0"}
         << QStringList{"7=ttyACM0", "255=ttyACM0"};
     QTest::newRow("dangling links and bad names reserve nothing")
-        << QStringList{"ttyS0"} << QStringList{"COM1=missing", "COM0=ttyS0", "COM256=ttyS0"}
+        << QStringList{"+ttyS0", "+COM1=missing", "+COM0=ttyS0", "+COM256=ttyS0"}
         << QStringList{"1=ttyS0"};
+    QTest::newRow("a pulled device keeps its number, the others theirs")
+        << QStringList{"+ttyUSB0", "+ttyUSB1", "+ttyUSB2", "-ttyUSB1", "+ttyACM0"}
+        << QStringList{"1=ttyUSB0", "3=ttyUSB2", "4=ttyACM0"};
+    QTest::newRow("a device back gets its number back")
+        << QStringList{"+ttyUSB0", "+ttyUSB1", "-ttyUSB0", "+ttyACM0", "+ttyUSB0"}
+        << QStringList{"1=ttyUSB0", "2=ttyUSB1", "3=ttyACM0"};
+    QTest::newRow("another adapter on the same device is another unit")
+        << QStringList{"+ttyUSB0 +id:usb-A=ttyUSB0", "-ttyUSB0 -id:usb-A",
+                       "+ttyUSB0 +id:usb-B=ttyUSB0"}
+        << QStringList{"2=ttyUSB0"};
+    QTest::newRow("the same adapter on another device is the same unit")
+        << QStringList{"+ttyUSB0", "+id:usb-A=ttyUSB0", "+ttyUSB1", "-ttyUSB0 -id:usb-A",
+                       "+ttyUSB2 +id:usb-A=ttyUSB2"}
+        << QStringList{"1=ttyUSB2", "2=ttyUSB1"};
+    QTest::newRow("a link taken away and back is the same unit")
+        << QStringList{"+ttyS0", "+COM3=ttyS0", "-COM3", "+ttyUSB0", "+COM3=ttyUSB0"}
+        << QStringList{"1=ttyS0", "3=ttyUSB0"};
+    QTest::newRow("a network unit takes the number of its entry")
+        << QStringList{"+ttyS0", "+COM1:tcp://rack:7001", "+COM12:rfc2217://rack:7002"}
+        << QStringList{"1=tcp://rack:7001", "2=ttyS0", "12=rfc2217://rack:7002"};
 }
 
 void TestLink::numbering() {
-    QFETCH(QStringList, devices);
-    QFETCH(QStringList, links);
-    QTemporaryDir devFolder, linkFolder;
-    for (const QString &device : devices) {
-        QFile file(devFolder.filePath(device));
-        QVERIFY(file.open(QIODevice::WriteOnly));
+    QFETCH(QStringList, steps);
+    test::TestPorts ports;
+    const QString devices = ports.deviceFolder();
+    for (const QString &change : std::as_const(steps)) {
+        for (const QString &step : change.split(u' ')) {
+            const bool add = step.startsWith(u'+');
+            const QString what = step.mid(1).section(u'=', 0, 0);
+            const QString target = devices + u'/' + step.section(u'=', 1);
+            if (what.startsWith(QLatin1String("id:"))) {
+                const QString name = ports.adapterFolder() + u'/' + what.mid(3);
+                QVERIFY(add ? QFile::link(target, name) : QFile::remove(name));
+            } else if (what.startsWith(QLatin1String("COM"), Qt::CaseInsensitive)) {
+                const QString name = ports.folder() + u'/' + what.section(u':', 0, 0);
+                QFile file(name);
+                if (!add)
+                    QVERIFY(QFile::remove(name));
+                else if (what.contains(u':'))
+                    QVERIFY(file.open(QIODevice::WriteOnly) &&
+                            file.write(what.section(u':', 1).toUtf8()));
+                else
+                    QVERIFY(QFile::link(target, name));
+            } else {
+                QFile device(devices + u'/' + what);
+                QVERIFY(add ? device.open(QIODevice::WriteOnly) : device.remove());
+            }
+        }
+        ports.map().refresh();
     }
-    for (const QString &link : links)
-        QVERIFY(QFile::link(devFolder.filePath(link.section(u'=', 1)),
-                            linkFolder.filePath(link.section(u'=', 0, 0))));
-    PortMap map(linkFolder.path(), devFolder.path());
     QStringList actual;
-    for (int n = PortMap::kFirstPort; n <= PortMap::kLastPort; ++n) {
-        if (!map.devicePath(n).isEmpty())
-            actual.append(
-                QStringLiteral("%1=%2").arg(n).arg(QFileInfo(map.devicePath(n)).fileName()));
-    }
+    for (const PortEntry &entry : ports.map().entries())
+        actual.append(QStringLiteral("%1=%2")
+                          .arg(entry.number)
+                          .arg(entry.kind == PortKind::Network
+                                   ? entry.location
+                                   : QFileInfo(entry.location).fileName()));
     QTEST(actual, "expected");
-    // The demo unit's number survives a refresh that finds a device for it.
-    const int reserved = map.reserve(QStringLiteral("/dev/pts/99"));
-    QVERIFY(QFile::link(devFolder.filePath(devices.first()),
-                        linkFolder.filePath(QStringLiteral("COM%1").arg(reserved))));
-    map.refresh();
-    QCOMPARE(map.devicePath(reserved), QStringLiteral("/dev/pts/99"));
+    // An in-process unit's number survives a refresh that finds a device for it.
+    sim::SimulatedUnit unit({.pacing = false});
+    const int attached = attachSimulatedUnit(ports.map(), unit, QStringLiteral("demo"));
+    QVERIFY(QFile::link(devices + QStringLiteral("/ttyS0"),
+                        ports.folder() + QStringLiteral("/COM%1").arg(attached)));
+    ports.map().refresh();
+    QCOMPARE(ports.map().entry(attached)->kind, PortKind::InProcess);
 }
 
 // Each misuse or refusal raises its error number into the caller; closing twice is harmless.
 void TestLink::failures() {
     test::TestPorts ports;
     sim::SimulatedUnit unit({.pacing = false});
-    ports.link(3, unit.devicePath());
+    ports.attach(3, unit);
     QVERIFY(ports.link(5, QStringLiteral(__FILE__))); // something that is no serial port
     DeviceLink link(ports.map());
     QList<int> errors;
@@ -120,16 +162,19 @@ void TestLink::failures() {
              [&] { link.setPortNumber(3), link.OpenPort(), link.OpenPort(); },
              [&] { link.ClosePort(), link.setPortNumber(9), link.OpenPort(); },
              [&] { link.setPortNumber(5), link.OpenPort(); },
+             [&] { link.setPortNumber(256), link.OpenPort(); },
+             [&] { ports.attach(255, unit), link.setPortNumber(255), link.OpenPort(); },
              [&] { link.ClosePort(), link.ClosePort(); }})
         errors << errorNumberOf(action);
     QCOMPARE(errors, (QList<int>{code(ErrorCode::PortNotOpen), code(ErrorCode::PortNotOpen),
                                  code(ErrorCode::PortAlreadyOpen), code(ErrorCode::PortUnavailable),
-                                 code(ErrorCode::PortUnavailable), 0}));
+                                 code(ErrorCode::PortUnavailable),
+                                 code(ErrorCode::InvalidPortNumber), 0, 0}));
 }
 
 void TestLink::vanishedDeviceIsOneFailureThenClosed() {
     test::TestPorts ports;
-    sim::SimulatedUnit unit({.pacing = false});
+    sim::PtyUnit unit({.pacing = false});
     ports.link(3, unit.devicePath());
     DeviceLink link(ports.map());
     link.setPortNumber(3);
@@ -146,7 +191,7 @@ void TestLink::vanishedDeviceIsOneFailureThenClosed() {
 // and the old device must not get the "@".
 void TestLink::replugUnderTheSameNumberOpensTheNewDevice() {
     test::TestPorts ports;
-    sim::SimulatedUnit before({.pacing = false}), after({.pacing = false});
+    sim::PtyUnit before({.pacing = false}), after({.pacing = false});
     ports.link(7, before.devicePath());
     DeviceLink link(ports.map());
     link.setPortNumber(7);
@@ -166,10 +211,10 @@ void TestLink::innerWaitEndsTheOuterOne() {
     clock.start();
     qint64 innerEnded = -1;
     QTimer::singleShot(20, [&] {
-        Wait(50);
+        pauseFor(50);
         innerEnded = clock.elapsed();
     });
-    Wait(5000);
+    pauseFor(5000);
     QVERIFY(innerEnded >= 0);
     QVERIFY2(clock.elapsed() < 2000, "the outer wait ran its own time");
 }

@@ -191,7 +191,7 @@ void TestTonaqctl::sameWireBytesAsTheWindow() {
     if (command == u"download") program.click("cmdLoad");
     if (command == u"upload") program.click("cmdProgram");
     if (command == u"reset")
-        program.prompter.answers.enqueue(QMessageBox::Ok), program.trigger("mnuReset");
+        program.prompter.answers.enqueue(Button::Ok), program.trigger("mnuReset");
     if (command == u"tone")
         program.type("Tone", "b"), program.type("Duration", "300"), program.click("cmdSinglePlay");
     if (command == u"play") program.type("txtLoc", "3"), program.click("cmdMemPlay");

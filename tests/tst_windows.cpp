@@ -4,7 +4,10 @@
 #include "base/basetitle.h"
 #include "multiplay/tonegrid.h"
 #include "program.h"
-#include "sim/simulatedunit.h"
+#include "sim/ptyunit.h"
+#include "ui/messageboxprompter.h"
+
+#include <QMessageBox>
 
 #include <QAccessible>
 #include <QAction>
@@ -103,31 +106,31 @@ void TestWindows::titleBarShowsTheCaptionExactly() {
 // The real adapter on a real QMessageBox, each button of each set and Esc: the scripted one hid
 // a Reset Unit that could not be confirmed, because OK came back as Cancel.
 void TestWindows::messageBoxAnswersWithTheButtonPressed() {
-    using B = QMessageBox;
+    using B = Button;
+    const auto pair = [](B press, B answer) {
+        return QString::number(quint32(press)) + "=" + QString::number(quint32(answer));
+    };
     QStringList answers;
-    for (const B::StandardButtons buttons :
-         {B::StandardButtons(B::Ok), B::Yes | B::No, B::Ok | B::Cancel}) {
-        for (const B::StandardButton press : {B::Ok, B::Yes, B::No, B::Cancel, B::NoButton}) {
-            if (press != B::NoButton && !buttons.testFlag(press)) continue;
+    for (const Buttons buttons : {Buttons(B::Ok), B::Yes | B::No, B::Ok | B::Cancel}) {
+        for (const B press : {B::Ok, B::Yes, B::No, B::Cancel, B::None}) {
+            if (press != B::None && !buttons.testFlag(press)) continue;
             QTimer::singleShot(0, [press] {
                 auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
                 QVERIFY(box);
-                press == B::NoButton ? QTest::keyClick(box, Qt::Key_Escape)
-                                     : box->button(press)->click();
+                press == B::None
+                    ? QTest::keyClick(box, Qt::Key_Escape)
+                    : box->button(QMessageBox::StandardButton(quint32(press)))->click();
             });
             MessageBoxPrompter prompter;
-            const B::StandardButton answer =
-                prompter.ask(nullptr, {"Sure?", "RESET", buttons, B::Warning, B::Cancel});
-            answers << QString::number(press) + "=" + QString::number(answer);
+            const B answer =
+                prompter.ask(nullptr, {"Sure?", "RESET", buttons, MessageIcon::Warning, B::Cancel});
+            answers << pair(press, answer);
         }
     }
-    const auto pair = [](B::StandardButton press, B::StandardButton answer) {
-        return QString::number(press) + "=" + QString::number(answer);
-    };
-    QCOMPARE(answers, (QStringList{pair(B::Ok, B::Ok), pair(B::NoButton, B::Ok), // Esc last
-                                   pair(B::Yes, B::Yes), pair(B::No, B::No),
-                                   pair(B::NoButton, B::No), pair(B::Ok, B::Ok),
-                                   pair(B::Cancel, B::Cancel), pair(B::NoButton, B::Cancel)}));
+    QCOMPARE(answers, (QStringList{pair(B::Ok, B::Ok), pair(B::None, B::Ok), // Esc last
+                                   pair(B::Yes, B::Yes), pair(B::No, B::No), pair(B::None, B::No),
+                                   pair(B::Ok, B::Ok), pair(B::Cancel, B::Cancel),
+                                   pair(B::None, B::Cancel)}));
 }
 
 void TestWindows::keypad_data() {
@@ -217,9 +220,9 @@ void TestWindows::keyboard() {
 // screen reader reads the texts as they change (the firmware label, the status box's tip).
 void TestWindows::connectMenuListsWhatOpens() {
     test::Program program;
-    program.addUnit(4);
-    program.addUnit(1);
-    sim::SimulatedUnit &held = program.addUnit(5);
+    program.addTtyUnit(4);
+    program.addTtyUnit(1);
+    sim::PtyUnit &held = program.addTtyUnit(5);
     QSerialPort otherProgram(held.devicePath());
     QVERIFY(otherProgram.open(QIODevice::ReadWrite));
     FrmTonaq &window = program.start();

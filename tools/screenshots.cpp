@@ -4,13 +4,14 @@
 #include "app/frmtonaq.h"
 #include "app/xpstyle.h"
 #include "base/basetitle.h"
-#include "base/prompter.h"
-#include "config/filedialogs.h"
 #include "link/portmap.h"
+#include "link/simulatedtransport.h"
 #include "memory/memorytransfer.h"
 #include "multiplay/multiplay.h"
 #include "multiplay/tonegrid.h"
 #include "sim/simulatedunit.h"
+#include "ui/messageboxprompter.h"
+#include "ui/qtfiledialogs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -65,9 +66,9 @@ int main(int argc, char *argv[]) {
 
     // A map of its own, so that only the simulated unit is found, as COM1.
     QTemporaryDir links, devices, logs;
-    PortMap ports(links.path(), devices.path());
+    PortMap ports({links.path(), devices.path(), devices.path()});
     sim::SimulatedUnit unit;
-    ports.reserve(unit.devicePath());
+    attachSimulatedUnit(ports, unit, QStringLiteral("demo"));
     MessageBoxPrompter prompter;
     QtFileDialogs fileDialogs;
     Seams seams;

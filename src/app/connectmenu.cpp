@@ -1,13 +1,9 @@
 #include "app/connectmenu.h"
 
-#include "base/desk.h"
 #include "base/trap.h"
 #include "link/devicelink.h"
-#include "link/portmap.h"
-#include "link/wait.h"
-#include "unit/unitdriver.h"
+#include "session/unitsession.h"
 
-#include <QCoreApplication>
 #include <QMenu>
 #include <QWidget>
 
@@ -26,15 +22,11 @@ int portNumberOf(const QAction *entry) {
 
 } // namespace
 
-ConnectMenu::ConnectMenu(UnitDriver &unit, Desk &desk, PortMap &ports, const ErrorLog &log,
-                         QWidget *window)
+ConnectMenu::ConnectMenu(UnitSession &session, const ErrorLog &log, QWidget *window)
     : QObject(window)
-    , m_unit(unit)
-    , m_desk(desk)
-    , m_ports(ports)
+    , m_session(session)
     , m_log(log)
     , m_window(window)
-    , m_portScanner(ports)
     , m_comSelect(new QMenu(QStringLiteral("Connect"), window)) {
     m_comSelect->setObjectName(QStringLiteral("COMSelect"));
     m_comSelect->setToolTipsVisible(true);
@@ -49,46 +41,21 @@ ConnectMenu::ConnectMenu(UnitDriver &unit, Desk &desk, PortMap &ports, const Err
     QAction *rescan = m_comSelect->addAction(QStringLiteral("Rescan"));
     rescan->setObjectName(QStringLiteral("mnuScanPorts"));
     connect(rescan, &QAction::triggered, this, &ConnectMenu::mnuScanPorts_Click);
+    connect(&session, &UnitSession::connectedChanged, this, &ConnectMenu::tickConnected);
 }
 
 void ConnectMenu::ComPort_Click(int index) {
     trapped(m_log, "COMPort_Click", kMainForm, [&](Trap &at) {
-        DeviceLink &link = m_unit.channel().link();
-        at(10);
-        link.ClosePort();
         at(20);
         const int number = portNumberOf(m_comPorts.at(index));
-        at(30);
-        link.setPortNumber(number);
-        link.OpenPort();
-        at(40);
-        Wait(kSettleAfterOpenMs);
-        at(50);
-        m_unit.setConnected(m_unit.handshake());
-        at(60);
-        if (m_unit.Connected())
-            emit firmwareAnswered(QStringLiteral("Firmware version: ") + m_unit.firmwareVersion());
-        at(70);
-        m_desk.EnableControls(m_unit.Connected());
-        at(80);
-        if (m_unit.Connected())
-            m_desk.SetStatus(QStringLiteral("Connected on COM") +
-                             QString::number(link.portNumber()));
-        else
-            m_desk.SetStatus(QStringLiteral("Unable to connect on COM") +
-                             QString::number(portNumberOf(m_comPorts.at(index))));
+        m_session.connectTo(number, at);
         at(90);
-        for (QAction *entry : std::as_const(m_comPorts))
-            entry->setChecked(m_unit.Connected() && portNumberOf(entry) == link.portNumber());
+        tickConnected();
     });
 }
 
 void ConnectMenu::mnuScanPorts_Click() {
     trapped(m_log, "mnuScanPorts_Click", kMainForm, [&](Trap &at) {
-        at(10);
-        m_unit.channel().link().ClosePort();
-        m_unit.setConnected(false);
-        m_desk.EnableControls(false);
         at(20);
         m_comSelect->setEnabled(false);
         at(30);
@@ -98,43 +65,38 @@ void ConnectMenu::mnuScanPorts_Click() {
         m_comPorts[0]->setData(QVariant());
         at(50);
         m_window->setCursor(Qt::WaitCursor);
-        m_desk.SetStatus(QStringLiteral("Scanning ports..."));
-        m_ports.refresh();
         at(60);
-        QList<RefusedPort> refused;
-        for (int i = PortMap::kFirstPort; i <= PortMap::kLastPort; ++i) {
-            QCoreApplication::processEvents();
-            if (PortTest(i, m_portScanner))
-                addComPort(i);
-            else if (m_portScanner.lastRefusal() != Refusal::None)
-                refused.append({m_portScanner.lastDevice(), m_portScanner.lastRefusal()});
-        }
+        const ScanResult found = m_session.scan();
         at(70);
-        describeComPorts();
+        showPorts(found);
         m_window->unsetCursor();
-        emit refusalsFound(refusalsToolTip(refused));
-        at(80);
-        if (holdsPort(m_comPorts[0])) {
-            m_comSelect->setEnabled(true);
-            m_comSelect->setTitle(QStringLiteral("Connect"));
-            m_desk.SetStatus(QStringLiteral("Please Connect by selecting a COM port in the menu."));
-        } else {
-            m_desk.SetStatus(QStringLiteral("No available COM ports found."));
-        }
+        emit refusalsFound(refusalsToolTip(found.refused));
     });
 }
 
-bool ConnectMenu::PortTest(int whichPort, PortScanner &commObj) {
-    bool result = false;
-    ignoringFailure([] { QCoreApplication::processEvents(); });
-    ignoringFailure([&] { commObj.setCommPort(whichPort); });
-    ignoringFailure([&] { commObj.setPortOpen(true); });
-    ignoringFailure([&] { result = commObj.portOpen(); });
-    if (result) ignoringFailure([&] { commObj.setPortOpen(false); });
-    return result;
+void ConnectMenu::showPorts(const ScanResult &found) {
+    unloadComPortsAboveZero();
+    m_comPorts[0]->setData(QVariant());
+    for (const PortListing &port : found.ports)
+        addComPort(port.number, port.toolTip);
+    // No port: the menu stays as the scan left it, disabled under its scanning caption, so
+    // that Rescan cannot be chosen again.
+    const bool any = holdsPort(m_comPorts[0]);
+    m_comSelect->setEnabled(any);
+    m_comSelect->setTitle(any ? QStringLiteral("Connect") : QStringLiteral("Scanning..."));
+    tickConnected();
 }
 
-void ConnectMenu::addComPort(int number) {
+void ConnectMenu::connectToPort(int number) {
+    for (qsizetype i = 0; i < m_comPorts.size(); ++i) {
+        if (holdsPort(m_comPorts[i]) && portNumberOf(m_comPorts[i]) == number) {
+            ComPort_Click(int(i));
+            return;
+        }
+    }
+}
+
+void ConnectMenu::addComPort(int number, const QString &toolTip) {
     QAction *entry = m_comPorts[0];
     if (holdsPort(entry)) {
         const int index = static_cast<int>(m_comPorts.size());
@@ -147,24 +109,20 @@ void ConnectMenu::addComPort(int number) {
     }
     entry->setText(QStringLiteral("COM%1").arg(number));
     entry->setData(number);
+    entry->setToolTip(toolTip);
     entry->setEnabled(true);
-}
-
-// "COM3" shows its device and what the system says of it.
-void ConnectMenu::describeComPorts() {
-    if (!holdsPort(m_comPorts[0])) return;
-    const QHash<QString, QString> descriptions = portDescriptions();
-    for (QAction *entry : std::as_const(m_comPorts)) {
-        const QString device = m_ports.devicePath(portNumberOf(entry));
-        const QString description = descriptions.value(device);
-        entry->setToolTip(description.isEmpty() ? device
-                                                : device + QStringLiteral(" - ") + description);
-    }
 }
 
 void ConnectMenu::unloadComPortsAboveZero() {
     while (m_comPorts.size() > 1)
         delete m_comPorts.takeLast();
+}
+
+// After a connect exactly the connected entry is ticked; after a failure, none.
+void ConnectMenu::tickConnected() {
+    const int connected = m_session.isConnected() ? m_session.link().portNumber() : 0;
+    for (QAction *entry : std::as_const(m_comPorts))
+        entry->setChecked(holdsPort(entry) && portNumberOf(entry) == connected);
 }
 
 } // namespace tonaq

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "link/portscanner.h"
-
 #include <QList>
 #include <QObject>
 
@@ -11,42 +9,40 @@ class QWidget;
 
 namespace tonaq {
 
-class Desk;
 class ErrorLog;
-class PortMap;
-class UnitDriver;
+class UnitSession;
+struct ScanResult;
 
-// The "Connect" menu: the port scan that lists every COM number that can be opened, and the
-// connect handler that opens the chosen one and greets the unit.
+// The "Connect" menu: an entry for every COM number the scan could open, the connect handler
+// that greets the unit on the chosen one, and "Rescan". Entries carry their COM number as data.
 class ConnectMenu : public QObject {
     Q_OBJECT
 public:
-    ConnectMenu(UnitDriver &unit, Desk &desk, PortMap &ports, const ErrorLog &log, QWidget *window);
+    ConnectMenu(UnitSession &session, const ErrorLog &log, QWidget *window);
 
     QMenu *COMSelect() const { return m_comSelect; }
     const QList<QAction *> &ComPort() const { return m_comPorts; }
 
     void ComPort_Click(int index);
     void mnuScanPorts_Click();
-    bool PortTest(int whichPort, PortScanner &commObj);
+    // The entries a scan leaves for what it found: the menu's caption and state included, the
+    // connected entry ticked.
+    void showPorts(const ScanResult &found);
+    // Connects to the entry of that COM number, as a click on it would.
+    void connectToPort(int number);
 
 signals:
-    // The unit's answer to the firmware query, for the window's firmware label.
-    void firmwareAnswered(const QString &caption);
     // After a scan: the devices that exist but refused to open, and what to do about them.
     void refusalsFound(const QString &toolTip);
 
 private:
-    void addComPort(int number);
-    void describeComPorts();
+    void addComPort(int number, const QString &toolTip);
     void unloadComPortsAboveZero();
+    void tickConnected();
 
-    UnitDriver &m_unit;
-    Desk &m_desk;
-    PortMap &m_ports;
+    UnitSession &m_session;
     const ErrorLog &m_log;
     QWidget *m_window;
-    PortScanner m_portScanner;
     QMenu *m_comSelect;
     QList<QAction *> m_comPorts;
     QAction *m_separator;

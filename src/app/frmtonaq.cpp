@@ -3,16 +3,17 @@
 #include "app/connectmenu.h"
 #include "app/logo.h"
 #include "app/shutdown.h"
-#include "base/layouthelpers.h"
 #include "base/trap.h"
 #include "link/devicelink.h"
 #include "memory/memorytableframe.h"
 #include "multiplay/multiplay.h"
+#include "session/portwatcher.h"
 #include "tones/instanttoneframe.h"
 #include "tones/keypadframe.h"
 #include "tones/memoryplayframe.h"
 #include "tones/singleplayframe.h"
 #include "tones/tonecommands.h"
+#include "ui/layouthelpers.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -32,8 +33,8 @@ FrmTonaq::FrmTonaq(const Seams &seams, QWidget *parent)
     : QMainWindow(parent)
     , m_seams(seams)
     , m_log(seams.logFolder)
-    , m_unit(*seams.portMap, seams.trace)
-    , m_transfer(m_unit, m_memory, *this, m_log)
+    , m_session(*seams.portMap, seams.trace)
+    , m_transfer(m_session, m_memory, *this, m_log)
     , m_files(m_memory, *this, *seams.fileDialogs, m_log, seams.programFolder)
     , m_systemClock(std::make_unique<SystemShutdownClock>())
     , m_shutdownClock(m_systemClock.get()) {
@@ -47,10 +48,18 @@ FrmTonaq::FrmTonaq(const Seams &seams, QWidget *parent)
     buildFrames(client);
     buildButtons(client);
     buildFileMenu();
-    m_connectMenu = new ConnectMenu(m_unit, *this, *seams.portMap, m_log, this);
-    connect(m_connectMenu, &ConnectMenu::firmwareAnswered, m_firmware, &QLabel::setText);
+    m_connectMenu = new ConnectMenu(m_session, m_log, this);
     connect(m_connectMenu, &ConnectMenu::refusalsFound, m_statusBox, &QLineEdit::setToolTip);
     menuBar()->addMenu(m_connectMenu->COMSelect());
+    connect(&m_session, &UnitSession::progressed, this, &FrmTonaq::report);
+    connect(&m_session, &UnitSession::controlsEnabledChanged, this, &FrmTonaq::EnableControls);
+    connect(&m_session, &UnitSession::firmwareAnswered, m_firmware, [this](const QString &reply) {
+        m_firmware->setText(QStringLiteral("Firmware version: ") + reply);
+    });
+    connect(&m_session, &UnitSession::portsChanged, this, &FrmTonaq::showPortsFound);
+    // The unit that went away is back: connect as the operator would, once this turn is over.
+    connect(&m_session, &UnitSession::unitReturned, m_connectMenu, &ConnectMenu::connectToPort,
+            Qt::QueuedConnection);
     connect(&m_memory, &MemoryModel::captionChanged, this,
             [this](const QString &caption) { showCaption(*this, caption); });
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -83,15 +92,15 @@ void FrmTonaq::buildHeader(QWidget *client) {
 }
 
 void FrmTonaq::buildFrames(QWidget *client) {
-    m_keypad = new KeypadFrame(m_unit, *this, client);
+    m_keypad = new KeypadFrame(m_session, client);
     m_keypad->setGeometry(twips(120, 1140, 3615, 3255));
     auto *table = new MemoryTableFrame(m_memory, *this, client);
     table->setGeometry(twips(3840, 1140, 5655, 3975));
-    m_memoryPlay = new MemoryPlayFrame(m_unit, *this, m_memory, m_log, client);
+    m_memoryPlay = new MemoryPlayFrame(m_session, *this, m_memory, m_log, client);
     m_memoryPlay->setGeometry(twips(120, 4380, 3615, 735));
-    m_singlePlay = new SinglePlayFrame(m_unit, *this, m_log, client);
+    m_singlePlay = new SinglePlayFrame(m_session, *this, m_log, client);
     m_singlePlay->setGeometry(twips(120, 5100, 3615, 735));
-    m_instantTone = new InstantToneFrame(m_unit, *this, m_log, client);
+    m_instantTone = new InstantToneFrame(m_session, m_log, client);
     m_instantTone->setGeometry(twips(3840, 5100, 3135, 735));
 }
 
@@ -114,7 +123,7 @@ void FrmTonaq::buildButtons(QWidget *client) {
     connect(multiPlayButton, &QPushButton::clicked, this, &FrmTonaq::cmdMultiPlay_Click);
     connect(m_cmdLoad, &QPushButton::clicked, this, [this] { m_transfer.cmdLoad_Click(); });
     connect(m_cmdProgram, &QPushButton::clicked, this, [this] { m_transfer.cmdProgram_Click(); });
-    connect(m_cmdAbort, &QPushButton::clicked, this, [this] { cmdAbort_Click(m_unit, *this); });
+    connect(m_cmdAbort, &QPushButton::clicked, this, [this] { cmdAbort_Click(m_session); });
 }
 
 void FrmTonaq::buildFileMenu() {
@@ -142,13 +151,17 @@ void FrmTonaq::buildFileMenu() {
 void FrmTonaq::Form_Load(const QString &commandLine) {
     trapped(m_log, "Form_Load", kMainForm, [&](Trap &at) {
         at(10);
-        m_unit.channel().createLink(unitLineSettings());
+        m_session.createLink();
         at(20);
         showCaption(*this, m_memory.caption());
         at(30);
         show();
         at(40);
         m_connectMenu->mnuScanPorts_Click();
+        if (m_seams.followPorts) {
+            m_portWatcher = std::make_unique<PortWatcher>();
+            m_session.followPorts(*m_portWatcher);
+        }
         at(50);
         multiPlay();
         at(60);
@@ -161,8 +174,19 @@ void FrmTonaq::Form_Load(const QString &commandLine) {
     });
 }
 
-void FrmTonaq::SetStatus(const QString &text) {
-    m_statusBox->setText(text);
+void FrmTonaq::report(const Progress &progress) {
+    m_shown = progress;
+    m_statusBox->setText(statusText(progress));
+}
+
+// A device came or went. The status follows the scan's finding only while it shows one, and
+// never while a unit is connected.
+void FrmTonaq::showPortsFound(const ScanResult &found) {
+    m_connectMenu->showPorts(found);
+    const bool showsScan =
+        m_shown.what == Activity::PleaseConnect || m_shown.what == Activity::NoPorts;
+    if (showsScan && !m_session.isConnected())
+        report({found.ports.isEmpty() ? Activity::NoPorts : Activity::PleaseConnect});
 }
 
 void FrmTonaq::EnableControls(bool enabled) {
@@ -180,13 +204,13 @@ void FrmTonaq::EnableControls(bool enabled) {
     if (m_multiPlay) m_multiPlay->cmdSend()->setEnabled(enabled);
 }
 
-QMessageBox::StandardButton FrmTonaq::ask(const Message &message) {
+Button FrmTonaq::ask(const Message &message) {
     return m_seams.prompter->ask(this, message);
 }
 
 MultiPlay &FrmTonaq::multiPlay() {
     if (!m_multiPlay) {
-        m_multiPlay = new MultiPlay(m_memory, m_unit, m_files, *m_seams.prompter, m_log);
+        m_multiPlay = new MultiPlay(m_memory, m_session, m_files, *m_seams.prompter, m_log);
         // A window closed from its title bar deletes itself later; the next access loads anew.
         connect(m_multiPlay, &MultiPlay::unloading, this, [this] { m_multiPlay = nullptr; });
         m_multiPlay->Form_Load();
@@ -216,14 +240,14 @@ void FrmTonaq::closeEvent(QCloseEvent *event) {
 }
 
 void FrmTonaq::Form_QueryUnload() {
+    m_portWatcher.reset(); // the ports no longer matter
     trapped(m_log, "Form_QueryUnload", kMainForm, [&](Trap &at) {
         at(10);
         if (m_memory.hasUnsavedChanges()) {
             at(20);
             const Message question{QStringLiteral("Save data before quitting?"), AppTitle(),
-                                   QMessageBox::Yes | QMessageBox::No, QMessageBox::NoIcon,
-                                   QMessageBox::Yes};
-            if (ask(question) == QMessageBox::Yes) {
+                                   Button::Yes | Button::No, MessageIcon::None, Button::Yes};
+            if (ask(question) == Button::Yes) {
                 at(30);
                 m_files.mnuSave_Click();
             }
@@ -231,16 +255,16 @@ void FrmTonaq::Form_QueryUnload() {
         at(40);
         unloadMultiPlay();
         at(50);
-        SetStatus(QStringLiteral("Terminating..."));
+        report({Activity::Terminating});
         at(60);
-        EnableControls(false);
+        m_session.enableControls(false);
         at(70);
-        DeviceLink &link = m_unit.channel().link();
+        DeviceLink &link = m_session.link();
         link.ClosePort();
         at(80);
         waitForPortToClose([&link] { return link.PortIsOpen(); }, *m_shutdownClock);
         at(90);
-        m_unit.channel().releaseLink();
+        m_session.releaseLink();
     });
 }
 

@@ -6,7 +6,7 @@
 #include "config/filecommands.h"
 #include "memory/memorytransfer.h"
 #include "model/memorymodel.h"
-#include "unit/unitdriver.h"
+#include "session/unitsession.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -25,12 +25,13 @@ class KeypadFrame;
 class MemoryPlayFrame;
 class MemoryTableFrame;
 class MultiPlay;
+class PortWatcher;
 class ShutdownClock;
 class SinglePlayFrame;
 
-// The main window. It owns what the features share (the unit driver, the memory model, the
-// error log), composes the frames, the "File" and "Connect" menus and the device buttons, and
-// is the desk every command reports to.
+// The main window. It owns what the features share (the session with the unit, the memory
+// model, the error log), composes the frames, the "File" and "Connect" menus and the device
+// buttons, shows the session's state, and is the desk every command reports to.
 class FrmTonaq : public QMainWindow, public Desk {
     Q_OBJECT
 public:
@@ -40,10 +41,9 @@ public:
     // Start-up: link, title, show, port scan, MultiPlay loaded hidden, command-line file.
     void Form_Load(const QString &commandLine);
 
-    void SetStatus(const QString &text) override;
-    // Switches every control that talks to the unit on or off together.
-    void EnableControls(bool enabled) override;
-    QMessageBox::StandardButton ask(const Message &message) override;
+    // Shows the report's status text in the status box.
+    void report(const Progress &progress) override;
+    Button ask(const Message &message) override;
 
     // The sequence window, loaded (hidden) first when it is not.
     MultiPlay &multiPlay();
@@ -51,7 +51,8 @@ public:
     void cmdMultiPlay_Click();
     void mnuExit_Click();
 
-    UnitDriver &unit() { return m_unit; }
+    UnitSession &session() { return m_session; }
+    UnitDriver &unit() { return m_session.unit(); }
     MemoryModel &memory() { return m_memory; }
     MemoryTransfer &transfer() { return m_transfer; }
     FileCommands &files() { return m_files; }
@@ -67,12 +68,17 @@ private:
     void buildFrames(QWidget *client);
     void buildButtons(QWidget *client);
     void buildFileMenu();
+    // Switches every control that talks to the unit on or off together.
+    void EnableControls(bool enabled);
+    void showPortsFound(const ScanResult &found);
     void Form_QueryUnload();
     void unloadMultiPlay();
 
     Seams m_seams;
     ErrorLog m_log;
-    UnitDriver m_unit;
+    UnitSession m_session;
+    std::unique_ptr<PortWatcher> m_portWatcher;
+    Progress m_shown; // what the status box shows
     MemoryModel m_memory;
     MemoryTransfer m_transfer;
     FileCommands m_files;

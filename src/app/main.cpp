@@ -3,12 +3,13 @@
 #include "app/xpstyle.h"
 #include "base/basetitle.h"
 #include "base/errorlog.h"
-#include "base/prompter.h"
-#include "config/filedialogs.h"
 #include "link/portmap.h"
+#include "link/simulatedtransport.h"
 #include "link/wiretrace.h"
 #include "sim/simulatedunit.h"
 #include "sound/demospeaker.h"
+#include "ui/messageboxprompter.h"
+#include "ui/qtfiledialogs.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -110,14 +111,8 @@ int main(int argc, char *argv[]) {
     std::unique_ptr<sim::SimulatedUnit> demoUnit;
     std::unique_ptr<sound::DemoSpeaker> demoSpeaker; // after the unit: it goes first
     if (options.demo) {
-        try {
-            demoUnit = std::make_unique<sim::SimulatedUnit>();
-        } catch (const std::exception &error) {
-            return fail(
-                QStringLiteral("no simulated unit: %1").arg(QString::fromLocal8Bit(error.what())),
-                1);
-        }
-        ports.reserve(demoUnit->devicePath());
+        demoUnit = std::make_unique<sim::SimulatedUnit>();
+        attachSimulatedUnit(ports, *demoUnit, QStringLiteral("demo"));
         demoSpeaker = std::make_unique<sound::DemoSpeaker>(*demoUnit);
     }
     MessageBoxPrompter prompter;
@@ -129,6 +124,7 @@ int main(int argc, char *argv[]) {
     seams.logFolder = ErrorLog::defaultFolder();
     seams.programFolder = defaultDialogFolder();
     seams.trace = trace.get();
+    seams.followPorts = true;
 
     FrmTonaq window(seams);
     window.Form_Load(options.commandLine);

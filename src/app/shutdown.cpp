@@ -9,7 +9,7 @@ QDateTime SystemShutdownClock::now() {
 }
 
 void SystemShutdownClock::wait(double milliseconds) {
-    Wait(milliseconds);
+    pauseFor(milliseconds);
 }
 
 qint64 secondBoundariesBetween(const QDateTime &start, const QDateTime &end) {

@@ -1,19 +1,18 @@
 #pragma once
 
 #include "base/basetitle.h"
+#include "base/progress.h"
 #include "base/prompter.h"
 
 namespace tonaq {
 
 // What a command asks of the place it runs in: the main window, or the command line's stand-in
-// for it. Commands report progress, switch the controls that talk to the unit, and ask the
-// operator through it.
+// for it. Commands report where they stand and ask the operator through it.
 class Desk {
 public:
     virtual ~Desk() = default;
-    virtual void SetStatus(const QString &text) = 0;
-    virtual void EnableControls(bool enabled) = 0;
-    virtual QMessageBox::StandardButton ask(const Message &message) = 0;
+    virtual void report(const Progress &progress) = 0;
+    virtual Button ask(const Message &message) = 0;
 
     // A notice of the main window: OK only, no icon, the application title.
     void showMessage(const QString &text) { ask(Message{text, AppTitle()}); }

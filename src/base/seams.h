@@ -21,6 +21,8 @@ struct Seams {
     QString programFolder;
     // Where every burst on the serial line is written as well, when asked for.
     WireTrace *trace = nullptr;
+    // Follow units that are plugged and pulled while the program runs.
+    bool followPorts = false;
 };
 
 } // namespace tonaq

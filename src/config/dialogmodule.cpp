@@ -1,9 +1,9 @@
 #include "config/dialogmodule.h"
 
 #include "base/basetitle.h"
+#include "base/filedialogs.h"
 #include "base/trap.h"
 #include "config/dialogrules.h"
-#include "config/filedialogs.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,5 @@
 #include "config/filecommands.h"
 
-#include "base/statustexts.h"
 #include "base/trap.h"
 #include "config/configdisk.h"
 #include "config/configfile.h"
@@ -58,12 +57,12 @@ void FileCommands::mnuOpen_Click() {
         const std::unique_ptr<QFile> file = openConfigurationFile(path);
         at(40);
         if (!file) {
-            m_desk.SetStatus(status::ready());
+            m_desk.report({Activity::Ready});
             return;
         }
         at(50);
         m_memory.clear();
-        m_desk.SetStatus(status::ready());
+        m_desk.report({Activity::Ready});
         at(60);
         m_memory.setCurrentFile(path);
         at(70);
@@ -75,7 +74,7 @@ void FileCommands::mnuOpen_Click() {
         at(100);
         m_memory.markSaved();
         at(110);
-        m_desk.SetStatus(status::ready());
+        m_desk.report({Activity::Ready});
     });
 }
 
@@ -94,7 +93,7 @@ void FileCommands::mnuSave_Click() {
         at(50);
         m_memory.markSaved();
         at(60);
-        m_desk.SetStatus(QStringLiteral("File Saved. Ready."));
+        m_desk.report({Activity::FileSaved});
     });
 }
 

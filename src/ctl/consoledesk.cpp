@@ -1,37 +1,27 @@
 #include "ctl/consoledesk.h"
 
-#include "base/limits.h"
-
 namespace tonaq::ctl {
-
-namespace {
-const QString kLocationMark = QStringLiteral("Location #");
-} // namespace
 
 ConsoleDesk::ConsoleDesk(QTextStream &err, bool terminal)
     : m_err(err)
     , m_terminal(terminal) {}
 
-void ConsoleDesk::SetStatus(const QString &text) {
+void ConsoleDesk::report(const Progress &progress) {
+    const QString text = statusText(progress);
     if (text == m_lastStatus) return; // "Ready" from the inner and the outer command
     m_lastStatus = text;
     if (!m_terminal) {
         m_err << text << Qt::endl;
         return;
     }
-    m_err << "\r\033[K" << progressBar(text) << text << Qt::flush;
+    m_err << "\r\033[K" << progressBar(progress) << text << Qt::flush;
     m_lineOpen = true;
 }
 
-// Each status that names a location is one step of eight; a new wording starts a new phase.
-QString ConsoleDesk::progressBar(const QString &text) {
-    const qsizetype mark = text.indexOf(kLocationMark);
-    if (mark < 0) return {};
-    const QString phase = text.left(mark);
-    m_step = phase == m_phase ? std::min(m_step + 1, kLocationCount) : 1;
-    m_phase = phase;
-    return u'[' + QString(m_step, u'#') + QString(kLocationCount - m_step, u'.') +
-           QStringLiteral("] ");
+QString progressBar(const Progress &progress) {
+    if (progress.total <= 0) return {};
+    const int done = std::clamp(progress.step, 0, progress.total);
+    return u'[' + QString(done, u'#') + QString(progress.total - done, u'.') + QStringLiteral("] ");
 }
 
 void ConsoleDesk::endProgress() {
@@ -40,13 +30,13 @@ void ConsoleDesk::endProgress() {
     m_lineOpen = false;
 }
 
-QMessageBox::StandardButton ConsoleDesk::ask(const Message &message) {
-    if (message.buttons.testFlag(QMessageBox::Yes)) return QMessageBox::Yes;
-    if (message.buttons.testFlag(QMessageBox::Cancel)) return QMessageBox::Ok;
+Button ConsoleDesk::ask(const Message &message) {
+    if (message.buttons.testFlag(Button::Yes)) return Button::Yes;
+    if (message.buttons.testFlag(Button::Cancel)) return Button::Ok;
     endProgress();
     m_err << "tonaqctl: " << message.text << Qt::endl;
     m_noticed = true;
-    return QMessageBox::Ok;
+    return Button::Ok;
 }
 
 } // namespace tonaq::ctl

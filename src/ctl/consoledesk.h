@@ -6,32 +6,31 @@
 
 namespace tonaq::ctl {
 
-// The command line's stand-in for the main window. Statuses become progress on stderr (a line
-// each, or one line with a bar on a terminal), there are no controls to switch, a question is
-// answered yes (the command line is the operator's confirmation), and a notice such as "Error!
-// No open Comm Ports or Tonaq found." is printed and remembered: the command did not go as asked.
+// The command line's stand-in for the main window. Reports become progress on stderr (a line
+// each, or one line with a bar on a terminal), a question is answered yes (the command line is
+// the operator's confirmation), and a notice such as "Error! No open Comm Ports or Tonaq
+// found." is printed and remembered: the command did not go as asked.
 class ConsoleDesk : public Desk {
 public:
     ConsoleDesk(QTextStream &err, bool terminal);
 
-    void SetStatus(const QString &text) override;
-    void EnableControls(bool) override {}
-    QMessageBox::StandardButton ask(const Message &message) override;
+    void report(const Progress &progress) override;
+    Button ask(const Message &message) override;
 
     bool noticed() const { return m_noticed; }
     // Ends a progress line on a terminal before anything else is printed.
     void endProgress();
 
 private:
-    QString progressBar(const QString &text);
-
     QTextStream &m_err;
     bool m_terminal;
     bool m_noticed = false;
     bool m_lineOpen = false;
     QString m_lastStatus;
-    QString m_phase;
-    int m_step = 0;
 };
+
+// "[###.....] ": where a step stands among its command's steps; empty for a report that is no
+// step of one.
+QString progressBar(const Progress &progress);
 
 } // namespace tonaq::ctl

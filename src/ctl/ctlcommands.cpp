@@ -6,6 +6,7 @@
 #include "ctl/ctlrun.h"
 #include "link/portscanner.h"
 #include "memory/memorytransfer.h"
+#include "session/unitsession.h"
 #include "tones/tonecommands.h"
 
 #include <QFileInfo>
@@ -29,33 +30,22 @@ bool holdsTime(const QString &held, const QString &sent) {
 } // namespace
 
 int CtlRun::ports() {
-    m_ports.refresh();
-    PortScanner scanner(m_ports);
-    const QHash<QString, QString> descriptions = portDescriptions();
+    const ScanResult scan = m_session->scan();
+    m_desk.endProgress();
     QJsonArray found;
     QJsonArray refused;
-    for (int number = PortMap::kFirstPort; number <= PortMap::kLastPort; ++number) {
-        scanner.setCommPort(number);
-        try {
-            scanner.setPortOpen(true);
-            scanner.setPortOpen(false);
-        } catch (const TonaqError &) {
-            const RefusedPort port{scanner.lastDevice(), scanner.lastRefusal()};
-            if (port.reason == Refusal::None) continue;
-            refused.append(QJsonObject{{QStringLiteral("device"), port.device},
-                                       {QStringLiteral("reason"), refusalLine(port)}});
-            if (!m_options.json) m_out << "refused " << refusalLine(port) << Qt::endl;
-            continue;
-        }
-        const QString device = m_ports.devicePath(number);
-        const QString description = descriptions.value(device);
-        found.append(QJsonObject{{QStringLiteral("port"), QStringLiteral("COM%1").arg(number)},
-                                 {QStringLiteral("device"), device},
-                                 {QStringLiteral("description"), description}});
-        if (!m_options.json)
-            m_out << QStringLiteral("COM%1").arg(number).leftJustified(7) << device
-                  << (description.isEmpty() ? QString() : QStringLiteral("  ") + description)
-                  << Qt::endl;
+    for (const PortListing &port : scan.ports) {
+        const QString name = QStringLiteral("COM%1").arg(port.number);
+        found.append(
+            QJsonObject{{QStringLiteral("port"), name}, {QStringLiteral("device"), port.toolTip}});
+        if (!m_options.json) m_out << name.leftJustified(7) << port.toolTip << Qt::endl;
+    }
+    for (const RefusedPort &port : scan.refused) {
+        const QString line = refusalLine(port);
+        if (line.isEmpty()) continue;
+        refused.append(
+            QJsonObject{{QStringLiteral("device"), port.device}, {QStringLiteral("reason"), line}});
+        if (!m_options.json) m_out << "refused " << line << Qt::endl;
     }
     m_result.insert(QStringLiteral("ports"), found);
     m_result.insert(QStringLiteral("refused"), refused);
@@ -93,7 +83,7 @@ int CtlRun::saveFile() {
 int CtlRun::download() {
     if (const int code = loadFile(false)) return code;
     if (const int code = connect()) return code;
-    MemoryTransfer(*m_unit, m_memory, m_desk, m_log).cmdLoad_Click();
+    MemoryTransfer(*m_session, m_memory, m_desk, m_log).cmdLoad_Click();
     if (commandFailed()) return failed(kUnitFailed, QStringLiteral("the download did not finish"));
     putLocations();
     return saveFile();
@@ -107,7 +97,7 @@ int CtlRun::upload() {
         m_memory.setUpdate(i, m_options.rows.contains(i + 1));
     }
     if (const int code = connect()) return code;
-    MemoryTransfer(*m_unit, m_memory, m_desk, m_log).cmdProgram_Click();
+    MemoryTransfer(*m_session, m_memory, m_desk, m_log).cmdProgram_Click();
     if (commandFailed()) return failed(kUnitFailed, QStringLiteral("the upload did not finish"));
     putLocations();
     QStringList differences;
@@ -131,7 +121,7 @@ int CtlRun::upload() {
 
 int CtlRun::reset() {
     if (const int code = connect()) return code;
-    MemoryTransfer(*m_unit, m_memory, m_desk, m_log).mnuReset_Click();
+    MemoryTransfer(*m_session, m_memory, m_desk, m_log).mnuReset_Click();
     if (commandFailed()) return failed(kUnitFailed, QStringLiteral("the reset did not finish"));
     putLocations();
     return kDone;
@@ -139,12 +129,12 @@ int CtlRun::reset() {
 
 int CtlRun::play() {
     if (const int code = connect()) return code;
-    MemoryPlayer player(*m_unit, m_memory);
+    MemoryPlayer player(m_session->unit(), m_memory);
     QJsonArray played;
     const bool ran = trapped(m_log, "cmdMemPlay_Click", kMainForm, [&](Trap &at) {
         for (const QChar typed : std::as_const(m_options.locations)) {
             const int location = typed.digitValue();
-            m_desk.SetStatus(QStringLiteral("Playing location %1").arg(location));
+            m_err << QStringLiteral("Playing location %1").arg(location) << Qt::endl;
             if (player.play(location, typed, at) != MemoryPlayer::Outcome::Played) {
                 failed(kUnitFailed,
                        QStringLiteral("no Ready from the unit after location %1").arg(location));
@@ -162,7 +152,7 @@ int CtlRun::tone() {
     if (const int code = connect()) return code;
     bool sent = false;
     trapped(m_log, "cmdSinglePlay_Click", kMainForm, [&](Trap &at) {
-        sent = playSingleTone(*m_unit, m_options.tone, m_options.duration, at);
+        sent = playSingleTone(m_session->unit(), m_options.tone, m_options.duration, at);
     });
     if (!sent) return failed(kUnitFailed, QStringLiteral("the unit did not take the tone"));
     m_result.insert(QStringLiteral("tone"), m_options.tone);
@@ -174,7 +164,7 @@ int CtlRun::send() {
     if (const int code = loadFile(true)) return code;
     if (const int code = connect()) return code;
     const QList<SequenceRow> rows = m_memory.sequence();
-    if (!m_unit->sendSequence(rows))
+    if (!m_session->unit().sendSequence(rows))
         return failed(kUnitFailed, QStringLiteral("the unit did not take the sequence"));
     const auto count = std::count_if(rows.cbegin(), rows.cend(),
                                      [](const SequenceRow &row) { return !row.tone.isEmpty(); });

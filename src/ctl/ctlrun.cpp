@@ -2,7 +2,9 @@
 
 #include "base/basetitle.h"
 #include "base/tonaqerror.h"
+#include "base/trap.h"
 #include "link/devicelink.h"
+#include "link/simulatedtransport.h"
 #include "link/wait.h"
 #include "link/wiretrace.h"
 #include "sim/simulatedunit.h"
@@ -21,11 +23,9 @@ CtlRun::CtlRun(const CtlOptions &options, QTextStream &out, QTextStream &err, bo
     , m_desk(err, terminal)
     , m_log(ErrorLog::defaultFolder())
     , m_ports(PortMap::forCurrentUser()) {
-    // A failure the window would only log is said here too, and fails the command.
+    // A failure the window would only log fails the command here, and is said with it.
     m_log.setListener([this](const QString &line) {
-        m_desk.endProgress();
-        m_err << "tonaqctl: " << line << Qt::endl;
-        m_logged = true;
+        if (m_logged.isEmpty()) m_logged = line;
     });
 }
 
@@ -46,53 +46,59 @@ int CtlRun::setUp() {
                                           .arg(m_options.tracePath, m_trace->errorString()));
     }
     if (m_options.demo) {
-        try {
-            m_demoUnit = std::make_unique<sim::SimulatedUnit>();
-        } catch (const std::exception &error) {
-            return failed(
-                kPortError,
-                QStringLiteral("no simulated unit: %1").arg(QString::fromLocal8Bit(error.what())));
-        }
-        m_options.port = m_ports.reserve(m_demoUnit->devicePath());
+        m_demoUnit = std::make_unique<sim::SimulatedUnit>();
+        m_options.port = attachSimulatedUnit(m_ports, *m_demoUnit, QStringLiteral("demo"));
         m_demoSpeaker = std::make_unique<sound::DemoSpeaker>(*m_demoUnit);
     }
-    m_unit = std::make_unique<UnitDriver>(m_ports, m_trace.get());
-    m_unit->channel().createLink(unitLineSettings());
+    m_session = std::make_unique<UnitSession>(m_ports, m_trace.get());
+    QObject::connect(m_session.get(), &UnitSession::progressed,
+                     [this](const Progress &progress) { m_desk.report(progress); });
+    QObject::connect(m_session.get(), &UnitSession::firmwareAnswered, [this](const QString &reply) {
+        m_result.insert(QStringLiteral("firmware"), reply.trimmed());
+    });
+    m_session->createLink();
     return kDone;
 }
 
+// A command that met a failure the window would only log has failed, whatever else it found;
+// a unit that went away under it is a port error.
 int CtlRun::run() {
     using Step = int (CtlRun::*)();
     const Step steps[] = {nullptr,        &CtlRun::ports, &CtlRun::download, &CtlRun::upload,
                           &CtlRun::reset, &CtlRun::play,  &CtlRun::tone,     &CtlRun::send};
     const Step step = steps[static_cast<int>(m_options.command)]; // in the order of Command
-    return step ? (this->*step)() : kUsage;
+    if (!step) return kUsage;
+    int code = (this->*step)();
+    if (m_session->unitWasRemoved())
+        return failed(kPortError, QStringLiteral("COM%1: the unit went away").arg(m_options.port));
+    if (code == kDone && commandFailed())
+        code = failed(kUnitFailed, QStringLiteral("%1 did not finish").arg(m_options.commandName));
+    return code;
 }
 
-// Opens the port and greets the unit as the window's connect does: "@", then the firmware.
+// Opens the port and greets the unit as the window's connect does.
 int CtlRun::connect() {
     const QString name = QStringLiteral("COM%1").arg(m_options.port);
     m_result.insert(QStringLiteral("port"), name);
+    Trap at(m_log, "COMPort_Click", kMainForm); // the window's own steps; said, not logged
     try {
-        DeviceLink &link = m_unit->channel().link();
-        link.setPortNumber(m_options.port);
-        link.OpenPort();
-        Wait(kSettleAfterOpenMs);
-        m_unit->setConnected(m_unit->handshake());
-        if (!m_unit->Connected())
+        if (!m_session->connectTo(m_options.port, at))
             return failed(kUnitFailed, QStringLiteral("no unit answered on %1").arg(name));
-        m_result.insert(QStringLiteral("firmware"), m_unit->firmwareVersion().trimmed());
     } catch (const TonaqError &error) {
-        const int code = m_unit->channel().link().PortIsOpen() ? kUnitFailed : kPortError;
+        const int code = m_session->link().PortIsOpen() ? kUnitFailed : kPortError;
         return failed(code, QStringLiteral("%1: %2").arg(name, error.description()));
     }
     return kDone;
 }
 
+// One line on stderr says what failed, with the first failure that was logged meanwhile.
 int CtlRun::failed(int code, const QString &message) {
     m_desk.endProgress();
-    m_err << "tonaqctl: " << message << Qt::endl;
-    if (m_error.isEmpty()) m_error = message;
+    const QString line = m_logged.isEmpty() ? message : message + QStringLiteral(": ") + m_logged;
+    if (m_error.isEmpty()) {
+        m_err << "tonaqctl: " << line << Qt::endl;
+        m_error = line;
+    }
     return code;
 }
 
@@ -119,7 +125,7 @@ int CtlRun::finish(int code) {
         double due = 0;
         for (const sim::SoundedTone &tone : m_demoUnit->tones())
             due = std::max(due, std::isfinite(tone.endMs) ? tone.endMs : 0.0);
-        if (due > m_demoUnit->nowMs()) Wait(due - m_demoUnit->nowMs());
+        if (due > m_demoUnit->nowMs()) pauseFor(due - m_demoUnit->nowMs());
         if (!m_options.wavPath.isEmpty() && !m_demoUnit->writeWav(m_options.wavPath)) {
             failed(kFileError, QStringLiteral("cannot write %1").arg(m_options.wavPath));
             code = code == kDone ? kFileError : code;

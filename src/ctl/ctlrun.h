@@ -5,7 +5,7 @@
 #include "ctl/ctloptions.h"
 #include "link/portmap.h"
 #include "model/memorymodel.h"
-#include "unit/unitdriver.h"
+#include "session/unitsession.h"
 
 #include <QJsonObject>
 #include <QTextStream>
@@ -48,7 +48,7 @@ private:
     int loadFile(bool mustExist);
     int saveFile();
     int failed(int code, const QString &message);
-    bool commandFailed() const { return m_desk.noticed() || m_logged; }
+    bool commandFailed() const { return m_desk.noticed() || !m_logged.isEmpty(); }
     void putLocations();
     int finish(int code);
 
@@ -61,11 +61,11 @@ private:
     std::unique_ptr<WireTrace> m_trace;
     std::unique_ptr<sim::SimulatedUnit> m_demoUnit;
     std::unique_ptr<sound::DemoSpeaker> m_demoSpeaker;
-    std::unique_ptr<UnitDriver> m_unit;
+    std::unique_ptr<UnitSession> m_session;
     MemoryModel m_memory;
     QJsonObject m_result;
     QString m_error;
-    bool m_logged = false;
+    QString m_logged; // the first failure the window would only have logged
 };
 
 } // namespace tonaq::ctl

@@ -3,8 +3,10 @@
 #include "base/tonaqerror.h"
 #include "link/portmap.h"
 #include "link/replyshape.h"
+#include "link/transport.h"
 #include "link/wiretrace.h"
 
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -17,12 +19,11 @@ constexpr int kWriteTimeoutMs = 2000;
 
 DeviceLink::DeviceLink(const PortMap &ports, QObject *parent)
     : QObject(parent)
-    , m_ports(ports) {
-    connect(&m_port, &QSerialPort::errorOccurred, this, &DeviceLink::onPortError);
-    connect(&m_port, &QSerialPort::readyRead, this, &DeviceLink::traceArrivals);
-}
+    , m_ports(ports) {}
 
-DeviceLink::~DeviceLink() = default;
+DeviceLink::~DeviceLink() {
+    if (m_transport) m_transport->close();
+}
 
 void DeviceLink::setSettings(const QString &settings) {
     m_settings = parseLineSettings(settings);
@@ -30,38 +31,36 @@ void DeviceLink::setSettings(const QString &settings) {
 }
 
 void DeviceLink::OpenPort() {
-    if (m_port.isOpen()) throw TonaqError(ErrorCode::PortAlreadyOpen);
+    if (PortIsOpen()) throw TonaqError(ErrorCode::PortAlreadyOpen);
     if (m_portNumber < PortMap::kFirstPort || m_portNumber > PortMap::kLastPort)
         throw TonaqError(ErrorCode::InvalidPortNumber);
-    const QString device = m_ports.currentDevicePath(m_portNumber);
-    if (device.isEmpty())
+    const std::optional<PortEntry> entry = m_ports.currentEntry(m_portNumber);
+    if (!entry)
         throw TonaqError(ErrorCode::PortUnavailable,
                          QStringLiteral("Could not open COM%1: no such device").arg(m_portNumber));
-    m_port.setPortName(device);
-    m_port.setBaudRate(m_settings.baudRate);
-    m_port.setParity(m_settings.parity);
-    m_port.setDataBits(m_settings.dataBits);
-    m_port.setStopBits(m_settings.stopBits);
-    m_port.setFlowControl(QSerialPort::NoFlowControl);
-    if (!m_port.open(QIODevice::ReadWrite)) {
-        const QString reason = m_port.errorString();
-        m_port.clearError();
-        throw TonaqError(ErrorCode::PortUnavailable,
-                         QStringLiteral("Could not open %1: %2").arg(device, reason));
-    }
-    m_port.clear(); // what arrived before we listened belongs to nobody
+    // The last transport may still be referenced by a wait that is unwinding: it goes once
+    // control is back in the event loop.
+    if (m_transport) m_transport.release()->deleteLater();
+    m_transport = m_ports.makeTransport(*entry);
+    connect(m_transport.get(), &Transport::lost, this, &DeviceLink::onLost);
+    connect(&m_transport->stream(), &QIODevice::readyRead, this, &DeviceLink::traceArrivals);
+    m_transport->open(m_settings, kOpenDeadline);
     m_tracedInBuffer = 0;
+    m_goneReason.clear();
     setState(State::Open);
 }
 
 void DeviceLink::ClosePort() {
-    if (m_port.isOpen()) m_port.close();
-    m_port.clearError();
+    if (m_transport) m_transport->close();
     setState(State::Closed);
 }
 
 bool DeviceLink::PortIsOpen() const {
-    return m_port.isOpen();
+    return m_transport && m_transport->isOpen();
+}
+
+QIODevice &DeviceLink::stream() const {
+    return m_transport->stream();
 }
 
 void DeviceLink::SendCommand(const QByteArray &command) {
@@ -69,13 +68,12 @@ void DeviceLink::SendCommand(const QByteArray &command) {
     // A reply that came after its command's read gave up answers nobody now; left in place it
     // would be taken for the reply to this command and shift every reply after it.
     traceArrivals();
-    m_port.clear(QSerialPort::Input);
+    m_transport->discardInput();
     m_tracedInBuffer = 0;
     if (m_trace) m_trace->toUnit(command);
-    if (m_port.write(command) != command.size()) throw TonaqError(ErrorCode::WriteFailed);
-    m_port.flush();
-    while (m_port.bytesToWrite() > 0) {
-        if (!m_port.waitForBytesWritten(kWriteTimeoutMs)) {
+    if (stream().write(command) != command.size()) throw TonaqError(ErrorCode::WriteFailed);
+    while (stream().bytesToWrite() > 0) {
+        if (!stream().waitForBytesWritten(kWriteTimeoutMs)) {
             requireOpen();
             throw TonaqError(ErrorCode::WriteFailed);
         }
@@ -86,18 +84,18 @@ void DeviceLink::SendCommand(const QByteArray &command) {
 QByteArray DeviceLink::ReadReply(int lines, std::chrono::milliseconds firstByte,
                                  bool withWaitingLines) {
     requireOpen();
-    if (lines <= 0) return take(m_port.bytesAvailable());
+    if (lines <= 0) return take(stream().bytesAvailable());
     QByteArray reply;
-    for (int whole = 0; whole < lines || (withWaitingLines && m_port.canReadLine());) {
-        if (m_port.canReadLine()) {
+    for (int whole = 0; whole < lines || (withWaitingLines && stream().canReadLine());) {
+        if (stream().canReadLine()) {
             reply += take(-1);
             ++whole;
             continue;
         }
         // Not a line yet: wait for more, long for the first byte, the stall gap after it.
-        const qint64 held = m_port.bytesAvailable();
+        const qint64 held = stream().bytesAvailable();
         if (!waitForMoreBytes(held, reply.isEmpty() && held == 0 ? firstByte : kStallGap))
-            return reply + take(m_port.bytesAvailable());
+            return reply + take(stream().bytesAvailable());
     }
     return reply; // what follows stays for the next read
 }
@@ -105,22 +103,25 @@ QByteArray DeviceLink::ReadReply(int lines, std::chrono::milliseconds firstByte,
 // Reads up to `count` bytes, or one line when count is negative.
 QByteArray DeviceLink::take(qint64 count) {
     traceArrivals();
-    const QByteArray bytes = count < 0 ? m_port.readLine() : m_port.read(count);
+    const QByteArray bytes = count < 0 ? stream().readLine() : stream().read(count);
     m_tracedInBuffer = std::max<qint64>(0, m_tracedInBuffer - bytes.size());
     return bytes;
 }
 
 // Every burst goes to the trace as it arrives, whenever the program reads it.
 void DeviceLink::traceArrivals() {
-    const qint64 held = m_port.bytesAvailable();
+    if (!PortIsOpen()) return;
+    const qint64 held = stream().bytesAvailable();
     if (m_trace && held > m_tracedInBuffer)
-        m_trace->fromUnit(m_port.peek(held).mid(m_tracedInBuffer));
+        m_trace->fromUnit(stream().peek(held).mid(m_tracedInBuffer));
     m_tracedInBuffer = held;
 }
 
 void DeviceLink::requireOpen() const {
-    if (m_state == State::Gone) throw TonaqError(ErrorCode::PortGone);
-    if (!m_port.isOpen()) throw TonaqError(ErrorCode::PortNotOpen);
+    if (m_state == State::Gone)
+        throw m_goneReason.isEmpty() ? TonaqError(ErrorCode::PortGone)
+                                     : TonaqError(ErrorCode::PortGone, m_goneReason);
+    if (!PortIsOpen()) throw TonaqError(ErrorCode::PortNotOpen);
 }
 
 // Runs the event loop without operator input until more than `held` bytes are waiting, the
@@ -128,38 +129,32 @@ void DeviceLink::requireOpen() const {
 // holds count as arrived even when our own timer fired first: a stall of this process is no
 // quiet line.
 bool DeviceLink::waitForMoreBytes(qint64 held, std::chrono::milliseconds timeout) {
-    if (m_port.bytesAvailable() > held) return true;
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    timer.setTimerType(Qt::PreciseTimer);
-    connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    connect(&m_port, &QSerialPort::readyRead, &loop, &QEventLoop::quit);
-    connect(this, &DeviceLink::stateChanged, &loop, &QEventLoop::quit);
-    timer.start(timeout);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    const QDeadlineTimer deadline(timeout, Qt::PreciseTimer);
+    // A notice of bytes that were read meanwhile wakes the loop with nothing new: wait on.
+    while (stream().bytesAvailable() <= held && !deadline.hasExpired()) {
+        QEventLoop loop;
+        QTimer timer;
+        timer.setSingleShot(true);
+        timer.setTimerType(Qt::PreciseTimer);
+        connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+        connect(&stream(), &QIODevice::readyRead, &loop, &QEventLoop::quit);
+        connect(this, &DeviceLink::stateChanged, &loop, &QEventLoop::quit);
+        timer.start(std::max<qint64>(0, deadline.remainingTime()));
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        requireOpen();
+    }
+    if (stream().bytesAvailable() > held) return true;
+    stream().waitForReadyRead(0);
     requireOpen();
-    if (m_port.bytesAvailable() > held) return true;
-    m_port.waitForReadyRead(0);
-    m_port.clearError();
-    requireOpen();
-    return m_port.bytesAvailable() > held;
+    return stream().bytesAvailable() > held;
 }
 
-void DeviceLink::onPortError(QSerialPort::SerialPortError error) {
-    // A device going away under an open port (a pulled adapter, a closed pseudo-terminal)
-    // shows as a resource error or as reads that fail again at every turn of the event loop.
-    // Mark it gone at once, so the command waiting on it fails, and close it once control is
-    // back in the event loop, outside the port's own notification; that ends the repeats.
-    const bool deviceLost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
-    if (!deviceLost || m_state != State::Open) return;
+// The unit went away under the open port: the command waiting on it fails, and so does every
+// later one, until the port is closed.
+void DeviceLink::onLost(const QString &reason) {
+    if (m_state != State::Open) return;
+    m_goneReason = reason;
     setState(State::Gone);
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (m_state == State::Gone && m_port.isOpen()) m_port.close();
-        },
-        Qt::QueuedConnection);
 }
 
 void DeviceLink::setState(State state) {

@@ -4,18 +4,21 @@
 
 #include <QByteArray>
 #include <QObject>
-#include <QSerialPort>
+#include <QPointer>
 #include <chrono>
+#include <memory>
 
 namespace tonaq {
 
 class PortMap;
+class Transport;
 class WireTrace;
 
-// The one serial link to the unit. It writes commands exactly as given and reads what the
-// unit answers; every failure is raised as a TonaqError into the caller. It knows whether its
-// port is closed, open or gone (the device vanished under it), so a pulled cable is one
-// failure of the command that met it, not a storm of them.
+// The one link to the unit, over whatever transport its COM number leads to. It writes
+// commands exactly as given and reads what the unit answers; every failure is raised as a
+// TonaqError into the caller. It knows whether its port is closed, open or gone (the unit
+// went away under it), so a pulled cable is one failure of the command that met it, not a
+// storm of them.
 class DeviceLink : public QObject {
     Q_OBJECT
 public:
@@ -48,19 +51,26 @@ public:
     // Every burst both ways goes to the trace as well, while one is set.
     void setTrace(WireTrace *trace) { m_trace = trace; }
 
+    // How long opening may take: a network unit's server is given this long to answer.
+    static constexpr std::chrono::milliseconds kOpenDeadline{3000};
+
 signals:
     void stateChanged(tonaq::DeviceLink::State state);
 
 private:
     void requireOpen() const;
+    QIODevice &stream() const;
     bool waitForMoreBytes(qint64 held, std::chrono::milliseconds timeout);
     QByteArray take(qint64 count);
     void traceArrivals();
-    void onPortError(QSerialPort::SerialPortError error);
+    void onLost(const QString &reason);
     void setState(State state);
 
     const PortMap &m_ports;
-    QSerialPort m_port;
+    // Kept after a close until the next open, so that a reply wait further up the stack that
+    // a close ended still finds it when it unwinds.
+    std::unique_ptr<Transport> m_transport;
+    QString m_goneReason;
     QString m_settingsText;
     LineSettings m_settings;
     int m_portNumber = 0;

@@ -1,85 +1,230 @@
 #include "link/portmap.h"
 
+#include "base/tonaqerror.h"
+#include "link/serialtransport.h"
+#include "link/transport.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace tonaq {
 
-PortMap::PortMap(QString linksFolder, QString deviceFolder)
-    : m_linksFolder(std::move(linksFolder))
-    , m_deviceFolder(std::move(deviceFolder)) {
+namespace {
+
+// The families of serial devices, in the order they take numbers.
+constexpr const char *kFamilies[] = {"ttyS", "ttyUSB", "ttyACM"};
+// A folder entry that names a network unit holds its URL on its first line; nothing longer.
+constexpr qint64 kLongestEntryFile = 4096;
+
+QString linkIdentity(int number) {
+    return QStringLiteral("link:COM%1").arg(number);
+}
+
+// The URL a COM<n> file names, or nothing when it names none.
+QString networkUrlIn(const QFileInfo &entry) {
+    QFile file(entry.filePath());
+    if (entry.size() > kLongestEntryFile || !file.open(QIODevice::ReadOnly)) return {};
+    const QString url = QString::fromUtf8(file.readLine(kLongestEntryFile)).trimmed();
+    return url.contains(QLatin1String("://")) ? url : QString();
+}
+
+} // namespace
+
+PortMap::PortMap(Folders folders)
+    : m_folders(std::move(folders)) {
     refresh();
 }
 
 PortMap PortMap::forCurrentUser() {
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return PortMap(config + QStringLiteral("/Tonaq/ports"), QStringLiteral("/dev"));
+    return PortMap({config + QStringLiteral("/Tonaq/ports"), QStringLiteral("/dev"),
+                    QStringLiteral("/dev/serial/by-id")});
 }
 
 void PortMap::refresh() {
-    m_ports = m_reserved;
+    m_present = m_attached;
+    m_linkTargetFolders.clear();
 #ifdef Q_OS_WIN
-    for (int n = kFirstPort; n <= kLastPort; ++n)
-        m_ports.insert(n, QStringLiteral("COM%1").arg(n));
+    for (int n = kFirstPort; n <= kLastPort; ++n) {
+        if (!m_present.contains(n))
+            m_present.insert(n, {n,
+                                 PortKind::Device,
+                                 QStringLiteral("COM%1").arg(n),
+                                 QStringLiteral("COM%1").arg(n),
+                                 {}});
+    }
 #else
     addLinks();
-    for (const char *family : {"ttyS", "ttyUSB", "ttyACM"})
-        addFamily(QString::fromLatin1(family));
+    addFamilies();
 #endif
 }
 
-int PortMap::reserve(const QString &devicePath) {
-    const int number = lowestFreeNumber();
-    if (number == 0) return 0;
-    m_reserved.insert(number, devicePath);
-    m_ports.insert(number, devicePath);
+int PortMap::attach(const QString &name, TransportMaker maker, const QString &description,
+                    int number) {
+    if (number == 0) {
+        number = kFirstPort;
+        while (number <= kLastPort && numberTaken(number))
+            ++number;
+        if (number > kLastPort) return 0;
+    }
+    const PortEntry entry{number, PortKind::InProcess, name, QStringLiteral("unit:") + name,
+                          description};
+    m_attached.insert(number, entry);
+    m_present.insert(number, entry);
+    m_makers.insert(name, std::move(maker));
+    m_numbers.insert(entry.identity, number);
     return number;
 }
 
-QString PortMap::devicePath(int number) const {
-    return m_ports.value(number);
+void PortMap::detach(const QString &name) {
+    for (auto it = m_attached.begin(); it != m_attached.end(); ++it) {
+        if (it->location != name) continue;
+        m_present.remove(it.key());
+        m_attached.erase(it);
+        break;
+    }
+    m_makers.remove(name);
 }
 
-QString PortMap::currentDevicePath(int number) const {
+QList<PortEntry> PortMap::entries() const {
+    return m_present.values();
+}
+
+std::optional<PortEntry> PortMap::entry(int number) const {
+    const auto found = m_present.constFind(number);
+    if (found == m_present.constEnd()) return std::nullopt;
+    return *found;
+}
+
+std::optional<PortEntry> PortMap::currentEntry(int number) const {
     PortMap now(*this);
     now.refresh();
-    return now.devicePath(number);
+    return now.entry(number);
 }
 
+std::unique_ptr<Transport> PortMap::makeTransport(const PortEntry &entry) const {
+    switch (entry.kind) {
+    case PortKind::Device:
+        return std::make_unique<SerialTransport>(entry.location);
+    case PortKind::InProcess:
+        if (const auto maker = m_makers.constFind(entry.location); maker != m_makers.constEnd())
+            return (*maker)();
+        break;
+    case PortKind::Network:
+        break;
+    }
+    throw TonaqError(ErrorCode::PortUnavailable,
+                     QStringLiteral("Could not open %1: no such unit").arg(entry.location));
+}
+
+QStringList PortMap::watchedFolders() const {
+    QStringList folders{m_folders.links, m_folders.devices, m_folders.byId};
+    folders += m_linkTargetFolders;
+    folders.removeDuplicates();
+    return folders;
+}
+
+// A COM<n> entry takes its number n while it names something: a link to a device that exists,
+// or a file with the URL of a network unit. An in-process unit keeps its number before both.
 void PortMap::addLinks() {
     static const QRegularExpression name(QStringLiteral("^com([1-9][0-9]{0,2})$"),
                                          QRegularExpression::CaseInsensitiveOption);
     const QFileInfoList entries =
-        QDir(m_linksFolder).entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+        QDir(m_folders.links)
+            .entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QFileInfo &entry : entries) {
         const auto match = name.match(entry.fileName());
         const int number = match.hasMatch() ? match.captured(1).toInt() : 0;
-        // A link reserves its number only while it points at something that exists.
-        if (number < kFirstPort || number > kLastPort || !entry.isSymLink() || !entry.exists())
+        if (number < kFirstPort || number > kLastPort || m_present.contains(number)) continue;
+        if (entry.isSymLink()) {
+            m_linkTargetFolders.append(QFileInfo(entry.symLinkTarget()).absolutePath());
+            if (!entry.exists()) continue;
+            m_present.insert(
+                number,
+                {number, PortKind::Device, entry.symLinkTarget(), linkIdentity(number), {}});
+        } else if (const QString url = networkUrlIn(entry); !url.isEmpty()) {
+            m_present.insert(number, {number, PortKind::Network, url, linkIdentity(number), {}});
+        } else {
             continue;
-        if (!m_ports.contains(number)) m_ports.insert(number, entry.symLinkTarget());
+        }
+        m_numbers.insert(linkIdentity(number), number);
     }
 }
 
-void PortMap::addFamily(const QString &prefix) {
-    const QList<QString> taken = m_ports.values();
-    for (int k = 0;; ++k) {
-        const QString path = QStringLiteral("%1/%2%3").arg(m_deviceFolder, prefix).arg(k);
-        if (!QFileInfo::exists(path)) return;
-        if (taken.contains(path)) continue; // already known under the number its link gives it
-        const int number = lowestFreeNumber();
-        if (number == 0) return;
-        m_ports.insert(number, path);
+// Every device of each family, in rising index: one that is missing hides none after it.
+void PortMap::addFamilies() {
+    QHash<QString, QString> adapterNames; // device node -> its name in the by-id folder
+    const QFileInfoList named =
+        QDir(m_folders.byId).entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo &adapter : named)
+        adapterNames.insert(adapter.canonicalFilePath(), adapter.fileName());
+    QStringList linked;
+    for (const PortEntry &entry : std::as_const(m_present))
+        linked.append(QFileInfo(entry.location).canonicalFilePath());
+
+    struct Device {
+        QString path;
+        QString identity;
+    };
+    QList<Device> devices;
+    static const QRegularExpression index(QStringLiteral("^[a-zA-Z]+([0-9]+)$"));
+    for (const char *family : kFamilies) {
+        const QString prefix = QString::fromLatin1(family);
+        QList<std::pair<int, QString>> found;
+        const QStringList nodes =
+            QDir(m_folders.devices).entryList({prefix + u'*'}, QDir::AllEntries | QDir::System);
+        for (const QString &node : nodes) {
+            const auto match = index.match(node);
+            if (match.hasMatch() && node.size() == prefix.size() + match.capturedLength(1))
+                found.append({match.captured(1).toInt(), node});
+        }
+        std::sort(found.begin(), found.end());
+        for (const auto &[k, node] : std::as_const(found)) {
+            const QString path = m_folders.devices + u'/' + node;
+            const QString canonical = QFileInfo(path).canonicalFilePath();
+            const QString byPath = QStringLiteral("path:") + path;
+            if (linked.contains(canonical)) { // known under the number its link gives it
+                m_numbers.remove(byPath);
+                continue;
+            }
+            const QString adapter = adapterNames.value(canonical);
+            const QString identity =
+                adapter.isEmpty() ? byPath : QStringLiteral("by-id:") + adapter;
+            // An adapter's name that comes after its device node names the same unit.
+            if (identity != byPath && !m_numbers.contains(identity) && m_numbers.contains(byPath))
+                m_numbers.insert(identity, m_numbers.take(byPath));
+            devices.append({path, identity});
+        }
+    }
+    for (const Device &device : std::as_const(devices)) {
+        const int number = numberFor(device.identity);
+        if (number != 0)
+            m_present.insert(number, {number, PortKind::Device, device.path, device.identity, {}});
     }
 }
 
-int PortMap::lowestFreeNumber() const {
+// The number the identity had before, unless something present now holds it; else the lowest
+// number that no unit seen while the map lives has had.
+int PortMap::numberFor(const QString &identity) {
+    const auto known = m_numbers.constFind(identity);
+    if (known != m_numbers.constEnd() && !m_present.contains(*known)) return *known;
     for (int n = kFirstPort; n <= kLastPort; ++n) {
-        if (!m_ports.contains(n)) return n;
+        if (!numberTaken(n)) {
+            m_numbers.insert(identity, n);
+            return n;
+        }
     }
     return 0;
+}
+
+bool PortMap::numberTaken(int number) const {
+    if (m_present.contains(number)) return true;
+    return std::any_of(m_numbers.cbegin(), m_numbers.cend(),
+                       [number](int taken) { return taken == number; });
 }
 
 } // namespace tonaq

@@ -1,46 +1,93 @@
 #pragma once
 
+#include <QHash>
+#include <QList>
 #include <QMap>
 #include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
 
 namespace tonaq {
 
-// Maps the COM numbers an operator knows (COM1 to COM255) to the devices of this system.
-// On Linux it numbers ports the way Wine does: links named COM<n> in a per-user folder reserve
-// their numbers first, then /dev/ttyS<k>, /dev/ttyUSB<k> and /dev/ttyACM<k> (each family from
-// k = 0 up to its first missing index) take the lowest free numbers from COM1 up. On Windows
-// COM<n> is the system's own name.
+class Transport;
+
+// What stands behind a COM number.
+enum class PortKind {
+    Device,    // a serial device of this system, probed by opening it
+    Network,   // a unit behind a serial device server, named by a URL; never probed
+    InProcess, // a simulated unit in this process; never probed
+};
+
+struct PortEntry {
+    int number = 0;
+    PortKind kind = PortKind::Device;
+    QString location;    // the device path, the URL, or the in-process unit's name
+    QString identity;    // the same identity back is the same unit back
+    QString description; // what the operator is told of it, besides the location
+
+    friend bool operator==(const PortEntry &, const PortEntry &) = default;
+};
+
+// Makes the transport of an in-process unit, each time its COM number is opened.
+using TransportMaker = std::function<std::unique_ptr<Transport>()>;
+
+// Maps the COM numbers an operator knows (COM1 to COM255) to the units of this system, the way
+// Wine numbers them: entries named COM<n> in a per-user folder take their numbers first (a link
+// to a device, or a file naming a network unit), then /dev/ttyS<k>, /dev/ttyUSB<k> and
+// /dev/ttyACM<k> take the lowest free numbers from COM1 up, family by family. A number stays
+// with its unit for as long as the map lives: a unit that goes keeps it and gets it back on
+// return, and no other unit moves meanwhile. A device is known by its /dev/serial/by-id name
+// where it has one, else by its path; an entry of the folder by its name.
 class PortMap {
 public:
     static constexpr int kFirstPort = 1;
     static constexpr int kLastPort = 255;
 
-    PortMap(QString linksFolder, QString deviceFolder);
-    // The operator's own map: ~/.config/Tonaq/ports and /dev.
+    struct Folders {
+        QString links;   // COM<n> entries
+        QString devices; // the serial device nodes
+        QString byId;    // links named after the adapter, to its device node
+    };
+
+    explicit PortMap(Folders folders);
+    // The operator's own map: ~/.config/Tonaq/ports, /dev and /dev/serial/by-id.
     static PortMap forCurrentUser();
 
-    // Reads the links folder and the device families again.
+    // Reads the folders again.
     void refresh();
-    // Gives a device the lowest number that nothing else takes, for as long as this map
-    // lives (the demo unit); survives refresh(). Returns the number, 0 when all are taken.
-    int reserve(const QString &devicePath);
+    // Gives an in-process unit a COM number, the lowest that nothing takes when number is 0, for
+    // as long as it stays attached; returns the number, 0 when none is free.
+    int attach(const QString &name, TransportMaker maker, const QString &description,
+               int number = 0);
+    void detach(const QString &name);
 
-    // The device behind a COM number as of the last refresh; empty when the number names none.
-    QString devicePath(int number) const;
-    // The device behind a COM number now: a link may have been pointed elsewhere, or an adapter
-    // replugged under another name, since the last refresh.
-    QString currentDevicePath(int number) const;
-    QString linksFolder() const { return m_linksFolder; }
+    // The units present as of the last refresh, in rising number.
+    QList<PortEntry> entries() const;
+    std::optional<PortEntry> entry(int number) const;
+    // What the number names now: a link may have been pointed elsewhere, or an adapter
+    // replugged, since the last refresh.
+    std::optional<PortEntry> currentEntry(int number) const;
+    // The way to the unit of an entry; raises TonaqError when there is none.
+    std::unique_ptr<Transport> makeTransport(const PortEntry &entry) const;
+
+    const Folders &folders() const { return m_folders; }
+    // The folders whose changes may change the map: the links', the devices', the adapters'
+    // names, and where the links point.
+    QStringList watchedFolders() const;
 
 private:
     void addLinks();
-    void addFamily(const QString &prefix);
-    int lowestFreeNumber() const;
+    void addFamilies();
+    int numberFor(const QString &identity);
+    bool numberTaken(int number) const;
 
-    QString m_linksFolder;
-    QString m_deviceFolder;
-    QMap<int, QString> m_ports;
-    QMap<int, QString> m_reserved;
+    Folders m_folders;
+    QMap<int, PortEntry> m_present;
+    QHash<QString, int> m_numbers; // every identity seen while the map lives, and its number
+    QHash<QString, TransportMaker> m_makers;
+    QMap<int, PortEntry> m_attached;
+    QStringList m_linkTargetFolders;
 };
 
 } // namespace tonaq

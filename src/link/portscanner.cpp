@@ -13,12 +13,18 @@ PortScanner::PortScanner(const PortMap &ports)
 void PortScanner::setPortOpen(bool open) {
     if (!open) {
         m_port.close();
+        m_listedWithoutOpening = false;
         return;
     }
     m_lastRefusal = Refusal::None;
-    m_lastDevice = m_ports.devicePath(m_commPort);
-    if (m_lastDevice.isEmpty()) throw TonaqError(ErrorCode::InvalidPortNumber);
-    if (m_port.isOpen()) throw TonaqError(ErrorCode::PortAlreadyOpen);
+    const std::optional<PortEntry> entry = m_ports.entry(m_commPort);
+    m_lastDevice = entry ? entry->location : QString();
+    if (!entry) throw TonaqError(ErrorCode::InvalidPortNumber);
+    if (portOpen()) throw TonaqError(ErrorCode::PortAlreadyOpen);
+    if (entry->kind != PortKind::Device) {
+        m_listedWithoutOpening = true;
+        return;
+    }
     m_port.setPortName(m_lastDevice);
     if (!m_port.open(QIODevice::ReadWrite)) {
         if (m_port.error() == QSerialPort::PermissionError)

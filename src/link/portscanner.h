@@ -10,7 +10,9 @@ namespace tonaq {
 class PortMap;
 
 // The probe the port scan uses to learn whether a COM number can be opened right now. It is
-// separate from the DeviceLink and never sends anything.
+// separate from the DeviceLink and never sends anything. Only a device of this system is
+// opened: a network unit or one in this process counts as there without a try, so that a dead
+// host never slows a scan; its faults show when it is chosen.
 class PortScanner {
 public:
     explicit PortScanner(const PortMap &ports);
@@ -19,7 +21,7 @@ public:
     int commPort() const { return m_commPort; }
     // Opening raises TonaqError when the port cannot be opened; closing never fails.
     void setPortOpen(bool open);
-    bool portOpen() const { return m_port.isOpen(); }
+    bool portOpen() const { return m_listedWithoutOpening || m_port.isOpen(); }
     // Why the last open of an existing device was refused, for the operator.
     Refusal lastRefusal() const { return m_lastRefusal; }
     QString lastDevice() const { return m_lastDevice; }
@@ -28,6 +30,7 @@ private:
     const PortMap &m_ports;
     QSerialPort m_port;
     int m_commPort = 1;
+    bool m_listedWithoutOpening = false;
     Refusal m_lastRefusal = Refusal::None;
     QString m_lastDevice;
 };

@@ -29,7 +29,7 @@ SharedWaitTimer &sharedTimer() {
 
 } // namespace
 
-void Wait(double milliseconds) {
+void pauseFor(double milliseconds) {
     SharedWaitTimer &shared = sharedTimer();
     // Qt's timers count whole milliseconds: a fraction rounds up, so the wait is never short.
     const double due = std::isfinite(milliseconds) ? std::ceil(std::max(milliseconds, 0.0)) : 0.0;

@@ -2,7 +2,6 @@
 
 #include "base/desk.h"
 #include "base/limits.h"
-#include "base/statustexts.h"
 #include "model/memorymodel.h"
 
 #include <QCheckBox>
@@ -59,7 +58,7 @@ void MemoryTableFrame::chkAll_Click() {
 
 void MemoryTableFrame::cmdClear_Click() {
     m_memory.clear();
-    m_desk.SetStatus(status::ready());
+    m_desk.report({Activity::Ready});
 }
 
 void MemoryTableFrame::showLocation(int i) {

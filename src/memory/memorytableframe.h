@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/layouthelpers.h"
+#include "ui/layouthelpers.h"
 
 #include <QList>
 

@@ -9,13 +9,14 @@ class ErrorLog;
 class MemoryModel;
 class Trap;
 class UnitDriver;
+class UnitSession;
 
 // The traffic between the memory table and the unit's memory: "Download" reads the eight
 // locations into the table, "Upload" writes the marked rows and reads the memory back, "Reset
 // Unit" restores the unit's defaults and reads them back.
 class MemoryTransfer {
 public:
-    MemoryTransfer(UnitDriver &unit, MemoryModel &memory, Desk &desk, const ErrorLog &log);
+    MemoryTransfer(UnitSession &session, MemoryModel &memory, Desk &desk, const ErrorLog &log);
 
     void cmdLoad_Click();
     void cmdProgram_Click();
@@ -28,6 +29,7 @@ private:
     void writeRow(int i, Trap &at);
     void correctRange(int i);
 
+    UnitSession &m_session;
     UnitDriver &m_unit;
     MemoryModel &m_memory;
     Desk &m_desk;

@@ -1,6 +1,7 @@
 #include "multiplay/keypreview.h"
 
 #include "base/keyascii.h"
+#include "ui/keyevents.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

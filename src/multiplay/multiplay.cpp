@@ -2,12 +2,12 @@
 
 #include "base/basetitle.h"
 #include "base/desk.h"
-#include "base/layouthelpers.h"
 #include "base/trap.h"
 #include "model/memorymodel.h"
 #include "multiplay/keypreview.h"
 #include "multiplay/tonegrid.h"
-#include "unit/unitdriver.h"
+#include "session/unitsession.h"
+#include "ui/layouthelpers.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -16,10 +16,10 @@
 
 namespace tonaq {
 
-MultiPlay::MultiPlay(MemoryModel &memory, UnitDriver &unit, FileMenu &files, Prompter &prompter,
+MultiPlay::MultiPlay(MemoryModel &memory, UnitSession &session, FileMenu &files, Prompter &prompter,
                      const ErrorLog &log)
     : m_memory(memory)
-    , m_unit(unit)
+    , m_session(session)
     , m_files(files)
     , m_prompter(prompter)
     , m_log(log) {
@@ -90,7 +90,7 @@ void MultiPlay::Form_Load() {
         at(40);
         m_grid->setColumnAlignment(kToneColumn, Qt::AlignLeft | Qt::AlignTop);
         at(50);
-        m_cmdSend->setEnabled(m_unit.Connected());
+        m_cmdSend->setEnabled(m_session.isConnected());
     });
 }
 
@@ -107,8 +107,9 @@ void MultiPlay::ToneGrid_Validate() {
     showCaption(*this, captionFor(m_memory.currentFile(), true));
 }
 
+// Without a connected unit Send does nothing at all.
 void MultiPlay::cmdSend_Click() {
-    m_unit.sendSequence(m_memory.sequence());
+    if (m_session.isConnected()) m_session.unit().sendSequence(m_memory.sequence());
 }
 
 void MultiPlay::cmdClear_Click() {

@@ -12,7 +12,7 @@ class FileMenu;
 class MemoryModel;
 class Prompter;
 class ToneGrid;
-class UnitDriver;
+class UnitSession;
 
 // The sequence window: up to 20 tones, each with its own duration and space, sent to the unit
 // in one go. Its grid shows and edits the model's sequence. Loaded hidden with the main window;
@@ -21,7 +21,7 @@ class UnitDriver;
 class MultiPlay : public QWidget {
     Q_OBJECT
 public:
-    MultiPlay(MemoryModel &memory, UnitDriver &unit, FileMenu &files, Prompter &prompter,
+    MultiPlay(MemoryModel &memory, UnitSession &session, FileMenu &files, Prompter &prompter,
               const ErrorLog &log);
 
     void Form_Load();
@@ -55,7 +55,7 @@ private:
     void showError(const QString &text);
 
     MemoryModel &m_memory;
-    UnitDriver &m_unit;
+    UnitSession &m_session;
     FileMenu &m_files;
     Prompter &m_prompter;
     const ErrorLog &m_log;

@@ -2,7 +2,6 @@
 
 #include "sim/faults.h"
 #include "sim/outputpacer.h"
-#include "sim/pseudoterminal.h"
 #include "sim/records.h"
 #include "sim/storedlocations.h"
 #include "sim/unitfirmware.h"
@@ -10,8 +9,9 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
-#include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -24,19 +24,26 @@ struct SimulatedUnitOptions {
     int chunkMs = 0;                // > 0: deliver in bursts, like an adapter's latency timer
 };
 
-// A simulated unit on a pseudo-terminal: the program opens devicePath() as its serial port.
-// Serves on a thread of its own from construction to destruction (or vanish()); every public
-// member may be called from any thread.
+// The simulated unit: its firmware on a thread of its own, which hands each reply byte to the
+// line at the moment the unit's processing time and its 9600 baud let it leave. What carries
+// the bytes (a pseudo-terminal, or the program's own link in this process) is given by
+// whoever plugs a line in. Portable C++: no system calls. Every public member may be called
+// from any thread.
 class SimulatedUnit {
 public:
     using Options = SimulatedUnitOptions;
+    // Told of bytes leaving the unit, on the unit's thread, in order.
+    using LineOutput = std::function<void(const QByteArray &bytes)>;
 
-    explicit SimulatedUnit(Options options = {}); // throws std::runtime_error without a pty
-    ~SimulatedUnit();
+    explicit SimulatedUnit(Options options = {});
+    virtual ~SimulatedUnit();
     SimulatedUnit(const SimulatedUnit &) = delete;
     SimulatedUnit &operator=(const SimulatedUnit &) = delete;
 
-    QString devicePath() const;
+    // The line: bytes to the unit arrive now; bytes from it go to the output. Once
+    // setLineOutput returns, the previous output is neither running nor called again.
+    void receive(const QByteArray &bytes);
+    void setLineOutput(LineOutput output);
 
     void setFaults(const Faults &faults); // for the bytes that come next
     Faults faults() const;
@@ -51,12 +58,9 @@ public:
 
     QByteArray received() const;
     QList<ReceivedByte> receivedLog() const;
-    QList<SentByte> sentLog() const;  // every byte written to the line, with when
+    QList<SentByte> sentLog() const;  // every byte handed to the line, with when
     QList<SoundedTone> tones() const; // ended ones and the one sounding
     void clearRecords();
-
-    void vanish(); // closes its end now, as when a USB adapter is pulled
-    bool isVanished() const;
 
     StoredLocation location(int index) const;
     void setLocation(int index, const StoredLocation &location);
@@ -64,24 +68,24 @@ public:
     bool writeWav(const QString &path) const;
     double nowMs() const; // the clock of every record: ms since the unit started
 
+protected:
+    // Stops the unit's thread; a line that goes away calls it before it tears itself down.
+    void stopServing();
+
 private:
     void serve();
-    void wake();
-    void stopServing();
-    void readInput();
-    void writeOutput(QByteArray &pending);
-    void recordSent(const QByteArray &bytes);
 
     const std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
-    mutable std::mutex m_mutex; // guards everything below but the descriptors
+    mutable std::mutex m_mutex; // guards everything below but the output
+    std::condition_variable m_wake;
     UnitFirmware m_firmware;
     OutputPacer m_pacer;
     QList<SentByte> m_sent;
-    bool m_vanished = false;
+    bool m_stop = false;
 
-    PseudoTerminal m_pty;
-    int m_wakeFd = -1;
-    std::atomic<bool> m_stop{false};
+    std::mutex m_outputMutex; // held while the output runs
+    LineOutput m_output;
+
     std::thread m_thread;
 };
 

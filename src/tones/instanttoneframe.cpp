@@ -1,7 +1,7 @@
 #include "tones/instanttoneframe.h"
 
-#include "base/desk.h"
 #include "base/trap.h"
+#include "session/unitsession.h"
 #include "tones/keyclassification.h"
 #include "tones/tonecommands.h"
 #include "unit/unitdriver.h"
@@ -15,11 +15,9 @@
 
 namespace tonaq {
 
-InstantToneFrame::InstantToneFrame(UnitDriver &unit, Desk &desk, const ErrorLog &log,
-                                   QWidget *parent)
+InstantToneFrame::InstantToneFrame(UnitSession &session, const ErrorLog &log, QWidget *parent)
     : Frame(4, QStringLiteral("Instant Tone"), parent)
-    , m_unit(unit)
-    , m_desk(desk)
+    , m_session(session)
     , m_log(log) {
     m_label = named(new QLabel(QStringLiteral("Tone to send:"), holder()), element("lblDisp", 0));
     m_txtKeys = named(new QLineEdit(holder()), QStringLiteral("txtKeys"),
@@ -51,19 +49,19 @@ void InstantToneFrame::txtKeys_KeyDown(int keyCode, int shift) {
         at(10);
         m_txtKeys->clear(); // the key's own character follows, so the box shows the last one
         at(20);
-        if (refuseUnconnected(m_unit, m_desk)) return;
+        if (m_session.refuseUnconnected()) return;
         at(30);
         const ToneKey key = classifyToneKey(keyCode, shift);
         KeyValid = key.kind == ToneKeyKind::Tone;
         at(40);
-        if (key.kind == ToneKeyKind::Abort) cmdAbort_Click(m_unit, m_desk);
+        if (key.kind == ToneKeyKind::Abort) cmdAbort_Click(m_session);
         at(50);
         if (KeyValid && (!m_chkKeyLock->isChecked() || !TonePlaying)) {
             at(60);
             TonePlaying = true;
-            m_unit.startTone(key.tone);
+            m_session.unit().startTone(key.tone);
             at(70);
-            m_desk.SetStatus(sendingToneText(key.tone));
+            m_session.report({Activity::SendingTone, key.tone.unicode()});
         }
     });
 }
@@ -71,7 +69,7 @@ void InstantToneFrame::txtKeys_KeyDown(int keyCode, int shift) {
 void InstantToneFrame::txtKeys_KeyUp() {
     if (!KeyValid) return;
     TonePlaying = false;
-    SendKeypadTone(m_unit, m_desk, kStopTone);
+    SendKeypadTone(m_session, kStopTone);
 }
 
 void InstantToneFrame::keyDown(const QKeyEvent &event) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/layouthelpers.h"
+#include "ui/layouthelpers.h"
 
 #include <optional>
 
@@ -11,16 +11,15 @@ class QLineEdit;
 
 namespace tonaq {
 
-class Desk;
 class ErrorLog;
-class UnitDriver;
+class UnitSession;
 
 // The "Instant Tone" frame: a one-character box that sounds the tone of the key held in it,
 // and Key Lock, which makes a held key one constant tone instead of a pulsating one.
 class InstantToneFrame : public Frame {
     Q_OBJECT
 public:
-    InstantToneFrame(UnitDriver &unit, Desk &desk, const ErrorLog &log, QWidget *parent);
+    InstantToneFrame(UnitSession &session, const ErrorLog &log, QWidget *parent);
 
     QLineEdit *txtKeys() const { return m_txtKeys; }
     QCheckBox *chkKeyLock() const { return m_chkKeyLock; }
@@ -44,8 +43,7 @@ private:
         bool pairedWith(const QKeyEvent &press) const;
     };
 
-    UnitDriver &m_unit;
-    Desk &m_desk;
+    UnitSession &m_session;
     const ErrorLog &m_log;
     QLabel *m_label;
     QLineEdit *m_txtKeys;

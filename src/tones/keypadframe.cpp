@@ -15,10 +15,9 @@ constexpr int kGridIndex[4][4] = {{0, 1, 2, 12}, {3, 4, 5, 13}, {6, 7, 8, 14}, {
 constexpr int kKeyCount = 16;
 } // namespace
 
-KeypadFrame::KeypadFrame(UnitDriver &unit, Desk &desk, QWidget *parent)
+KeypadFrame::KeypadFrame(UnitSession &session, QWidget *parent)
     : Frame(0, QStringLiteral("Keypad"), parent)
-    , m_unit(unit)
-    , m_desk(desk) {
+    , m_session(session) {
     for (int index = 0; index < kKeyCount; ++index) {
         const QString tone(toneCharacterOfKeypad(index));
         auto *key = named(new QPushButton(tone, holder()), element("KeyPad", index),
@@ -40,11 +39,11 @@ KeypadFrame::KeypadFrame(UnitDriver &unit, Desk &desk, QWidget *parent)
 }
 
 void KeypadFrame::KeyPad_MouseDown(int index) {
-    SendKeypadTone(m_unit, m_desk, index);
+    SendKeypadTone(m_session, index);
 }
 
 void KeypadFrame::KeyPad_MouseUp(int /*index*/) {
-    SendKeypadTone(m_unit, m_desk, kStopTone);
+    SendKeypadTone(m_session, kStopTone);
 }
 
 bool KeypadFrame::eventFilter(QObject *watched, QEvent *event) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/layouthelpers.h"
+#include "ui/layouthelpers.h"
 
 #include <QList>
 
@@ -8,15 +8,14 @@ class QPushButton;
 
 namespace tonaq {
 
-class Desk;
-class UnitDriver;
+class UnitSession;
 
 // The "Keypad" frame: sixteen buttons in the layout of a telephone keypad with the letter
 // column on the right. A button sounds its tone while the mouse holds it down.
 class KeypadFrame : public Frame {
     Q_OBJECT
 public:
-    KeypadFrame(UnitDriver &unit, Desk &desk, QWidget *parent);
+    KeypadFrame(UnitSession &session, QWidget *parent);
 
     const QList<QPushButton *> &KeyPad() const { return m_keys; }
 
@@ -28,8 +27,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    UnitDriver &m_unit;
-    Desk &m_desk;
+    UnitSession &m_session;
     QList<QPushButton *> m_keys;
     int m_pressed = -1; // the button whose press came last, until its release
 };

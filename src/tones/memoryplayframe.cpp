@@ -4,8 +4,9 @@
 #include "base/keyascii.h"
 #include "base/limits.h"
 #include "base/trap.h"
+#include "session/unitsession.h"
 #include "tones/entryrules.h"
-#include "unit/unitdriver.h"
+#include "ui/keyevents.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -21,13 +22,13 @@ namespace {
 constexpr int kPlayButtonWidth = 50; // as the single-play button, so the box gets the room
 } // namespace
 
-MemoryPlayFrame::MemoryPlayFrame(UnitDriver &unit, Desk &desk, const MemoryModel &memory,
+MemoryPlayFrame::MemoryPlayFrame(UnitSession &session, Desk &desk, const MemoryModel &memory,
                                  const ErrorLog &log, QWidget *parent)
     : Frame(2, QStringLiteral("Memory Play"), parent)
-    , m_unit(unit)
+    , m_session(session)
     , m_desk(desk)
     , m_log(log)
-    , m_player(unit, memory) {
+    , m_player(session.unit(), memory) {
     auto *label =
         named(new QLabel(QStringLiteral("Memory Locations:"), holder()), element("lblDisp", 1));
     m_txtLoc = named(new QLineEdit(holder()), QStringLiteral("txtLoc"));
@@ -60,17 +61,17 @@ bool MemoryPlayFrame::txtLoc_KeyPress(int keyAscii) {
 
 void MemoryPlayFrame::cmdMemPlay_Click() {
     if (m_playing) return; // Enter in the box while the button is off for this very play
-    if (refuseUnconnected(m_unit, m_desk)) return;
+    if (m_session.refuseUnconnected()) return;
     m_playing = true;
     window()->installEventFilter(this); // a close waits until the play has let go of the link
     trapped(m_log, "cmdMemPlay_Click", kMainForm, [&](Trap &at) {
         at(10);
-        m_desk.EnableControls(false);
+        m_session.enableControls(false);
         at(20);
         playTyped(at);
         if (m_closeRequested) return;
         at(100);
-        m_desk.EnableControls(true);
+        m_session.enableControls(true);
     });
     endPlay();
 }
@@ -89,7 +90,7 @@ void MemoryPlayFrame::playTyped(Trap &at) {
         if (outcome == MemoryPlayer::Outcome::Stopped) return;
         if (outcome == MemoryPlayer::Outcome::NoReady) {
             at(90);
-            m_desk.SetStatus(QStringLiteral("Memory play: no Ready from the unit."));
+            m_session.report({Activity::NoReady});
             return;
         }
     }

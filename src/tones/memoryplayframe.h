@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/layouthelpers.h"
 #include "tones/tonecommands.h"
+#include "ui/layouthelpers.h"
 
 class QLineEdit;
 class QPushButton;
@@ -11,14 +11,14 @@ namespace tonaq {
 class Desk;
 class ErrorLog;
 class MemoryModel;
-class UnitDriver;
+class UnitSession;
 
 // The "Memory Play" frame: the unit plays its stored locations in the order typed.
 class MemoryPlayFrame : public Frame {
     Q_OBJECT
 public:
-    MemoryPlayFrame(UnitDriver &unit, Desk &desk, const MemoryModel &memory, const ErrorLog &log,
-                    QWidget *parent);
+    MemoryPlayFrame(UnitSession &session, Desk &desk, const MemoryModel &memory,
+                    const ErrorLog &log, QWidget *parent);
 
     QLineEdit *txtLoc() const { return m_txtLoc; }
     QPushButton *cmdMemPlay() const { return m_play; }
@@ -36,7 +36,7 @@ private:
     void playTyped(Trap &at);
     void endPlay();
 
-    UnitDriver &m_unit;
+    UnitSession &m_session;
     Desk &m_desk;
     const ErrorLog &m_log;
     MemoryPlayer m_player;

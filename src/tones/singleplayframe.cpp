@@ -3,9 +3,10 @@
 #include "base/desk.h"
 #include "base/keyascii.h"
 #include "base/trap.h"
+#include "session/unitsession.h"
 #include "tones/entryrules.h"
 #include "tones/tonecommands.h"
-#include "unit/unitdriver.h"
+#include "ui/keyevents.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -36,9 +37,10 @@ bool leavesForAnotherControl(const QFocusEvent &event) {
 
 } // namespace
 
-SinglePlayFrame::SinglePlayFrame(UnitDriver &unit, Desk &desk, const ErrorLog &log, QWidget *parent)
+SinglePlayFrame::SinglePlayFrame(UnitSession &session, Desk &desk, const ErrorLog &log,
+                                 QWidget *parent)
     : Frame(3, QStringLiteral("Single Play"), parent)
-    , m_unit(unit)
+    , m_session(session)
     , m_desk(desk)
     , m_log(log) {
     auto *toneLabel = named(new QLabel(QStringLiteral("Tone:"), holder()), element("lblDisp", 2));
@@ -116,9 +118,10 @@ void SinglePlayFrame::validateBeforeRelease(QAbstractButton *pressed) {
 }
 
 void SinglePlayFrame::cmdSinglePlay_Click() {
-    if (refuseUnconnected(m_unit, m_desk)) return;
-    trapped(m_log, "cmdSinglePlay_Click", kMainForm,
-            [&](Trap &at) { playSingleTone(m_unit, m_tone->text(), m_duration->text(), at); });
+    if (m_session.refuseUnconnected()) return;
+    trapped(m_log, "cmdSinglePlay_Click", kMainForm, [&](Trap &at) {
+        playSingleTone(m_session.unit(), m_tone->text(), m_duration->text(), at);
+    });
 }
 
 bool SinglePlayFrame::eventFilter(QObject *watched, QEvent *event) {

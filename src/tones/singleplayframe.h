@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/layouthelpers.h"
+#include "ui/layouthelpers.h"
 
 class QAbstractButton;
 class QLabel;
@@ -11,13 +11,13 @@ namespace tonaq {
 
 class Desk;
 class ErrorLog;
-class UnitDriver;
+class UnitSession;
 
 // The "Single Play" frame: one tone for a number of milliseconds, timed by the unit.
 class SinglePlayFrame : public Frame {
     Q_OBJECT
 public:
-    SinglePlayFrame(UnitDriver &unit, Desk &desk, const ErrorLog &log, QWidget *parent);
+    SinglePlayFrame(UnitSession &session, Desk &desk, const ErrorLog &log, QWidget *parent);
 
     QLineEdit *Tone() const { return m_tone; }
     QLineEdit *Duration() const { return m_duration; }
@@ -36,7 +36,7 @@ private:
     void validateWhenTheMouseIsFree();
     void validateBeforeRelease(QAbstractButton *pressed);
 
-    UnitDriver &m_unit;
+    UnitSession &m_session;
     Desk &m_desk;
     const ErrorLog &m_log;
     QLineEdit *m_tone;

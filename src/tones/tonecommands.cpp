@@ -1,11 +1,10 @@
 #include "tones/tonecommands.h"
 
-#include "base/desk.h"
-#include "base/statustexts.h"
 #include "base/tonecharacter.h"
 #include "base/trap.h"
 #include "link/wait.h"
 #include "model/memorymodel.h"
+#include "session/unitsession.h"
 #include "tones/memoryplaybound.h"
 #include "unit/unitdriver.h"
 
@@ -20,30 +19,28 @@ constexpr double kAbortSettleMs = 100;
 constexpr double kAbortStopMs = 50;
 } // namespace
 
-QString sendingToneText(QChar tone) {
-    return QStringLiteral("Sending tone [%1]").arg(tone);
-}
-
-void SendKeypadTone(UnitDriver &unit, Desk &desk, int index) {
-    if (refuseUnconnected(unit, desk)) return;
+void SendKeypadTone(UnitSession &session, int index) {
+    if (session.refuseUnconnected()) return;
+    UnitDriver &unit = session.unit();
     if (index == kStopTone) {
-        ignoringFailure([&] { desk.SetStatus(status::ready()); });
+        ignoringFailure([&] { session.report({Activity::Ready}); });
         ignoringFailure([&] { unit.stopTone(); });
         return;
     }
     const QChar tone = toneCharacterOfKeypad(index);
-    ignoringFailure([&] { desk.SetStatus(sendingToneText(tone)); });
+    ignoringFailure([&] { session.report({Activity::SendingTone, tone.unicode()}); });
     ignoringFailure([&] { unit.startTone(tone); });
 }
 
-void cmdAbort_Click(UnitDriver &unit, Desk &desk) {
-    if (refuseUnconnected(unit, desk)) return;
+void cmdAbort_Click(UnitSession &session) {
+    if (session.refuseUnconnected()) return;
+    UnitDriver &unit = session.unit();
     ignoringFailure([&] { unit.interrupt(); });
-    ignoringFailure([&] { desk.SetStatus(QStringLiteral("Aborting...")); });
-    ignoringFailure([] { Wait(kAbortSettleMs); });
+    ignoringFailure([&] { session.report({Activity::Aborting}); });
+    ignoringFailure([] { pauseFor(kAbortSettleMs); });
     ignoringFailure([&] { unit.silence(); });
-    ignoringFailure([] { Wait(kAbortStopMs); });
-    ignoringFailure([&] { desk.SetStatus(status::ready()); });
+    ignoringFailure([] { pauseFor(kAbortStopMs); });
+    ignoringFailure([&] { session.report({Activity::Ready}); });
 }
 
 bool playSingleTone(UnitDriver &unit, const QString &tone, const QString &duration, Trap &at) {

@@ -7,26 +7,23 @@
 
 namespace tonaq {
 
-class Desk;
 class MemoryModel;
 class Trap;
 class UnitDriver;
+class UnitSession;
 
 // The keypad index that stops the tone instead of starting one.
 inline constexpr int kStopTone = -1;
 
-// "Sending tone [5]": the status while a tone starts.
-QString sendingToneText(QChar tone);
-
 // Starts the tone of the keypad button with that index ("%" and its character), or stops the
 // tone for kStopTone ("%"), with the status to match. A failing step is skipped: a stuck tone
 // is better than a dead keypad. Not connected: "Not connected." and nothing is written.
-void SendKeypadTone(UnitDriver &unit, Desk &desk, int index);
+void SendKeypadTone(UnitSession &session, int index);
 
 // The abort of tones the unit times itself: a line end, "Aborting...", 100 ms, the stop, 50 ms,
 // "Ready". Every step runs even when the one before it failed: the abort must reach the unit
 // if it can.
-void cmdAbort_Click(UnitDriver &unit, Desk &desk);
+void cmdAbort_Click(UnitSession &session);
 
 // One tone for a time, timed by the unit: "@" must be answered and "I" with "SM" before the
 // tone and its duration go out as they stand. True when they went out.

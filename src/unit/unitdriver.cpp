@@ -1,7 +1,5 @@
 #include "unit/unitdriver.h"
 
-#include "base/desk.h"
-#include "base/statustexts.h"
 #include "base/trap.h"
 
 namespace tonaq {
@@ -114,7 +112,6 @@ void UnitDriver::resetMemory() {
 }
 
 bool UnitDriver::sendSequence(const QList<SequenceRow> &rows) {
-    if (!m_connected) return false;
     bool taken = true; // a step that fails counts as passed
     ignoringFailure([&] { taken = attention(); });
     if (taken)
@@ -130,12 +127,6 @@ bool UnitDriver::sendSequence(const QList<SequenceRow> &rows) {
     }
     ignoringFailure([&] { interrupt(); });
     return taken;
-}
-
-bool refuseUnconnected(const UnitDriver &unit, Desk &desk) {
-    if (unit.Connected()) return false;
-    desk.SetStatus(status::notConnected());
-    return true;
 }
 
 } // namespace tonaq

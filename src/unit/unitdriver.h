@@ -8,8 +8,6 @@
 
 namespace tonaq {
 
-class Desk;
-
 // The unit's line: 9600 baud, no parity, 8 data bits, 1 stop bit.
 inline QString unitLineSettings() {
     return QStringLiteral("9600,n,8,1");
@@ -26,10 +24,6 @@ public:
     explicit UnitDriver(const PortMap &ports, WireTrace *trace = nullptr);
 
     CommandChannel &channel() { return m_channel; }
-    // A unit answered the last connect. Set by the connect, cleared by the port scan; every
-    // command asks it first.
-    bool Connected() const { return m_connected; }
-    void setConnected(bool connected) { m_connected = connected; }
 
     // Connecting: "@" answered with a text that names "Connect", and the firmware's version.
     bool handshake();
@@ -71,18 +65,13 @@ public:
 
     // The rows whose tone is filled, each as its three fields, then the closing line end. A
     // failing step is passed over as if its test had passed. False when the unit did not take
-    // a sequence (or nothing was sent, without a connection).
+    // a sequence.
     bool sendSequence(const QList<SequenceRow> &rows);
 
 private:
     QString transact(const QString &command, ReplyShape shape);
 
     CommandChannel m_channel;
-    bool m_connected = false;
 };
-
-// Every command asks this first: without a unit that answered the connect, the status says
-// "Not connected." and the command must stop.
-bool refuseUnconnected(const UnitDriver &unit, Desk &desk);
 
 } // namespace tonaq

@@ -1,6 +1,6 @@
 // The simulated unit on its pseudo-terminal, driven through a real serial port as the program
 // drives it, tells a listener every tone it starts and ends. Waits are on conditions (QTRY_*).
-#include "sim/simulatedunit.h"
+#include "sim/ptyunit.h"
 
 #include <QSerialPort>
 #include <QTest>
@@ -36,7 +36,7 @@ void TestSimulatedUnit::listenerHearsStartAndEnd() {
     QFETCH(QByteArrayList, commands);
     QFETCH(double, dueMs);
     QFETCH(bool, endsWhenDue);
-    SimulatedUnit unit({.pacing = false});
+    PtyUnit unit({.pacing = false});
     std::mutex mutex;
     QList<std::pair<ToneChange, SoundedTone>> heard;
     unit.setToneListener([&](ToneChange change, const SoundedTone &tone) {

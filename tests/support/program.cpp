@@ -1,7 +1,7 @@
 #include "program.h"
 
 #include "app/connectmenu.h"
-#include "sim/simulatedunit.h"
+#include "sim/ptyunit.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -22,8 +22,16 @@ Program::~Program() {
 sim::SimulatedUnit &Program::addUnit(int number) {
     m_units.push_back(
         std::make_unique<sim::SimulatedUnit>(sim::SimulatedUnit::Options{.pacing = false}));
-    ports.link(number, m_units.back()->devicePath());
+    ports.attach(number, *m_units.back());
     return *m_units.back();
+}
+
+sim::PtyUnit &Program::addTtyUnit(int number) {
+    auto unit = std::make_unique<sim::PtyUnit>(sim::SimulatedUnit::Options{.pacing = false});
+    sim::PtyUnit &added = *unit;
+    ports.link(number, added.devicePath());
+    m_units.push_back(std::move(unit));
+    return added;
 }
 
 FrmTonaq &Program::start(const QString &commandLine) {

@@ -10,20 +10,23 @@
 #include <memory>
 
 namespace tonaq::sim {
+class PtyUnit;
 class SimulatedUnit;
-}
+} // namespace tonaq::sim
 
 namespace tonaq::test {
 
 // The real main window with scripted dialogs, its own COM map and its own log folder. Units
-// added with addUnit() sit on pseudo-terminals linked as COM numbers, unpaced so tests run
-// at full speed. Widgets are found by their program names, in either window.
+// added with addUnit() run in the test's process under a COM number, those added with
+// addTtyUnit() on pseudo-terminals linked as COM numbers; both unpaced, so tests run at full
+// speed. Widgets are found by their program names, in either window.
 class Program {
 public:
     Program();
     ~Program();
 
     sim::SimulatedUnit &addUnit(int number);
+    sim::PtyUnit &addTtyUnit(int number);
     FrmTonaq &start(const QString &commandLine = {});
     // Starts with one unit on COM<number>, connects to it and forgets what the unit received.
     sim::SimulatedUnit &startConnected(int number = 3);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/filedialogs.h"
+#include "base/filedialogs.h"
 
 #include <QList>
 #include <QQueue>

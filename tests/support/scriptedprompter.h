@@ -12,7 +12,7 @@ namespace tonaq::test {
 // scripted it gives the box's default button, as an operator pressing Enter would.
 class ScriptedPrompter : public Prompter {
 public:
-    QMessageBox::StandardButton ask(QWidget *, const Message &message) override {
+    Button ask(QWidget *, const Message &message) override {
         shown.append(message);
         if (onShow) onShow(message);
         return answers.isEmpty() ? message.defaultButton : answers.dequeue();
@@ -24,7 +24,7 @@ public:
         return result;
     }
 
-    QQueue<QMessageBox::StandardButton> answers;
+    QQueue<Button> answers;
     QList<Message> shown;
     std::function<void(const Message &)> onShow;
 };

@@ -1,11 +1,22 @@
 #include "testports.h"
 
+#include "link/simulatedtransport.h"
+
 #include <QFile>
 
 namespace tonaq::test {
 
 TestPorts::TestPorts()
-    : m_map(std::make_unique<PortMap>(m_links.path(), m_devices.path())) {}
+    : m_map(std::make_unique<PortMap>(
+          PortMap::Folders{m_links.path(), m_devices.path(), m_adapters.path()})) {}
+
+void TestPorts::attach(int number, sim::SimulatedUnit &unit) {
+    const QString name = QStringLiteral("unit%1").arg(number);
+    m_map->detach(name);
+    m_map->attach(
+        name, [&unit] { return std::make_unique<SimulatedTransport>(unit); },
+        QStringLiteral("simulated unit"), number);
+}
 
 bool TestPorts::link(int number, const QString &device) {
     // Replugging: a new device takes over the number of one that went away.

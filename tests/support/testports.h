@@ -5,22 +5,32 @@
 #include <QTemporaryDir>
 #include <memory>
 
+namespace tonaq::sim {
+class SimulatedUnit;
+}
+
 namespace tonaq::test {
 
 // A COM-number map of the test's own: a temporary links folder (COM<n> links to the test's
-// pseudo-terminals) and an empty device folder, so the machine's real ports never show.
+// pseudo-terminals), an empty device folder and an empty adapter-name folder, so the
+// machine's real ports never show; simulated units in the test's process are attached.
 class TestPorts {
 public:
     TestPorts();
     // Makes COM<number> point at a device; true on success.
     bool link(int number, const QString &device);
     bool unlink(int number);
+    // Gives a simulated unit in this process the COM number.
+    void attach(int number, sim::SimulatedUnit &unit);
     PortMap &map() { return *m_map; }
     QString folder() const { return m_links.path(); }
+    QString deviceFolder() const { return m_devices.path(); }
+    QString adapterFolder() const { return m_adapters.path(); }
 
 private:
     QTemporaryDir m_links;
     QTemporaryDir m_devices;
+    QTemporaryDir m_adapters;
     std::unique_ptr<PortMap> m_map;
 };
 

@@ -1,4 +1,4 @@
-#include "base/keyascii.h"
+#include "ui/keyevents.h"
 
 #include <QKeyEvent>
 

@@ -1,4 +1,4 @@
-#include "config/filedialogs.h"
+#include "ui/qtfiledialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>

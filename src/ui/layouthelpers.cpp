@@ -1,4 +1,4 @@
-#include "base/layouthelpers.h"
+#include "ui/layouthelpers.h"
 
 #include <QApplication>
 #include <QFontMetrics>
