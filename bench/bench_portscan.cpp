@@ -19,7 +19,7 @@ constexpr int kRuns = 5;
 void measure(const std::string &prefix, int devices) {
     test::Program program;
     for (int i = 0; i < devices; ++i)
-        program.addUnit(3 + i * 7);
+        program.addTtyUnit(3 + i * 7);
     FrmTonaq &window = program.start();
     QList<double> elapsed;
     for (int run = 0; run < kRuns; ++run) {

@@ -5,7 +5,7 @@
 #include "testports.h"
 
 #include "link/devicelink.h"
-#include "sim/simulatedunit.h"
+#include "sim/ptyunit.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -19,7 +19,7 @@ constexpr int kCommands = 200;
 
 void measure(const std::string &prefix, int chunkMs) {
     test::TestPorts ports;
-    sim::SimulatedUnit unit;
+    sim::PtyUnit unit; // the program's reading of a real tty
     unit.setChunkMs(chunkMs);
     ports.link(3, unit.devicePath());
     DeviceLink link(ports.map());

@@ -81,7 +81,7 @@ int main(int argc, char **argv) {
     const double entered = realtimeMs();
     QApplication app(argc, argv);
     test::Program program;
-    program.addUnit(3); // a unit on the line, as at an operator's desk
+    program.addTtyUnit(3); // a unit on the line, as at an operator's desk
 
     const double beforeWindow = realtimeMs();
     program.start();
