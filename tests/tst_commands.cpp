@@ -24,7 +24,8 @@ private slots:
     void upload_data();
     void upload();
     void reset();
-    void memoryPlayInTypedOrder();
+    void memoryPlay_data();
+    void memoryPlay();
     void singlePlayChecksTheDurationBeforeTheRelease();
     void sendTakesTheFilledRows();
 };
@@ -69,6 +70,8 @@ void TestCommands::upload_data() {
         << QStringList{"", "", ""} << QByteArray("20,20\r\n.") << "20,20,";
     QTest::newRow("out of range both ways")
         << QStringList{"19.5", "99999", "a"} << QByteArray("20,65534\r\na.") << "20,65534,A";
+    QTest::newRow("just past the longest stored")
+        << QStringList{"65535", "65534", "1"} << QByteArray("65534,65534\r\n1.") << "65534,65534,1";
     QTest::newRow("in range goes as typed; 20 tones need no end")
         << QStringList{"20.5", "100ab", "12345678901234567890"}
         << QByteArray("20.5,100ab\r\n12345678901234567890") << "20,100,12345678901234567890";
@@ -108,11 +111,29 @@ void TestCommands::reset() {
     QVERIFY(program.find<QPushButton>("cmdLoad")->isEnabled());
 }
 
-void TestCommands::memoryPlayInTypedOrder() {
+void TestCommands::memoryPlay_data() {
+    QTest::addColumn<QStringList>("table"); // what the table says of locations 1 to 3
+    QTest::addColumn<QString>("status");    // afterwards
+    QTest::newRow("typed order, an empty table waits as long as a location can play")
+        << QStringList{",,", ",,", ",,"} << "Connected on COM3";
+    // Location 1 plays 2 s where the table, not uploaded, says 40 ms: its "Ready" is late by
+    // far more than a read waits, and the margin keeps the play from being given up.
+    QTest::newRow("a table that says less than the unit plays")
+        << QStringList{"20,20,A", "20,20,B", "20,20,C"} << "Connected on COM3";
+}
+
+void TestCommands::memoryPlay() {
+    QFETCH(QStringList, table);
     test::Program program;
     sim::SimulatedUnit &unit = program.startConnected();
-    for (int i : {0, 1, 2})
+    unit.setLocation(0, {"A", 1000, 1000});
+    for (int i : {1, 2})
         unit.setLocation(i, {QByteArray(1, char('A' + i)), 20, 20});
+    for (int i : {0, 1, 2}) {
+        program.type(QStringLiteral("Length(%1)").arg(i), table[i].section(u',', 0, 0));
+        program.type(QStringLiteral("Space(%1)").arg(i), table[i].section(u',', 1, 1));
+        program.type(QStringLiteral("MemString(%1)").arg(i), table[i].section(u',', 2));
+    }
     program.type("txtLoc", "3x1");
     QTest::keyClick(program.find<QLineEdit>("txtLoc"), Qt::Key_Return); // Enter plays
     QCOMPARE(program.received(unit), QByteArray("@M2\r\n3\r\n@M0\r\n1\r\n"));
@@ -120,6 +141,7 @@ void TestCommands::memoryPlayInTypedOrder() {
     for (const sim::SoundedTone &tone : unit.tones())
         sounded += tone.tone;
     QCOMPARE(sounded, "CA");
+    QTEST(program.status(), "status");
     QCOMPARE(program.find<QLineEdit>("txtLoc")->text(), "3x1");
     QVERIFY(program.find<QPushButton>("cmdMemPlay")->isEnabled());
 }

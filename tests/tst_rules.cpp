@@ -155,7 +155,6 @@ private slots:
                  {"Esc", Qt::Key_Escape, no, 0, 0, none, "abort"},
                  {"xkb German Shift+3", Qt::Key_section, shift, 12, 167, xkb, "#"},
                  {"xkb German # key", Qt::Key_NumberSign, no, 51, 35, xkb, "none"},
-                 {"xkb numpad 0", Qt::Key_0, pad, 90, 0xffb0, xkb, "0"},
                  {"xkb numpad 7, Num Lock off", Qt::Key_Home, pad, 79, 0xff95, xkb, "none"},
                  {"windows # key", Qt::Key_NumberSign, no, 43, 0xbf, win, "none"},
                  {"windows, no native code", Qt::Key_Percent, shift, 0, 0, win, "5"}}) {
@@ -163,6 +162,17 @@ private slots:
             const int vk =
                 windowsVirtualKey(e.qtKey, e.modifiers, e.scanCode, e.virtualKey, e.native);
             QTest::newRow(e.name) << vk << shiftMask(e.modifiers) << QString(e.tone);
+        }
+        // Every number-pad digit, by its X key code (KP_0 is 90, KP_1 87 ... KP_9 81) and
+        // without native codes.
+        const quint32 keypadCodes[] = {90, 87, 88, 89, 83, 84, 85, 79, 80, 81};
+        for (int digit = 0; digit <= 9; ++digit) {
+            const auto key = Qt::Key(Qt::Key_0 + digit);
+            QTest::addRow("xkb numpad %d", digit)
+                << windowsVirtualKey(key, pad, keypadCodes[digit], 0xffb0 + digit, xkb) << 0
+                << QString::number(digit);
+            QTest::addRow("numpad %d, no native code", digit)
+                << windowsVirtualKey(key, pad, 0, 0, none) << 0 << QString::number(digit);
         }
     }
 

@@ -3,9 +3,10 @@
 // back into the tones of that location.
 #include "link/wiretrace.h"
 #include "program.h"
-#include "sim/simulatedunit.h"
+#include "sim/ptyunit.h"
 #include "sim/wavrenderer.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,6 +16,7 @@
 #include <QTest>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <numbers>
 #include <span>
 
@@ -28,11 +30,21 @@ struct Run {
     QByteArray err;
 };
 
-Run tonaqctl(const QStringList &arguments, const QString &folder) {
+// Runs tonaqctl in the folder, with the COM-number links of portsHome when one is given, and
+// calls during() while it runs. What it said on stderr comes back for the failure message.
+Run tonaqctl(const QStringList &arguments, const QString &folder, const QString &portsHome = {},
+             const std::function<void()> &during = {}) {
     QProcess process;
     process.setWorkingDirectory(folder);
+    if (!portsHome.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_CONFIG_HOME", portsHome);
+        process.setProcessEnvironment(environment);
+    }
     process.start(QStringLiteral(TONAQCTL), arguments);
-    if (!process.waitForFinished(60000)) return {};
+    if (during) during();
+    if (!process.waitForFinished(60000))
+        return {-1, {}, "no end: " + process.readAllStandardError()};
     return {process.exitCode(), QJsonDocument::fromJson(process.readAllStandardOutput()).object(),
             process.readAllStandardError()};
 }
@@ -101,11 +113,15 @@ QByteArray sampleFile() {
 
 } // namespace
 
+Q_DECLARE_METATYPE(tonaq::sim::Faults)
+
 class TestTonaqctl : public QObject {
     Q_OBJECT
 private slots:
     void commands_data();
     void commands();
+    void failingUnits_data();
+    void failingUnits();
     void sameWireBytesAsTheWindow_data();
     void sameWireBytesAsTheWindow();
     void memoryPlayIsHeardInTheWav();
@@ -132,6 +148,59 @@ void TestTonaqctl::commands_data() {
     QTest::newRow("no such port") << "download --port COM99 x.tnq" << 4 << "";
     QTest::newRow("no such file") << "send missing.tnq --demo" << 3 << "";
     QTest::newRow("usage") << "erase --demo" << 2 << "";
+    QTest::newRow("tone too short") << "tone 5 19 --demo" << 2 << "";
+    QTest::newRow("tone too long") << "tone 5 65536 --demo" << 2 << "";
+}
+
+// A unit on a real port that fails: every way ends in its exit status and one line that says
+// why, and nothing that the window would only log passes as done.
+void TestTonaqctl::failingUnits_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<sim::Faults>("faults");
+    QTest::addColumn<QByteArray>("pullAfter"); // the unit is pulled once it received this
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("said"); // in its one line on stderr
+    QTest::newRow("healthy") << "download --port COM3 out.tnq" << sim::Faults{} << QByteArray() << 0
+                             << "";
+    QTest::newRow("silent") << "download --port COM3 out.tnq" << sim::Faults{.silent = true}
+                            << QByteArray() << 1 << "no unit answered on COM3";
+    QTest::newRow("a failure the window only logs")
+        << "download --port COM3 out.tnq"
+        << sim::Faults{.reportFault = sim::ReportFault::NoThirdLine, .reportFaultLocation = 2}
+        << QByteArray() << 1 << "in procedure ReadDefaults";
+    QTest::newRow("no Ready") << "play 1 --port COM3" << sim::Faults{.neverReady = true}
+                              << QByteArray() << 1 << "no Ready from the unit after location 1";
+    QTest::newRow("pulled mid-download") << "download --port COM3 out.tnq" << sim::Faults{}
+                                         << QByteArray("@V3") << 4 << "COM3: the unit went away";
+    QTest::newRow("no such port") << "reset --port COM4" << sim::Faults{} << QByteArray() << 4
+                                  << "COM4: Could not open COM4: no such device";
+}
+
+void TestTonaqctl::failingUnits() {
+    QFETCH(QString, line);
+    QFETCH(sim::Faults, faults);
+    QFETCH(QByteArray, pullAfter);
+    QFETCH(QString, said);
+    QTemporaryDir home;
+    QVERIFY(QDir().mkpath(home.filePath("Tonaq/ports")));
+    sim::PtyUnit unit;                  // paced: a pull lands in the middle of a transfer
+    unit.setLocation(0, {"A", 20, 20}); // a short play: no Ready is known soon
+    unit.setFaults(faults);
+    QVERIFY(QFile::link(unit.devicePath(), home.filePath("Tonaq/ports/COM3")));
+    const Run run = tonaqctl(line.split(u' '), m_folder.path(), home.path(), [&] {
+        if (pullAfter.isEmpty()) return;
+        QVERIFY(QTest::qWaitFor([&] { return unit.received().contains(pullAfter); }, 30000));
+        unit.vanish();
+    });
+    QFETCH(int, exitCode);
+    QVERIFY2(run.exitCode == exitCode, run.err.constData());
+    QByteArrayList failures;
+    for (const QByteArray &errLine : run.err.split('\n')) {
+        if (errLine.startsWith("tonaqctl: ") && !errLine.contains("no audio output"))
+            failures << errLine;
+    }
+    QCOMPARE(failures.size(), said.isEmpty() ? 0 : 1);
+    if (!said.isEmpty()) QVERIFY2(failures[0].contains(said.toUtf8()), run.err.constData());
 }
 
 void TestTonaqctl::commands() {
@@ -142,7 +211,8 @@ void TestTonaqctl::commands() {
     writeFile(m_folder.filePath("bad.tnq"), "1x,20,20\r\n" + sampleFile().mid(4));
 
     const Run run = tonaqctl(line.split(u' '), m_folder.path());
-    QTEST(run.exitCode, "exitCode");
+    QFETCH(int, exitCode);
+    QVERIFY2(run.exitCode == exitCode, run.err.constData());
     if (run.exitCode == 4) QCOMPARE(run.err.count('\n'), 1); // one clear line
     const QString field = result.section(u':', 0, 0);
     const QString text = result.section(QStringLiteral(": "), 1);
@@ -194,7 +264,8 @@ void TestTonaqctl::sameWireBytesAsTheWindow() {
         program.prompter.answers.enqueue(Button::Ok), program.trigger("mnuReset");
     if (command == u"tone")
         program.type("Tone", "b"), program.type("Duration", "300"), program.click("cmdSinglePlay");
-    if (command == u"play") program.type("txtLoc", "3"), program.click("cmdMemPlay");
+    if (command == u"play")
+        program.click("cmdLoad"), program.type("txtLoc", "3"), program.click("cmdMemPlay");
     if (command == u"send") program.window().multiPlay(), program.click("cmdSend");
     QCOMPARE(sentInTrace(trace), escapedBytes(program.received(unit)));
     QFile traced(trace); // the other way, with its time stamps

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -59,9 +60,75 @@ QString spoken(QWidget *widget, QAccessible::Text which) {
     return QAccessible::queryAccessibleInterface(widget)->text(which);
 }
 
+// The Connect menu as the operator sees it: "COM1 COM3*" (the ticked one starred), or "off"
+// and its caption while it cannot be opened.
+QString menuShown(FrmTonaq &window) {
+    const ConnectMenu &menu = window.connectMenu();
+    if (!menu.COMSelect()->isEnabled()) return "off " + menu.COMSelect()->title();
+    QStringList entries;
+    for (const QAction *entry : menu.ComPort())
+        entries << entry->text() + (entry->isChecked() ? "*" : "");
+    return entries.join(u' ');
+}
+
+// A unit plugged in or pulled out while the window runs. "+COM3" links a new unit as COM3,
+// "-COM3" removes the link, "pull COM3" pulls the unit behind it out, "connect COM3" connects;
+// "+ttyUSB0=usb-A" plugs a new unit in as that device with that adapter name, "-ttyUSB0"
+// pulls it out and takes both names away.
+struct Plug {
+    QString action;
+    QString menu;   // what the Connect menu then shows
+    QString status; // and the status box
+};
+using PlugSteps = QList<Plug>;
+
+class Rack {
+public:
+    explicit Rack(test::Program &program)
+        : m_program(program) {}
+    void apply(const QString &action) {
+        const QString what = action.section(u' ', -1);
+        const int number = what.section(QStringLiteral("COM"), 1).toInt();
+        if (action.startsWith(u'+') && what.contains(u'=')) {
+            const QString node =
+                m_program.ports.deviceFolder() + u'/' + what.mid(1).section(u'=', 0, 0);
+            sim::PtyUnit &unit = addUnit(node);
+            QFile::link(node, m_program.ports.adapterFolder() + u'/' + what.section(u'=', 1));
+            QFile::link(unit.devicePath(), node);
+        } else if (action.startsWith(u"+COM")) {
+            m_units[action.mid(1)] = &m_program.addTtyUnit(number);
+        } else if (action.startsWith(u"-tty")) {
+            const QString node = m_program.ports.deviceFolder() + u'/' + action.mid(1);
+            m_units.take(node)->vanish();
+            for (const QFileInfo &name :
+                 QDir(m_program.ports.adapterFolder()).entryInfoList(QDir::System))
+                QFile::remove(name.filePath());
+            QFile::remove(node);
+        } else if (action.startsWith(u"-COM")) {
+            QFile::remove(m_program.ports.folder() + u'/' + action.mid(1));
+        } else if (action.startsWith(u"pull")) {
+            m_units.value(what)->vanish();
+        } else if (action.startsWith(u"connect")) {
+            m_program.connectTo(number);
+        }
+    }
+
+private:
+    sim::PtyUnit &addUnit(const QString &name) {
+        m_owned.push_back(
+            std::make_unique<sim::PtyUnit>(sim::SimulatedUnit::Options{.pacing = false}));
+        m_units[name] = m_owned.back().get();
+        return *m_owned.back();
+    }
+    test::Program &m_program;
+    QHash<QString, sim::PtyUnit *> m_units;
+    std::vector<std::unique_ptr<sim::PtyUnit>> m_owned;
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(KeySteps)
+Q_DECLARE_METATYPE(PlugSteps)
 
 class TestWindows : public QObject {
     Q_OBJECT
@@ -73,6 +140,8 @@ private slots:
     void keyboard_data();
     void keyboard();
     void connectMenuListsWhatOpens();
+    void connectMenuFollowsUnitsThatComeAndGo_data();
+    void connectMenuFollowsUnitsThatComeAndGo();
     void gridKeys();
     void multiPlayCloseKeepsTitleBarCloseUnloads();
 };
@@ -245,6 +314,55 @@ void TestWindows::connectMenuListsWhatOpens() {
     program.trigger("mnuScanPorts"); // nothing found: no connect, no rescan in this run
     QCOMPARE(window.connectMenu().COMSelect()->title(), "Scanning...");
     QVERIFY(!window.connectMenu().COMSelect()->isEnabled());
+}
+
+void TestWindows::connectMenuFollowsUnitsThatComeAndGo_data() {
+    QTest::addColumn<QStringList>("before"); // units there at start-up
+    QTest::addColumn<PlugSteps>("steps");
+    const QString please = "Please Connect by selecting a COM port in the menu.";
+    const QString none = "No available COM ports found.";
+    QTest::newRow("plugged and pulled; numbers stay")
+        << QStringList{"+COM1", "+COM4"}
+        << PlugSteps{{"+COM2", "COM1 COM2 COM4", please},
+                     {"-COM1", "COM2 COM4", please},
+                     {"-COM2", "COM4", please},
+                     {"-COM4", "off Scanning...", none},
+                     {"+COM4", "COM4", please}};
+    QTest::newRow("the connected unit goes and comes back")
+        << QStringList{"+COM3", "+COM5"}
+        << PlugSteps{{"connect COM3", "COM3* COM5", "Connected on COM3"},
+                     {"+COM7", "COM3* COM5 COM7", "Connected on COM3"},
+                     {"pull COM3", "COM5 COM7", "Unit on COM3 removed."},
+                     {"-COM5", "COM7", "Unit on COM3 removed."},
+                     {"+COM3", "COM3* COM7", "Connected on COM3"}};
+    QTest::newRow("another adapter on the same device is another unit")
+        << QStringList{}
+        << PlugSteps{{"+ttyUSB0=usb-A", "COM1", please},
+                     {"connect COM1", "COM1*", "Connected on COM1"},
+                     {"-ttyUSB0", "off Scanning...", "Unit on COM1 removed."},
+                     {"+ttyUSB0=usb-B", "COM2", "Unit on COM1 removed."}};
+}
+
+// Within the settling time of a change the menu holds what a Rescan would leave, the connected
+// unit's going is said and ends the connection, and its return connects it again.
+void TestWindows::connectMenuFollowsUnitsThatComeAndGo() {
+    QFETCH(QStringList, before);
+    QFETCH(PlugSteps, steps);
+    test::Program program;
+    program.followPorts = true;
+    Rack rack(program);
+    for (const QString &action : std::as_const(before))
+        rack.apply(action);
+    FrmTonaq &window = program.start();
+    for (const Plug &step : std::as_const(steps)) {
+        rack.apply(step.action);
+        QTRY_COMPARE_WITH_TIMEOUT(menuShown(window), step.menu, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(program.status(), step.status, 5000);
+        const bool connected = step.status.startsWith(u"Connected");
+        QCOMPARE(program.find<QPushButton>("cmdLoad")->isEnabled(), connected);
+        QCOMPARE(window.session().isConnected(), connected);
+    }
+    QCOMPARE(program.logLines(), QStringList{}); // nothing was under way
 }
 
 void TestWindows::gridKeys() {

@@ -127,13 +127,18 @@ int CtlRun::reset() {
     return kDone;
 }
 
+// The unit's memory is read first, as an operator downloads before playing: the wait for each
+// location's "Ready" is then bounded by how long that location really plays.
 int CtlRun::play() {
     if (const int code = connect()) return code;
+    MemoryTransfer(*m_session, m_memory, m_desk, m_log).cmdLoad_Click();
+    if (commandFailed()) return failed(kUnitFailed, QStringLiteral("the download did not finish"));
     MemoryPlayer player(m_session->unit(), m_memory);
     QJsonArray played;
     const bool ran = trapped(m_log, "cmdMemPlay_Click", kMainForm, [&](Trap &at) {
         for (const QChar typed : std::as_const(m_options.locations)) {
             const int location = typed.digitValue();
+            m_desk.endProgress();
             m_err << QStringLiteral("Playing location %1").arg(location) << Qt::endl;
             if (player.play(location, typed, at) != MemoryPlayer::Outcome::Played) {
                 failed(kUnitFailed,

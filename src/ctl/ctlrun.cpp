@@ -69,8 +69,6 @@ int CtlRun::run() {
     const Step step = steps[static_cast<int>(m_options.command)]; // in the order of Command
     if (!step) return kUsage;
     int code = (this->*step)();
-    if (m_session->unitWasRemoved())
-        return failed(kPortError, QStringLiteral("COM%1: the unit went away").arg(m_options.port));
     if (code == kDone && commandFailed())
         code = failed(kUnitFailed, QStringLiteral("%1 did not finish").arg(m_options.commandName));
     return code;
@@ -91,10 +89,15 @@ int CtlRun::connect() {
     return kDone;
 }
 
-// One line on stderr says what failed, with the first failure that was logged meanwhile.
+// One line on stderr says what failed, with the first failure that was logged meanwhile. A
+// unit that went away under the command is a port error, whatever the command met after.
 int CtlRun::failed(int code, const QString &message) {
     m_desk.endProgress();
-    const QString line = m_logged.isEmpty() ? message : message + QStringLiteral(": ") + m_logged;
+    const bool gone = m_session && m_session->unitWasRemoved();
+    if (gone) code = kPortError;
+    const QString what =
+        gone ? QStringLiteral("COM%1: the unit went away").arg(m_options.port) : message;
+    const QString line = m_logged.isEmpty() ? what : what + QStringLiteral(": ") + m_logged;
     if (m_error.isEmpty()) {
         m_err << "tonaqctl: " << line << Qt::endl;
         m_error = line;

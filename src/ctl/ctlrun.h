@@ -48,7 +48,9 @@ private:
     int loadFile(bool mustExist);
     int saveFile();
     int failed(int code, const QString &message);
-    bool commandFailed() const { return m_desk.noticed() || !m_logged.isEmpty(); }
+    bool commandFailed() const {
+        return m_desk.noticed() || !m_logged.isEmpty() || m_session->unitWasRemoved();
+    }
     void putLocations();
     int finish(int code);
 

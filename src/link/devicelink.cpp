@@ -42,6 +42,7 @@ void DeviceLink::OpenPort() {
     // control is back in the event loop.
     if (m_transport) m_transport.release()->deleteLater();
     m_transport = m_ports.makeTransport(*entry);
+    m_transport->setParent(this);
     connect(m_transport.get(), &Transport::lost, this, &DeviceLink::onLost);
     connect(&m_transport->stream(), &QIODevice::readyRead, this, &DeviceLink::traceArrivals);
     m_transport->open(m_settings, kOpenDeadline);

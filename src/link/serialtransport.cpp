@@ -11,7 +11,9 @@
 namespace tonaq {
 
 SerialTransport::SerialTransport(const QString &devicePath, QObject *parent)
-    : Transport(parent) {
+    : Transport(parent)
+    , m_devicePath(devicePath)
+    , m_port(this) {
     m_port.setPortName(devicePath);
     connect(&m_port, &QSerialPort::errorOccurred, this, &SerialTransport::onPortError);
 }
@@ -26,7 +28,7 @@ void SerialTransport::open(const LineSettings &settings, std::chrono::millisecon
         const QString reason = m_port.errorString();
         m_port.clearError();
         throw TonaqError(ErrorCode::PortUnavailable,
-                         QStringLiteral("Could not open %1: %2").arg(m_port.portName(), reason));
+                         QStringLiteral("Could not open %1: %2").arg(m_devicePath, reason));
     }
     m_lost = false;
     m_port.clear(); // what arrived before we listened belongs to nobody
@@ -44,7 +46,7 @@ void SerialTransport::discardInput() {
 
 // Whether the device under the open port is gone: its node removed, or the line hung up.
 bool SerialTransport::deviceGone() {
-    if (!QFileInfo::exists(m_port.portName())) return true;
+    if (!QFileInfo::exists(m_devicePath)) return true;
 #ifdef Q_OS_UNIX
     pollfd line{static_cast<int>(m_port.handle()), POLLIN, 0};
     return ::poll(&line, 1, 0) > 0 && (line.revents & (POLLHUP | POLLERR | POLLNVAL));
@@ -67,14 +69,13 @@ void SerialTransport::onPortError(QSerialPort::SerialPortError error) {
         return;
     }
     m_lost = true;
-    const QString reason = m_port.errorString();
     QMetaObject::invokeMethod(
         this,
         [this] {
             if (m_lost && m_port.isOpen()) m_port.close();
         },
         Qt::QueuedConnection);
-    emit lost(reason);
+    emit lost(QString()); // the port's own words for it name some ioctl, not the unit
 }
 
 } // namespace tonaq

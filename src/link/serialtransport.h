@@ -22,6 +22,7 @@ private:
     bool deviceGone();
     void onPortError(QSerialPort::SerialPortError error);
 
+    QString m_devicePath;
     QSerialPort m_port;
     bool m_lost = false;
 };

@@ -21,6 +21,9 @@ std::runtime_error failure(const char *what) {
 PseudoTerminal::PseudoTerminal() {
     m_master = posix_openpt(O_RDWR | O_NOCTTY);
     if (m_master < 0) throw failure("posix_openpt");
+    // A program started meanwhile must not inherit the line: holding the master open, it would
+    // keep the line alive after the unit is pulled out.
+    fcntl(m_master, F_SETFD, FD_CLOEXEC);
     char name[128];
     if (grantpt(m_master) != 0 || unlockpt(m_master) != 0 ||
         ptsname_r(m_master, name, sizeof name) != 0) {
@@ -29,7 +32,7 @@ PseudoTerminal::PseudoTerminal() {
         throw error;
     }
     m_slavePath = QString::fromLocal8Bit(name);
-    m_heldSlave = ::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK);
+    m_heldSlave = ::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (m_heldSlave < 0) {
         const auto error = failure("open slave");
         close();

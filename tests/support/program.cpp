@@ -41,6 +41,7 @@ FrmTonaq &Program::start(const QString &commandLine) {
     seams.portMap = &ports.map();
     seams.logFolder = m_logFolder.path();
     seams.programFolder = m_programFolder.path();
+    seams.followPorts = followPorts;
     m_window = std::make_unique<FrmTonaq>(seams);
     m_window->Form_Load(commandLine);
     return *m_window;

@@ -48,6 +48,7 @@ public:
     ScriptedPrompter prompter;
     ScriptedFileDialogs fileDialogs;
     TestPorts ports;
+    bool followPorts = false; // units that come and go while the window runs
 
 private:
     QTemporaryDir m_logFolder;
