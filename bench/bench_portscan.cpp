@@ -20,15 +20,15 @@ void measure(const std::string &prefix, int devices) {
     test::Program program;
     for (int i = 0; i < devices; ++i)
         program.addTtyUnit(3 + i * 7);
-    FrmTonaq &window = program.start();
+    MainWindow &window = program.start();
     QList<double> elapsed;
     for (int run = 0; run < kRuns; ++run) {
         const double start = bench::steadyMs();
-        window.connectMenu().mnuScanPorts_Click();
+        window.connectMenu().rescan();
         elapsed.append(bench::steadyMs() - start);
     }
     qsizetype found = 0;
-    for (const QAction *entry : window.connectMenu().ComPort())
+    for (const QAction *entry : window.connectMenu().entries())
         found += entry->isEnabled() ? 1 : 0;
     bench::report((prefix + "_p50").c_str(), bench::percentile(elapsed, 50), "ms");
     bench::report((prefix + "_max").c_str(), bench::percentile(elapsed, 100), "ms");

@@ -1,6 +1,6 @@
 // Where the time of one command and reply goes, through the link alone: from the write to the
 // unit receiving it, from its receiving to its first reply byte on the line, and from its
-// last reply byte to ReadReply returning (how soon the link sees the reply is whole).
+// last reply byte to readReply() returning (how soon the link sees the reply is whole).
 #include "benchkit.h"
 #include "testports.h"
 
@@ -25,7 +25,7 @@ void measure(const std::string &prefix, int chunkMs) {
     DeviceLink link(ports.map());
     link.setSettings(QStringLiteral("9600,n,8,1"));
     link.setPortNumber(3);
-    link.OpenPort();
+    link.openPort();
     QList<double> toUnit;
     QList<double> toFirstByte;
     QList<double> tail;
@@ -33,8 +33,8 @@ void measure(const std::string &prefix, int chunkMs) {
     for (int i = 0; i < kCommands; ++i) {
         unit.clearRecords();
         const double start = unit.nowMs();
-        link.SendCommand("@");
-        const QByteArray reply = link.ReadReply(1, std::chrono::milliseconds(250));
+        link.send("@");
+        const QByteArray reply = link.readReply(1, std::chrono::milliseconds(250));
         const double end = unit.nowMs();
         const QList<sim::ReceivedByte> in = unit.receivedLog();
         const QList<sim::SentByte> out = unit.sentLog();

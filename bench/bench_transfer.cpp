@@ -29,7 +29,7 @@ struct Rig {
     }
     test::Program program;
     sim::SimulatedUnit &unit;
-    FrmTonaq *window = nullptr;
+    MainWindow *window = nullptr;
 };
 
 // Rows of the table that differ from the unit's memory, and error lines logged: a reply cut
@@ -89,13 +89,13 @@ void benchmark(const std::string &suffix, int chunkMs, double byteGapMs) {
     MemoryTransfer &transfer = rig.window->transfer();
     const int runs = byteGapMs > 0 ? 1 : kRuns;
     measure(
-        "download" + suffix, rig, [&] { transfer.cmdLoad_Click(); }, 0, runs);
+        "download" + suffix, rig, [&] { transfer.download(); }, 0, runs);
     if (byteGapMs > 0) return;
     measure(
         "upload_readback" + suffix, rig,
         [&] {
             fullFirstRow(rig.window->memory());
-            transfer.cmdProgram_Click();
+            transfer.upload();
         },
         kReadBackPauseMs);
     fullSequence(rig.window->memory());

@@ -9,9 +9,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         QString::fromLatin1(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     const QString converted = tonaq::convertFilterList(filter);
     (void)tonaq::qtNameFilters(converted);
-    (void)tonaq::TrimAtNull(filter);
+    (void)tonaq::trimAtNull(filter);
     for (int index = 0; index <= 4; ++index)
-        (void)tonaq::FilterLookup(converted, index);
-    (void)tonaq::FilterLookup(filter, 1);
+        (void)tonaq::filterLookup(converted, index);
+    (void)tonaq::filterLookup(filter, 1);
     return 0;
 }

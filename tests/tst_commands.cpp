@@ -45,10 +45,10 @@ void TestCommands::refusedWithoutAUnit() {
     QFETCH(QString, control);
     test::Program program;
     sim::SimulatedUnit &unit = program.addUnit(3);
-    FrmTonaq &window = program.start();
+    MainWindow &window = program.start();
     program.ports.map().detach(QStringLiteral("unit3"));
     program.trigger("mnuScanPorts");
-    window.multiPlay();
+    window.sequenceWindow();
     const QAction *menuItem = window.findChild<QAction *>(control);
     QVERIFY(menuItem ? !menuItem->isEnabled() : !program.find<QWidget>(control)->isEnabled());
     window.session().enableControls(true); // as if they were on: the commands must still refuse
@@ -81,7 +81,7 @@ void TestCommands::upload() {
     QFETCH(QStringList, row);
     test::Program program;
     sim::SimulatedUnit &unit = program.startConnected();
-    FrmTonaq &window = program.window();
+    MainWindow &window = program.window();
     program.type("Length(2)", row[0]);
     program.type("Space(2)", row[1]);
     program.type("MemString(2)", row[2]);
@@ -151,7 +151,7 @@ void TestCommands::memoryPlay() {
 void TestCommands::singlePlayChecksTheDurationBeforeTheRelease() {
     test::Program program;
     sim::SimulatedUnit &unit = program.startConnected();
-    FrmTonaq &window = program.window();
+    MainWindow &window = program.window();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     program.type("Tone", "5");
     QLineEdit *duration = program.find<QLineEdit>("Duration");
@@ -180,7 +180,7 @@ void TestCommands::sendTakesTheFilledRows() {
     memory.setCell(17, 1, "b");
     memory.setCell(3, 1, "5"), memory.setCell(3, 2, "100"), memory.setCell(3, 3, "50");
     memory.setCell(5, 2, "300"); // no tone: not part of the sequence
-    program.window().cmdMultiPlay_Click();
+    program.window().showSequenceWindow();
     program.click("cmdSend");
     QCOMPARE(program.received(unit), QByteArray("@F5,100,50\r\nb,,\r\n\r\n"));
     QCOMPARE(program.status(), "Connected on COM3");

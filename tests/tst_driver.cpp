@@ -26,11 +26,11 @@ struct Rig {
         ports.attach(3, unit);
         driver.channel().createLink(QStringLiteral("9600,n,8,1"));
         driver.channel().link().setPortNumber(3);
-        driver.channel().link().OpenPort();
+        driver.channel().link().openPort();
     }
     // What the unit received, once a fence byte written after it has arrived.
     QByteArray received() {
-        driver.channel().SendCommand("~");
+        driver.channel().send("~");
         if (!QTest::qWaitFor([this] { return unit.received().endsWith('~'); })) return "no fence";
         return unit.received().chopped(1);
     }

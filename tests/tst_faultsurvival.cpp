@@ -56,7 +56,7 @@ void setRow(MemoryModel &memory, int i, const QStringList &texts) {
 }
 
 // Pulls the unit out and waits until the link has noticed.
-bool vanishNow(FrmTonaq &window, sim::PtyUnit &unit) {
+bool vanishNow(MainWindow &window, sim::PtyUnit &unit) {
     unit.vanish();
     return QTest::qWaitFor(
         [&] { return window.unit().channel().link().state() == DeviceLink::State::Gone; });
@@ -116,7 +116,7 @@ void applyFault(Fault fault, sim::SimulatedUnit &unit) {
 
 // Pulls the unit out in the middle of the operation, at a point where it has begun talking.
 void armVanish(Op op, Fault fault, test::Program &program, sim::PtyUnit &unit, bool &gone) {
-    FrmTonaq &window = program.window();
+    MainWindow &window = program.window();
     const auto vanish = [&window, &unit, &gone] { gone = vanishNow(window, unit); };
     const auto onStatus = [&](const char *text) {
         onText(program.find<QLineEdit>("StatusBox"), text, vanish);
@@ -144,7 +144,7 @@ void run(Op op, test::Program &program) {
     if (op == Op::Reset)
         return program.prompter.answers.enqueue(Button::Ok), program.trigger("mnuReset");
     if (op == Op::Connect) return program.connectTo(3);
-    if (op == Op::Send) program.window().multiPlay();
+    if (op == Op::Send) program.window().sequenceWindow();
     QPushButton *five = program.find<QPushButton>("KeyPad(4)");
     if (op == Op::Keypad)
         return QTest::mousePress(five, Qt::LeftButton), QTest::mouseRelease(five, Qt::LeftButton);
@@ -266,7 +266,7 @@ void TestFaultSurvival::operationSurvivesFault() {
     QFETCH(QByteArray, wire);
     test::Program program;
     sim::PtyUnit &unit = program.addTtyUnit(3);
-    FrmTonaq &window = program.start();
+    MainWindow &window = program.start();
     program.connectTo(3);
     QCOMPARE(program.status(), kConnected);
     prepare(op, program, unit);

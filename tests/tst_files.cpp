@@ -94,11 +94,11 @@ private slots:
 
 void TestFiles::saveThenOpenRestoresEverything() {
     test::Program program;
-    FrmTonaq &window = program.start();
+    MainWindow &window = program.start();
     write(program.folder() + "/in.tnq", sampleFile());
-    window.files().CommandLineFile = program.folder() + "/in.tnq";
-    window.files().mnuOpen_Click();
-    QCOMPARE(window.memory().caption(), BaseTitle() + " [in.tnq]");
+    window.files().commandLineFile = program.folder() + "/in.tnq";
+    window.files().openFile();
+    QCOMPARE(window.memory().caption(), baseTitle() + " [in.tnq]");
     QVERIFY(window.memory().location(7).update); // loaded rows are marked for upload
 
     window.memory().setCurrentFile(QString());
@@ -109,7 +109,7 @@ void TestFiles::saveThenOpenRestoresEverything() {
     QCOMPARE(program.fileDialogs.requests.last().initialFolder, program.folder());
     QCOMPARE(read(path), sampleFile());
     QCOMPARE(program.status(), "File Saved. Ready.");
-    QCOMPARE(window.memory().caption(), BaseTitle() + " [out.tnq]");
+    QCOMPARE(window.memory().caption(), baseTitle() + " [out.tnq]");
 
     program.trigger("mnuOpen"); // cancelled: starts in the current file's folder
     QCOMPARE(program.fileDialogs.requests.last().initialFolder, program.folder() + "/");
@@ -150,7 +150,7 @@ void TestFiles::open() {
     QFETCH(QByteArray, bytes);
     QFETCH(bool, readable);
     test::Program program;
-    FrmTonaq &window = program.start();
+    MainWindow &window = program.start();
     window.memory().setText(0, MemoryModel::Text::Tones, "kept");
     window.memory().setText(7, MemoryModel::Text::Tones, "kept");
     const QString path = program.folder() + "/site.tnq";
@@ -188,7 +188,7 @@ void TestFiles::save() {
     QFETCH(int, fileMode);
     QFETCH(int, sizeLimit);
     test::Program program;
-    FrmTonaq &window = program.start();
+    MainWindow &window = program.start();
     const QString folder = program.folder() + "/data";
     const QString path = folder + "/site.tnq";
     QVERIFY(QDir().mkpath(folder));
@@ -225,19 +225,19 @@ void TestFiles::errorLogHeaderOnceAndTheLineReached() {
     QTemporaryDir folder;
     const ErrorLog log(folder.path() + "/new/folder");
     for (int line : {20, 40})
-        trapped(log, "ReadDefaults", kMainForm, [line](Trap &at) {
+        trapped(log, Procedure::ReadLocations, [line](Trap &at) {
             at(10);
             at(line);
             throw TonaqError(ErrorCode::ReplyTooShort);
         });
     const QList<QByteArray> lines = read(log.filePath()).split('\n');
     QCOMPARE(lines.size(), 5); // four lines and the empty rest after the last CR LF
-    QCOMPARE(lines[0], (BaseTitle() + " Error Log\r").toLatin1());
+    QCOMPARE(lines[0], (baseTitle() + " Error Log\r").toLatin1());
     QCOMPARE(lines[1], QByteArray(32, '=') + '\r');
     QVERIFY(lines[3].endsWith(" Error 9 (Subscript out of range) in procedure ReadDefaults of "
                               "Form frmTonaq on line 40\r"));
     // A log that cannot be written is passed over.
-    ErrorLog(log.filePath() + "/under/a/file").LogError("lost");
+    ErrorLog(log.filePath() + "/under/a/file").logError("lost");
 }
 
 QTEST_MAIN(TestFiles)

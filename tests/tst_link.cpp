@@ -1,5 +1,5 @@
 // The serial link and what it stands on: COM numbering, the link's failures and its closed,
-// open and gone states, a replugged device, the shared Wait, and the shutdown's wait for the
+// open and gone states, a replugged device, the shared pause, and the shutdown's wait for the
 // port.
 #include "app/shutdown.h"
 #include "base/tonaqerror.h"
@@ -159,14 +159,13 @@ void TestLink::failures() {
     DeviceLink link(ports.map());
     QList<int> errors;
     for (const std::function<void()> &action : std::initializer_list<std::function<void()>>{
-             [&] { link.SendCommand("@"); },
-             [&] { link.ReadReply(1, std::chrono::milliseconds(10)); },
-             [&] { link.setPortNumber(3), link.OpenPort(), link.OpenPort(); },
-             [&] { link.ClosePort(), link.setPortNumber(9), link.OpenPort(); },
-             [&] { link.setPortNumber(5), link.OpenPort(); },
-             [&] { link.setPortNumber(256), link.OpenPort(); },
-             [&] { ports.attach(255, unit), link.setPortNumber(255), link.OpenPort(); },
-             [&] { link.ClosePort(), link.ClosePort(); }})
+             [&] { link.send("@"); }, [&] { link.readReply(1, std::chrono::milliseconds(10)); },
+             [&] { link.setPortNumber(3), link.openPort(), link.openPort(); },
+             [&] { link.closePort(), link.setPortNumber(9), link.openPort(); },
+             [&] { link.setPortNumber(5), link.openPort(); },
+             [&] { link.setPortNumber(256), link.openPort(); },
+             [&] { ports.attach(255, unit), link.setPortNumber(255), link.openPort(); },
+             [&] { link.closePort(), link.closePort(); }})
         errors << errorNumberOf(action);
     QCOMPARE(errors, (QList<int>{code(ErrorCode::PortNotOpen), code(ErrorCode::PortNotOpen),
                                  code(ErrorCode::PortAlreadyOpen), code(ErrorCode::PortUnavailable),
@@ -190,13 +189,13 @@ void TestLink::deviceErrors() {
     ports.link(3, unit.devicePath());
     DeviceLink link(ports.map());
     link.setPortNumber(3);
-    link.OpenPort();
+    link.openPort();
     if (pulled) {
         unit.vanish();
         QTRY_COMPARE(link.state(), DeviceLink::State::Gone);
-        QCOMPARE(errorNumberOf([&] { link.SendCommand("@"); }), code(ErrorCode::PortGone));
-        QTRY_VERIFY(!link.PortIsOpen());
-        link.ClosePort();
+        QCOMPARE(errorNumberOf([&] { link.send("@"); }), code(ErrorCode::PortGone));
+        QTRY_VERIFY(!link.isPortOpen());
+        link.closePort();
         QCOMPARE(link.state(), DeviceLink::State::Closed);
         return;
     }
@@ -204,8 +203,8 @@ void TestLink::deviceErrors() {
     QVERIFY(port);
     emit port->errorOccurred(QSerialPort::ReadError);
     QCOMPARE(link.state(), DeviceLink::State::Open);
-    link.SendCommand("@");
-    QCOMPARE(link.ReadReply(1, std::chrono::milliseconds(250)), QByteArray("Connected\r\n"));
+    link.send("@");
+    QCOMPARE(link.readReply(1, std::chrono::milliseconds(250)), QByteArray("Connected\r\n"));
 }
 
 // The number is resolved when the port opens: after a replug the link file points elsewhere,
@@ -216,13 +215,13 @@ void TestLink::replugUnderTheSameNumberOpensTheNewDevice() {
     ports.link(7, before.devicePath());
     DeviceLink link(ports.map());
     link.setPortNumber(7);
-    link.OpenPort();
-    link.ClosePort();
+    link.openPort();
+    link.closePort();
     QFile::remove(ports.folder() + QStringLiteral("/COM7"));
     QVERIFY(QFile::link(after.devicePath(), ports.folder() + QStringLiteral("/COM7")));
-    link.OpenPort();
-    link.SendCommand("@");
-    QCOMPARE(link.ReadReply(1, std::chrono::milliseconds(250)), QByteArray("Connected\r\n"));
+    link.openPort();
+    link.send("@");
+    QCOMPARE(link.readReply(1, std::chrono::milliseconds(250)), QByteArray("Connected\r\n"));
     QCOMPARE(after.received(), QByteArray("@"));
     QCOMPARE(before.received(), QByteArray());
 }

@@ -87,7 +87,7 @@ class TestRules : public QObject {
     Q_OBJECT
 
 private slots:
-    void numericValue_data() {
+    void numbers_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("expected");
         // clang-format off
@@ -118,10 +118,10 @@ private slots:
         QTest::newRow("hex run") << "&H" + QString(n, u'F') << kInf;
     }
 
-    void numericValue() {
+    void numbers() {
         QFETCH(QString, text);
         QFETCH(double, expected);
-        const double actual = NumericValue(text);
+        const double actual = numericValue(text);
         // QCOMPARE on doubles is fuzzy; a number reader must be exact, and never give -0.
         QVERIFY2(actual == expected, qPrintable(QString::number(actual, 'g', 17)));
         QVERIFY(!std::signbit(actual) || actual < 0);
@@ -295,7 +295,7 @@ private slots:
                               "[1] [5] - 3"}));
     }
 
-    void filterLookup() {
+    void filterPairs() {
         const QString converted = convertFilterList(kTonaqFilter);
         QCOMPARE(converted, nuls("Tonaq Files (*.tnq)~*.tnq~All Files (*.*)~*.*~~"));
         QStringList pairs;
@@ -308,7 +308,7 @@ private slots:
                                                                 {"Tonaq Files", 1},
                                                                 {nuls("a~b"), 1},
                                                                 {nuls("a~b"), 2}})
-            pairs << FilterLookup(list, index).replace(QChar(u'\0'), u'~');
+            pairs << filterLookup(list, index).replace(QChar(u'\0'), u'~');
         // The third "pair" is the closing NUL after the last one.
         QCOMPARE(pairs.join(u'|'), "Tonaq Files (*.tnq)~*.tnq|All Files (*.*)~*.*|~|||||a~b|");
     }
@@ -324,7 +324,7 @@ private slots:
         QCOMPARE(filters("A|*.a|B"), "A (*.a)");          // a lone description ends the list
         QCOMPARE(filters("A|*.a||*.b|C|*.c"), "A (*.a)"); // so does an empty item
 
-        QCOMPARE(TrimAtNull("site.tnq" + QString(252, QChar(u'\0'))), "site.tnq");
+        QCOMPARE(trimAtNull("site.tnq" + QString(252, QChar(u'\0'))), "site.tnq");
     }
 
     void configurationFields_data() {
@@ -390,9 +390,9 @@ private slots:
         captions << memory.caption();
         memory.setText(0, MemoryModel::Text::Tones, QString(30, u'1'));
         captions << memory.caption();
-        QCOMPARE(captions, (QStringList{BaseTitle(), BaseTitle() + " [*]", BaseTitle() + " [*]",
-                                        BaseTitle() + " [site.tnq]", BaseTitle() + " [site.tnq]",
-                                        BaseTitle() + " [site.tnq*]"}));
+        QCOMPARE(captions, (QStringList{baseTitle(), baseTitle() + " [*]", baseTitle() + " [*]",
+                                        baseTitle() + " [site.tnq]", baseTitle() + " [site.tnq]",
+                                        baseTitle() + " [site.tnq*]"}));
         QCOMPARE(memory.location(0).tones.size(), 20);
         QVERIFY(memory.location(0).update && memory.location(3).update &&
                 memory.hasUnsavedChanges());

@@ -266,7 +266,7 @@ void TestTonaqctl::sameWireBytesAsTheWindow() {
         program.type("Tone", "b"), program.type("Duration", "300"), program.click("cmdSinglePlay");
     if (command == u"play")
         program.click("cmdLoad"), program.type("txtLoc", "3"), program.click("cmdMemPlay");
-    if (command == u"send") program.window().multiPlay(), program.click("cmdSend");
+    if (command == u"send") program.window().sequenceWindow(), program.click("cmdSend");
     QCOMPARE(sentInTrace(trace), escapedBytes(program.received(unit)));
     QFile traced(trace); // the other way, with its time stamps
     QVERIFY(traced.open(QIODevice::ReadOnly));

@@ -62,11 +62,11 @@ QString spoken(QWidget *widget, QAccessible::Text which) {
 
 // The Connect menu as the operator sees it: "COM1 COM3*" (the ticked one starred), or "off"
 // and its caption while it cannot be opened.
-QString menuShown(FrmTonaq &window) {
+QString menuShown(MainWindow &window) {
     const ConnectMenu &menu = window.connectMenu();
-    if (!menu.COMSelect()->isEnabled()) return "off " + menu.COMSelect()->title();
+    if (!menu.menu()->isEnabled()) return "off " + menu.menu()->title();
     QStringList entries;
-    for (const QAction *entry : menu.ComPort())
+    for (const QAction *entry : menu.entries())
         entries << entry->text() + (entry->isChecked() ? "*" : "");
     return entries.join(u' ');
 }
@@ -150,24 +150,24 @@ private slots:
 // screen reader must show the caption itself in each of its three forms.
 void TestWindows::titleBarShowsTheCaptionExactly() {
     test::Program program;
-    FrmTonaq &window = program.start();
+    MainWindow &window = program.start();
     const auto title = [](QWidget &w) { return w.windowHandle()->title(); };
-    QCOMPARE(title(window), BaseTitle());
+    QCOMPARE(title(window), baseTitle());
     program.type("Length(3)", "7");
-    QCOMPARE(title(window), BaseTitle() + " [*]");
-    QCOMPARE(spoken(&window, QAccessible::Name), BaseTitle() + " [*]");
+    QCOMPARE(title(window), baseTitle() + " [*]");
+    QCOMPARE(spoken(&window, QAccessible::Name), baseTitle() + " [*]");
     QVERIFY(program.find<QCheckBox>("Update(3)")->isChecked());
 
-    MultiPlay &multiPlay = window.multiPlay();
-    window.cmdMultiPlay_Click();
-    QVERIFY(QTest::qWaitForWindowActive(&multiPlay));
-    multiPlay.toneGrid()->setFocus();
-    QTest::keyClick(multiPlay.toneGrid(), Qt::Key_Tab); // leaving the grid for another control
-    QCOMPARE(title(multiPlay), BaseTitle() + " [*]");
+    SequenceWindow &sequenceWindow = window.sequenceWindow();
+    window.showSequenceWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&sequenceWindow));
+    sequenceWindow.toneGrid()->setFocus();
+    QTest::keyClick(sequenceWindow.toneGrid(), Qt::Key_Tab); // leaving the grid for another control
+    QCOMPARE(title(sequenceWindow), baseTitle() + " [*]");
 
     program.fileDialogs.choose(program.folder() + "/site.tnq");
     program.trigger("mnuSave");
-    QCOMPARE(title(window), BaseTitle() + " [site.tnq]");
+    QCOMPARE(title(window), baseTitle() + " [site.tnq]");
     window.close();
     QCOMPARE(program.prompter.texts(), QStringList{}); // saved: no question
 }
@@ -294,8 +294,8 @@ void TestWindows::connectMenuListsWhatOpens() {
     sim::PtyUnit &held = program.addTtyUnit(5);
     QSerialPort otherProgram(held.devicePath());
     QVERIFY(otherProgram.open(QIODevice::ReadWrite));
-    FrmTonaq &window = program.start();
-    const QList<QAction *> &entries = window.connectMenu().ComPort();
+    MainWindow &window = program.start();
+    const QList<QAction *> &entries = window.connectMenu().entries();
     QCOMPARE(entries.size(), 2);
     QVERIFY(entries[0]->text() == "COM1" && entries[1]->text() == "COM4");
     QCOMPARE(program.status(), "Please Connect by selecting a COM port in the menu.");
@@ -305,15 +305,15 @@ void TestWindows::connectMenuListsWhatOpens() {
     QCOMPARE(program.status(), "Connected on COM4");
     QCOMPARE(spoken(program.find<QLabel>("Firmware"), QAccessible::Name),
              "Firmware version: 2.10 (simulated)\r\n");
-    QVERIFY(window.connectMenu().ComPort()[1]->isChecked() &&
-            !window.connectMenu().ComPort()[0]->isChecked());
+    QVERIFY(window.connectMenu().entries()[1]->isChecked() &&
+            !window.connectMenu().entries()[0]->isChecked());
     QVERIFY(program.find<QPushButton>("cmdSend")->isEnabled());
 
     program.ports.unlink(1);
     program.ports.unlink(4);
     program.trigger("mnuScanPorts"); // nothing found: no connect, no rescan in this run
-    QCOMPARE(window.connectMenu().COMSelect()->title(), "Scanning...");
-    QVERIFY(!window.connectMenu().COMSelect()->isEnabled());
+    QCOMPARE(window.connectMenu().menu()->title(), "Scanning...");
+    QVERIFY(!window.connectMenu().menu()->isEnabled());
 }
 
 void TestWindows::connectMenuFollowsUnitsThatComeAndGo_data() {
@@ -353,7 +353,7 @@ void TestWindows::connectMenuFollowsUnitsThatComeAndGo() {
     Rack rack(program);
     for (const QString &action : std::as_const(before))
         rack.apply(action);
-    FrmTonaq &window = program.start();
+    MainWindow &window = program.start();
     for (const Plug &step : std::as_const(steps)) {
         rack.apply(step.action);
         QTRY_COMPARE_WITH_TIMEOUT(menuShown(window), step.menu, 5000);
@@ -367,11 +367,11 @@ void TestWindows::connectMenuFollowsUnitsThatComeAndGo() {
 
 void TestWindows::gridKeys() {
     test::Program program;
-    FrmTonaq &window = program.start();
-    window.cmdMultiPlay_Click();
-    QWidget &multiPlay = window.multiPlay();
+    MainWindow &window = program.start();
+    window.showSequenceWindow();
+    QWidget &sequenceWindow = window.sequenceWindow();
     for (const char *keys : {"5\r", "\r", "\r", "70000\r", "\r", "b#x"})
-        QTest::keyClicks(&multiPlay, QString::fromLatin1(keys).replace(u'\r', QChar(13)));
+        QTest::keyClicks(&sequenceWindow, QString::fromLatin1(keys).replace(u'\r', QChar(13)));
     // Enter: Duration empty -> "20" with the message; Space 70000 -> "65535".
     QCOMPARE(window.memory().sequence().first(), (SequenceRow{"5", "20", "65535"}));
     QCOMPARE(program.prompter.texts(),
@@ -381,16 +381,16 @@ void TestWindows::gridKeys() {
 
 void TestWindows::multiPlayCloseKeepsTitleBarCloseUnloads() {
     test::Program program;
-    FrmTonaq &window = program.start();
+    MainWindow &window = program.start();
     window.memory().setCell(3, 1, "7");
-    window.cmdMultiPlay_Click();
+    window.showSequenceWindow();
     program.click("Cancel");
-    QVERIFY(!window.multiPlay().isVisible());
-    QCOMPARE(window.multiPlay().toneGrid()->TextMatrix(3, 1), "7");
-    window.multiPlay().close(); // the title-bar close
-    QTRY_VERIFY(!window.multiPlayLoaded());
+    QVERIFY(!window.sequenceWindow().isVisible());
+    QCOMPARE(window.sequenceWindow().toneGrid()->textMatrix(3, 1), "7");
+    window.sequenceWindow().close(); // the title-bar close
+    QTRY_VERIFY(!window.sequenceWindowLoaded());
     QCOMPARE(window.memory().cell(3, 1), QString());
-    QCOMPARE(window.multiPlay().windowTitle(), "Multi Play ");
+    QCOMPARE(window.sequenceWindow().windowTitle(), "Multi Play ");
 }
 
 QTEST_MAIN(TestWindows)

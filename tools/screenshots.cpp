@@ -1,13 +1,13 @@
 // Pictures of the main window and the MultiPlay window for the README: the real windows on a
 // simulated unit, connected, downloaded, with a short sequence in the grid.
 #include "app/connectmenu.h"
-#include "app/frmtonaq.h"
+#include "app/mainwindow.h"
 #include "app/xpstyle.h"
 #include "base/basetitle.h"
 #include "link/portmap.h"
 #include "link/simulatedtransport.h"
 #include "memory/memorytransfer.h"
-#include "multiplay/multiplay.h"
+#include "multiplay/sequencewindow.h"
 #include "multiplay/tonegrid.h"
 #include "sim/simulatedunit.h"
 #include "ui/messageboxprompter.h"
@@ -59,10 +59,10 @@ void fillSequence(MemoryModel &memory) {
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(AppTitle());
+    QApplication::setApplicationName(appTitle());
     const QString outFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
     QDir().mkpath(outFolder);
-    InitVisualStyles();
+    initVisualStyles();
 
     // A map of its own, so that only the simulated unit is found, as COM1.
     QTemporaryDir links, devices, logs;
@@ -78,20 +78,20 @@ int main(int argc, char *argv[]) {
     seams.logFolder = logs.path();
     seams.programFolder = logs.path();
 
-    FrmTonaq window(seams);
-    window.Form_Load(QString());
-    window.connectMenu().ComPort_Click(0);
-    window.transfer().cmdLoad_Click();
+    MainWindow window(seams);
+    window.load(QString());
+    window.connectMenu().connectEntry(0);
+    window.transfer().download();
     bool ok = save(window, outFolder + QStringLiteral("/main-window.png"));
 
-    MultiPlay &multiPlay = window.multiPlay();
+    SequenceWindow &sequenceWindow = window.sequenceWindow();
     fillSequence(window.memory());
-    multiPlay.move(window.frameGeometry().topRight() + QPoint(16, 0));
-    multiPlay.show();
-    ok = save(multiPlay, outFolder + QStringLiteral("/multiplay.png")) && ok;
+    sequenceWindow.move(window.frameGeometry().topRight() + QPoint(16, 0));
+    sequenceWindow.show();
+    ok = save(sequenceWindow, outFolder + QStringLiteral("/multiplay.png")) && ok;
 
     // Close without the unsaved-changes question: nothing here is the operator's.
-    multiPlay.hide();
+    sequenceWindow.hide();
     window.hide();
     return ok ? 0 : 1;
 }

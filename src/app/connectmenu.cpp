@@ -34,18 +34,18 @@ ConnectMenu::ConnectMenu(UnitSession &session, const ErrorLog &log, QWidget *win
     first->setObjectName(QStringLiteral("ComPort(0)"));
     first->setEnabled(false);
     first->setCheckable(true);
-    connect(first, &QAction::triggered, this, [this] { ComPort_Click(0); });
+    connect(first, &QAction::triggered, this, [this] { connectEntry(0); });
     m_comPorts.append(first);
     m_separator = m_comSelect->addSeparator();
     m_separator->setObjectName(QStringLiteral("mnuLine2"));
     QAction *rescan = m_comSelect->addAction(QStringLiteral("Rescan"));
     rescan->setObjectName(QStringLiteral("mnuScanPorts"));
-    connect(rescan, &QAction::triggered, this, &ConnectMenu::mnuScanPorts_Click);
+    connect(rescan, &QAction::triggered, this, &ConnectMenu::rescan);
     connect(&session, &UnitSession::connectedChanged, this, &ConnectMenu::tickConnected);
 }
 
-void ConnectMenu::ComPort_Click(int index) {
-    trapped(m_log, "COMPort_Click", kMainForm, [&](Trap &at) {
+void ConnectMenu::connectEntry(int index) {
+    trapped(m_log, Procedure::Connect, [&](Trap &at) {
         at(20);
         const int number = portNumberOf(m_comPorts.at(index));
         m_session.connectTo(number, at);
@@ -54,8 +54,8 @@ void ConnectMenu::ComPort_Click(int index) {
     });
 }
 
-void ConnectMenu::mnuScanPorts_Click() {
-    trapped(m_log, "mnuScanPorts_Click", kMainForm, [&](Trap &at) {
+void ConnectMenu::rescan() {
+    trapped(m_log, Procedure::ScanPorts, [&](Trap &at) {
         at(20);
         m_comSelect->setEnabled(false);
         at(30);
@@ -90,7 +90,7 @@ void ConnectMenu::showPorts(const ScanResult &found) {
 void ConnectMenu::connectToPort(int number) {
     for (qsizetype i = 0; i < m_comPorts.size(); ++i) {
         if (holdsPort(m_comPorts[i]) && portNumberOf(m_comPorts[i]) == number) {
-            ComPort_Click(int(i));
+            connectEntry(int(i));
             return;
         }
     }
@@ -103,7 +103,7 @@ void ConnectMenu::addComPort(int number, const QString &toolTip) {
         entry = new QAction(m_comSelect);
         entry->setObjectName(QStringLiteral("ComPort(%1)").arg(index));
         entry->setCheckable(true);
-        connect(entry, &QAction::triggered, this, [this, index] { ComPort_Click(index); });
+        connect(entry, &QAction::triggered, this, [this, index] { connectEntry(index); });
         m_comSelect->insertAction(m_separator, entry);
         m_comPorts.append(entry);
     }

@@ -20,11 +20,11 @@ class ConnectMenu : public QObject {
 public:
     ConnectMenu(UnitSession &session, const ErrorLog &log, QWidget *window);
 
-    QMenu *COMSelect() const { return m_comSelect; }
-    const QList<QAction *> &ComPort() const { return m_comPorts; }
+    QMenu *menu() const { return m_comSelect; }
+    const QList<QAction *> &entries() const { return m_comPorts; }
 
-    void ComPort_Click(int index);
-    void mnuScanPorts_Click();
+    void connectEntry(int index);
+    void rescan();
     // The entries a scan leaves for what it found: the menu's caption and state included, the
     // connected entry ticked.
     void showPorts(const ScanResult &found);

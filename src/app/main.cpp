@@ -1,4 +1,4 @@
-#include "app/frmtonaq.h"
+#include "app/mainwindow.h"
 #include "app/startoptions.h"
 #include "app/xpstyle.h"
 #include "base/basetitle.h"
@@ -65,7 +65,7 @@ std::optional<int> answerWithoutWindow(const StartOptions &options) {
         return 0;
     }
     if (options.version) {
-        QTextStream(stdout) << AppTitle() << ' ' << VersionText() << "\n";
+        QTextStream(stdout) << appTitle() << ' ' << versionText() << "\n";
         return 0;
     }
     return std::nullopt;
@@ -90,14 +90,14 @@ int main(int argc, char *argv[]) {
     qInstallMessageHandler(nullptr);
     for (const QString &message : std::as_const(g_startupMessages))
         QTextStream(stderr) << message << '\n';
-    QApplication::setApplicationName(AppTitle());
-    QApplication::setApplicationVersion(VersionText());
+    QApplication::setApplicationName(appTitle());
+    QApplication::setApplicationVersion(versionText());
 
     // Read again now that Qt has taken its own options (-platform, -style) off the list.
     const StartOptions options = parseStartOptions(QApplication::arguments());
     if (!options.error.isEmpty())
         return fail(options.error + QStringLiteral("\n") + usageText(), 2);
-    InitVisualStyles();
+    initVisualStyles();
 
     std::unique_ptr<WireTrace> trace;
     if (!options.tracePath.isEmpty()) {
@@ -126,8 +126,8 @@ int main(int argc, char *argv[]) {
     seams.trace = trace.get();
     seams.followPorts = true;
 
-    FrmTonaq window(seams);
-    window.Form_Load(options.commandLine);
+    MainWindow window(seams);
+    window.load(options.commandLine);
     const int result = QApplication::exec();
     if (demoUnit && !options.wavPath.isEmpty() && !demoUnit->writeWav(options.wavPath))
         return fail(QStringLiteral("cannot write %1").arg(options.wavPath), 1);

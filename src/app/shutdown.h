@@ -13,7 +13,7 @@ public:
     virtual void wait(double milliseconds) = 0;
 };
 
-// The real clock: local time and Wait, so the windows keep painting while the port closes.
+// The real clock: local time and pauseFor(), so the windows keep painting while the port closes.
 class SystemShutdownClock : public ShutdownClock {
 public:
     QDateTime now() override;

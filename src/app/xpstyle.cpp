@@ -9,7 +9,7 @@
 
 namespace tonaq {
 
-bool VisualStylesActive(VisualStyleProbe &probe) {
+bool visualStylesActive(VisualStyleProbe &probe) {
     const VisualStyleProbe::Version version = probe.systemVersion();
     if (version.major + version.minor / 10.0 < 5.1) return false;
     if (!probe.appThemed()) return false;
@@ -43,16 +43,16 @@ public:
 
 } // namespace
 
-void InitVisualStyles() {
+void initVisualStyles() {
     WindowsProbe probe;
-    if (!VisualStylesActive(probe)) return;
+    if (!visualStylesActive(probe)) return;
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls); // 8 bytes
     controls.dwICC = 0x1FFF;            // list view up to and including the pager
     InitCommonControlsEx(&controls);
 }
 #else
-void InitVisualStyles() {
+void initVisualStyles() {
     // Qt's platform theme already draws the desktop's own style; nothing to register.
 }
 #endif

@@ -18,10 +18,10 @@ public:
 
 // True when the system is 5.1 or later, themes this application, and has version 6 or later
 // of the common controls. The minor version counts as a tenth: 5.2 passes, 5.0 does not.
-bool VisualStylesActive(VisualStyleProbe &probe);
+bool visualStylesActive(VisualStyleProbe &probe);
 
 // Registers the themed control classes when visual styles are active; called before the
 // main window exists. Elsewhere Qt draws themed controls by itself.
-void InitVisualStyles();
+void initVisualStyles();
 
 } // namespace tonaq

@@ -4,15 +4,15 @@
 
 namespace tonaq {
 
-QString VersionText() {
+QString versionText() {
     return QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
 }
 
-QString BaseTitle() {
-    return QString::fromLatin1(kAppTitle) + QStringLiteral(" v") + VersionText();
+QString baseTitle() {
+    return QString::fromLatin1(kAppTitle) + QStringLiteral(" v") + versionText();
 }
 
-QString AppTitle() {
+QString appTitle() {
     return QString::fromLatin1(kAppTitle);
 }
 
@@ -23,7 +23,7 @@ QString fileNameOf(const QString &path) {
 }
 
 QString captionFor(const QString &currentFile, bool changed) {
-    return BaseTitle() + QStringLiteral(" [") + fileNameOf(currentFile) +
+    return baseTitle() + QStringLiteral(" [") + fileNameOf(currentFile) +
            (changed ? QStringLiteral("*]") : QStringLiteral("]"));
 }
 

@@ -15,15 +15,15 @@ public:
     virtual Button ask(const Message &message) = 0;
 
     // A notice of the main window: OK only, no icon, the application title.
-    void showMessage(const QString &text) { ask(Message{text, AppTitle()}); }
+    void showMessage(const QString &text) { ask(Message{text, appTitle()}); }
 };
 
 // The file commands of the main window, which the MultiPlay window's Open and Save run.
 class FileMenu {
 public:
     virtual ~FileMenu() = default;
-    virtual void mnuOpen_Click() = 0;
-    virtual void mnuSave_Click() = 0;
+    virtual void openFile() = 0;
+    virtual void saveFile() = 0;
 };
 
 } // namespace tonaq

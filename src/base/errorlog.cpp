@@ -44,7 +44,7 @@ QString logStamp(const QDateTime &when, QChar dateSeparator, QChar timeSeparator
 }
 
 QString logHeader() {
-    return BaseTitle() + QStringLiteral(" Error Log");
+    return baseTitle() + QStringLiteral(" Error Log");
 }
 
 ErrorLog::ErrorLog(QString folder)
@@ -65,7 +65,7 @@ void ErrorLog::setListener(std::function<void(const QString &)> listener) {
     m_listener = std::move(listener);
 }
 
-void ErrorLog::LogError(const QString &line) const {
+void ErrorLog::logError(const QString &line) const {
     if (m_listener) m_listener(line);
     QDir().mkpath(m_folder);
     QFile file(filePath());

@@ -24,7 +24,7 @@ public:
     // The program's folder, or the per-user data folder where that one is not writable.
     static QString defaultFolder();
 
-    void LogError(const QString &line) const;
+    void logError(const QString &line) const;
     QString filePath() const;
     void setListener(std::function<void(const QString &line)> listener);
 

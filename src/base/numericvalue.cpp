@@ -154,7 +154,7 @@ double decimalValue(Cursor &cursor) {
 
 } // namespace
 
-double NumericValue(const QString &text) {
+double numericValue(const QString &text) {
     Cursor cursor(text);
     double value = 0;
     if (cursor.peek() == u'&') {

@@ -16,7 +16,7 @@ namespace tonaq {
 // - the first character that cannot continue the number ends it; no number gives 0.
 // Any input is safe: a value too large for a double gives +/-infinity, one too small gives 0,
 // and the result is never -0 or NaN.
-double NumericValue(const QString &text);
+double numericValue(const QString &text);
 
 // The decimal form of a number, like BASIC's Str$ without its leading blank: 15 significant
 // digits, integers without a point ("20"), exponent from 1E+15 or below 1E-04 ("1E+20"). A

@@ -42,13 +42,13 @@ bool writeRefused(const QString &path) {
 
 } // namespace
 
-bool FileExists(const QString &path) {
+bool fileExists(const QString &path) {
     const QFileInfo info(path);
     return !path.isEmpty() && info.exists() && info.isFile();
 }
 
 std::unique_ptr<QFile> openConfigurationFile(const QString &path) {
-    if (!FileExists(path)) return nullptr;
+    if (!fileExists(path)) return nullptr;
     auto file = std::make_unique<QFile>(path);
     if (!file->open(QIODevice::ReadOnly)) return nullptr;
     return file;

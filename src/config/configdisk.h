@@ -9,7 +9,7 @@ namespace tonaq {
 
 // True when the length of the file at path can be read; False for a missing file, a folder,
 // an empty or malformed path. Never fails.
-bool FileExists(const QString &path);
+bool fileExists(const QString &path);
 
 // The file opened for reading; null when it cannot be read (missing, a folder, no permission),
 // which Open treats like a file that is not there.

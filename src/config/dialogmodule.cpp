@@ -19,12 +19,12 @@ FileDialogRequest requestFor(Kind kind, const DialogSettings &s, quint32 flags,
                              const QString &convertedFilter) {
     FileDialogRequest request;
     request.kind = kind;
-    request.title = s.DialogTitle;
+    request.title = s.dialogTitle;
     request.nameFilters = qtNameFilters(convertedFilter);
-    request.filterIndex = s.FilterIndex;
-    request.initialFolder = s.InitDir;
-    request.initialName = s.FileName;
-    request.defaultSuffix = s.DefaultExt;
+    request.filterIndex = s.filterIndex;
+    request.initialFolder = s.initDir;
+    request.initialName = s.fileName;
+    request.defaultSuffix = s.defaultExt;
     request.flags = flags;
     request.fileMustExist = flags & OFN_FILEMUSTEXIST;
     request.multiSelect = flags & OFN_ALLOWMULTISELECT;
@@ -36,13 +36,13 @@ FileDialogRequest requestFor(Kind kind, const DialogSettings &s, quint32 flags,
 
 // The initial texts are padded to the buffer length; a longer one cannot be.
 void checkInitialTexts(const DialogSettings &s, quint32 flags) {
-    if (!fitsDialogBuffer(s.FileName, flags) || !fitsDialogBuffer(s.FileTitle, flags))
+    if (!fitsDialogBuffer(s.fileName, flags) || !fitsDialogBuffer(s.fileTitle, flags))
         throw std::invalid_argument("Invalid procedure call or argument");
 }
 
 // Several chosen files come back as the folder, then each name, NUL between them.
 QString chosenFiles(const QStringList &files) {
-    if (files.size() == 1) return TrimAtNull(files.first());
+    if (files.size() == 1) return trimAtNull(files.first());
     QStringList parts{QDir::toNativeSeparators(QFileInfo(files.first()).absolutePath())};
     for (const QString &file : files)
         parts.append(QFileInfo(file).fileName());
@@ -50,27 +50,27 @@ QString chosenFiles(const QStringList &files) {
 }
 
 void answerCancel(DialogSettings &s) {
-    s.FileName.clear();
-    s.FileTitle.clear();
-    s.Flags = 0;
-    s.Filter.clear();
-    s.FilterIndex = 0;
+    s.fileName.clear();
+    s.fileTitle.clear();
+    s.flags = 0;
+    s.filter.clear();
+    s.filterIndex = 0;
 }
 
 bool showDialog(const DialogHost &host, Kind kind, DialogSettings &s) {
     const bool open = kind == Kind::Open;
     bool chosen = false;
-    trapped(host.log, open ? "OpenDialog" : "SaveDialog", kDialogModule, [&](Trap &at) {
+    trapped(host.log, open ? Procedure::OpenDialog : Procedure::SaveDialog, [&](Trap &at) {
         at(10);
-        const quint32 flags = open ? openDialogFlags(s.FileMustExist, s.MultiSelect, s.ReadOnly,
-                                                     s.HideReadOnly, s.Flags)
-                                   : saveDialogFlags(s.OverwritePrompt, s.Flags);
-        const QString converted = convertFilterList(s.Filter);
+        const quint32 flags = open ? openDialogFlags(s.fileMustExist, s.multiSelect, s.readOnly,
+                                                     s.hideReadOnly, s.flags)
+                                   : saveDialogFlags(s.overwritePrompt, s.flags);
+        const QString converted = convertFilterList(s.filter);
         at(20);
         checkInitialTexts(s, flags);
         at(30);
         const FileDialogAnswer answer =
-            host.dialogs.run(s.OwnerWindow, requestFor(kind, s, flags, converted));
+            host.dialogs.run(s.ownerWindow, requestFor(kind, s, flags, converted));
         at(40);
         const QString files = answer.files.isEmpty() ? QString() : chosenFiles(answer.files);
         // A path longer than the buffer cannot come back: the dialog reports it as a cancel.
@@ -80,26 +80,26 @@ bool showDialog(const DialogHost &host, Kind kind, DialogSettings &s) {
         }
         chosen = true;
         at(50);
-        s.FileName = files;
-        s.FileTitle = (flags & OFN_ALLOWMULTISELECT) ? QString() : fileNameOf(files);
+        s.fileName = files;
+        s.fileTitle = (flags & OFN_ALLOWMULTISELECT) ? QString() : fileNameOf(files);
         at(60);
-        s.Flags = flags;
-        if (open) s.Flags = answer.readOnly ? flags | OFN_READONLY : flags & ~OFN_READONLY;
-        s.FilterIndex = answer.filterIndex;
-        s.Filter = FilterLookup(converted, s.FilterIndex);
+        s.flags = flags;
+        if (open) s.flags = answer.readOnly ? flags | OFN_READONLY : flags & ~OFN_READONLY;
+        s.filterIndex = answer.filterIndex;
+        s.filter = filterLookup(converted, s.filterIndex);
         at(70);
-        if (s.Flags & OFN_READONLY) s.ReadOnly = true;
+        if (s.flags & OFN_READONLY) s.readOnly = true;
     });
     return chosen;
 }
 
 } // namespace
 
-bool OpenDialog(const DialogHost &host, DialogSettings &settings) {
+bool openDialog(const DialogHost &host, DialogSettings &settings) {
     return showDialog(host, Kind::Open, settings);
 }
 
-bool SaveDialog(const DialogHost &host, DialogSettings &settings) {
+bool saveDialog(const DialogHost &host, DialogSettings &settings) {
     return showDialog(host, Kind::Save, settings);
 }
 

@@ -33,7 +33,7 @@ QString convertFilterList(const QString &filter) {
     return converted + kNul + kNul;
 }
 
-QString FilterLookup(const QString &converted, int index) {
+QString filterLookup(const QString &converted, int index) {
     qsizetype start = 0;
     for (int pair = 1; pair <= index && start < converted.size(); ++pair) {
         const qsizetype firstNul = converted.indexOf(kNul, start);
@@ -46,7 +46,7 @@ QString FilterLookup(const QString &converted, int index) {
     return {};
 }
 
-QString TrimAtNull(const QString &buffer) {
+QString trimAtNull(const QString &buffer) {
     const qsizetype nul = buffer.indexOf(kNul);
     return nul < 0 ? buffer : buffer.left(nul);
 }

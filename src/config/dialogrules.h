@@ -22,10 +22,10 @@ QString convertFilterList(const QString &filter);
 // The index-th (1-based) pair of a converted list: description, NUL, pattern. Empty when the
 // list is empty, holds no NUL, or has fewer pairs; the last pair runs to the end of the text
 // when no NUL closes it.
-QString FilterLookup(const QString &converted, int index);
+QString filterLookup(const QString &converted, int index);
 
 // The text before the first NUL, or all of it.
-QString TrimAtNull(const QString &buffer);
+QString trimAtNull(const QString &buffer);
 
 // A converted list as Qt file-dialog name filters. Each pair becomes its description followed
 // by its patterns in parentheses, space-separated where the list used ";", since Qt filters

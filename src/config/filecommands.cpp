@@ -31,23 +31,23 @@ FileCommands::FileCommands(MemoryModel &memory, Desk &desk, FileDialogs &dialogs
 
 QString FileCommands::askForFileToOpen() {
     DialogSettings s;
-    s.FileMustExist = true;
-    s.Filter = kFilter;
+    s.fileMustExist = true;
+    s.filter = kFilter;
     const QString current = m_memory.currentFile();
-    s.InitDir = current.isEmpty() ? m_programFolder : folderOf(current);
-    s.DialogTitle = QStringLiteral("Open Tonaq File");
-    s.DefaultExt = kExtension;
-    OpenDialog({m_dialogs, m_log}, s);
-    return s.FileName;
+    s.initDir = current.isEmpty() ? m_programFolder : folderOf(current);
+    s.dialogTitle = QStringLiteral("Open Tonaq File");
+    s.defaultExt = kExtension;
+    openDialog({m_dialogs, m_log}, s);
+    return s.fileName;
 }
 
-void FileCommands::mnuOpen_Click() {
-    trapped(m_log, "mnuOpen_Click", kMainForm, [&](Trap &at) {
+void FileCommands::openFile() {
+    trapped(m_log, Procedure::OpenFile, [&](Trap &at) {
         at(10);
         QString path;
-        if (!CommandLineFile.isEmpty()) {
-            path = CommandLineFile;
-            CommandLineFile.clear();
+        if (!commandLineFile.isEmpty()) {
+            path = commandLineFile;
+            commandLineFile.clear();
         } else {
             at(20);
             path = askForFileToOpen();
@@ -78,12 +78,12 @@ void FileCommands::mnuOpen_Click() {
     });
 }
 
-void FileCommands::mnuSave_Click() {
-    trapped(m_log, "mnuSave_Click", kMainForm, [&](Trap &at) {
+void FileCommands::saveFile() {
+    trapped(m_log, Procedure::SaveFile, [&](Trap &at) {
         at(10);
-        if (!FileExists(m_memory.currentFile())) {
+        if (!fileExists(m_memory.currentFile())) {
             at(20);
-            mnuSaveAs_Click();
+            saveFileAs();
             return;
         }
         at(30);
@@ -97,27 +97,27 @@ void FileCommands::mnuSave_Click() {
     });
 }
 
-void FileCommands::mnuSaveAs_Click() {
-    trapped(m_log, "mnuSaveAs_Click", kMainForm, [&](Trap &at) {
+void FileCommands::saveFileAs() {
+    trapped(m_log, Procedure::SaveFileAs, [&](Trap &at) {
         at(10);
         DialogSettings s;
         const QString current = m_memory.currentFile();
-        s.FileName = current.isEmpty() ? QStringLiteral("Tonaq Config File") : current;
-        s.OverwritePrompt = true;
-        s.Filter = kFilter;
-        s.InitDir = m_programFolder;
-        s.DialogTitle = QStringLiteral("Save Tonaq File");
-        s.DefaultExt = kExtension;
-        s.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-        SaveDialog({m_dialogs, m_log}, s);
+        s.fileName = current.isEmpty() ? QStringLiteral("Tonaq Config File") : current;
+        s.overwritePrompt = true;
+        s.filter = kFilter;
+        s.initDir = m_programFolder;
+        s.dialogTitle = QStringLiteral("Save Tonaq File");
+        s.defaultExt = kExtension;
+        s.flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+        saveDialog({m_dialogs, m_log}, s);
         at(20);
-        if (s.FileName.isEmpty()) return;
+        if (s.fileName.isEmpty()) return;
         at(30);
-        createConfigurationFile(s.FileName);
+        createConfigurationFile(s.fileName);
         at(40);
-        m_memory.setCurrentFile(s.FileName);
+        m_memory.setCurrentFile(s.fileName);
         at(50);
-        mnuSave_Click();
+        saveFile();
     });
 }
 

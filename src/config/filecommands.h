@@ -20,12 +20,12 @@ public:
     FileCommands(MemoryModel &memory, Desk &desk, FileDialogs &dialogs, const ErrorLog &log,
                  QString programFolder);
 
-    void mnuOpen_Click() override;
-    void mnuSave_Click() override;
-    void mnuSaveAs_Click();
+    void openFile() override;
+    void saveFile() override;
+    void saveFileAs();
 
     // The file named on the command line, opened once at start-up instead of asking.
-    QString CommandLineFile;
+    QString commandLineFile;
 
 private:
     QString askForFileToOpen();

@@ -24,7 +24,7 @@ bool holdsTones(const QString &held, const QString &sent) {
 }
 
 bool holdsTime(const QString &held, const QString &sent) {
-    return NumericValue(held) == std::trunc(NumericValue(storedTimeText(sent)));
+    return numericValue(held) == std::trunc(numericValue(storedTimeText(sent)));
 }
 
 } // namespace
@@ -69,7 +69,7 @@ int CtlRun::loadFile(bool mustExist) {
 
 int CtlRun::saveFile() {
     try {
-        if (!FileExists(m_options.file)) createConfigurationFile(m_options.file);
+        if (!fileExists(m_options.file)) createConfigurationFile(m_options.file);
         replaceConfigurationFile(m_options.file, writeConfiguration(m_memory));
     } catch (const TonaqError &error) {
         return failed(
@@ -83,7 +83,7 @@ int CtlRun::saveFile() {
 int CtlRun::download() {
     if (const int code = loadFile(false)) return code;
     if (const int code = connect()) return code;
-    MemoryTransfer(*m_session, m_memory, m_desk, m_log).cmdLoad_Click();
+    MemoryTransfer(*m_session, m_memory, m_desk, m_log).download();
     if (commandFailed()) return failed(kUnitFailed, QStringLiteral("the download did not finish"));
     putLocations();
     return saveFile();
@@ -97,7 +97,7 @@ int CtlRun::upload() {
         m_memory.setUpdate(i, m_options.rows.contains(i + 1));
     }
     if (const int code = connect()) return code;
-    MemoryTransfer(*m_session, m_memory, m_desk, m_log).cmdProgram_Click();
+    MemoryTransfer(*m_session, m_memory, m_desk, m_log).upload();
     if (commandFailed()) return failed(kUnitFailed, QStringLiteral("the upload did not finish"));
     putLocations();
     QStringList differences;
@@ -121,7 +121,7 @@ int CtlRun::upload() {
 
 int CtlRun::reset() {
     if (const int code = connect()) return code;
-    MemoryTransfer(*m_session, m_memory, m_desk, m_log).mnuReset_Click();
+    MemoryTransfer(*m_session, m_memory, m_desk, m_log).resetUnit();
     if (commandFailed()) return failed(kUnitFailed, QStringLiteral("the reset did not finish"));
     putLocations();
     return kDone;
@@ -131,11 +131,11 @@ int CtlRun::reset() {
 // location's "Ready" is then bounded by how long that location really plays.
 int CtlRun::play() {
     if (const int code = connect()) return code;
-    MemoryTransfer(*m_session, m_memory, m_desk, m_log).cmdLoad_Click();
+    MemoryTransfer(*m_session, m_memory, m_desk, m_log).download();
     if (commandFailed()) return failed(kUnitFailed, QStringLiteral("the download did not finish"));
     MemoryPlayer player(m_session->unit(), m_memory);
     QJsonArray played;
-    const bool ran = trapped(m_log, "cmdMemPlay_Click", kMainForm, [&](Trap &at) {
+    const bool ran = trapped(m_log, Procedure::MemoryPlay, [&](Trap &at) {
         for (const QChar typed : std::as_const(m_options.locations)) {
             const int location = typed.digitValue();
             m_desk.endProgress();
@@ -156,7 +156,7 @@ int CtlRun::play() {
 int CtlRun::tone() {
     if (const int code = connect()) return code;
     bool sent = false;
-    trapped(m_log, "cmdSinglePlay_Click", kMainForm, [&](Trap &at) {
+    trapped(m_log, Procedure::SinglePlay, [&](Trap &at) {
         sent = playSingleTone(m_session->unit(), m_options.tone, m_options.duration, at);
     });
     if (!sent) return failed(kUnitFailed, QStringLiteral("the unit did not take the tone"));

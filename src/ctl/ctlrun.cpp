@@ -78,12 +78,12 @@ int CtlRun::run() {
 int CtlRun::connect() {
     const QString name = QStringLiteral("COM%1").arg(m_options.port);
     m_result.insert(QStringLiteral("port"), name);
-    Trap at(m_log, "COMPort_Click", kMainForm); // the window's own steps; said, not logged
+    Trap at(m_log, Procedure::Connect); // the window's own steps; said, not logged
     try {
         if (!m_session->connectTo(m_options.port, at))
             return failed(kUnitFailed, QStringLiteral("no unit answered on %1").arg(name));
     } catch (const TonaqError &error) {
-        const int code = m_session->link().PortIsOpen() ? kUnitFailed : kPortError;
+        const int code = m_session->link().isPortOpen() ? kUnitFailed : kPortError;
         return failed(code, QStringLiteral("%1: %2").arg(name, error.description()));
     }
     return kDone;

@@ -23,7 +23,7 @@ int main(int argc, char *argv[]) {
         return kDone;
     }
     if (options.version) {
-        out << "tonaqctl " << VersionText() << Qt::endl;
+        out << "tonaqctl " << versionText() << Qt::endl;
         return kDone;
     }
     if (!options.error.isEmpty()) {

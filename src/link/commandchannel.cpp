@@ -29,20 +29,20 @@ DeviceLink &CommandChannel::link() const {
     return *m_link;
 }
 
-QByteArray CommandChannel::Transact(const QByteArray &command, ReplyShape shape) {
-    SendCommand(command);
-    return ReadReply(shape);
+QByteArray CommandChannel::transact(const QByteArray &command, ReplyShape shape) {
+    send(command);
+    return readReply(shape);
 }
 
-void CommandChannel::SendCommand(const QByteArray &command) {
-    link().SendCommand(command);
+void CommandChannel::send(const QByteArray &command) {
+    link().send(command);
 }
 
-QByteArray CommandChannel::ReadReply(ReplyShape shape) {
+QByteArray CommandChannel::readReply(ReplyShape shape) {
     const bool brief = !shape.examined && m_unitSkipsUnexamined;
     // A reply looked at takes the whole lines already waiting as well: a late answer to an
     // earlier command may stand ahead of its own.
-    const QByteArray reply = link().ReadReply(
+    const QByteArray reply = link().readReply(
         shape.lines, brief ? kBriefFirstByteTimeout : kFirstByteTimeout, shape.examined);
     if (!shape.examined && shape.lines > 0) m_unitSkipsUnexamined = reply.isEmpty();
     return reply;

@@ -13,7 +13,7 @@ class PortMap;
 class WireTrace;
 
 // The way to the unit: the one DeviceLink, created at start-up and released at shutdown, and
-// Transact, which sends a command and reads its reply at once, in the reply's shape.
+// transact(), which sends a command and reads its reply at once, in the reply's shape.
 class CommandChannel {
 public:
     explicit CommandChannel(const PortMap &ports, WireTrace *trace = nullptr);
@@ -28,9 +28,9 @@ public:
     // Sends the command and returns what the unit answered; empty when nothing came. A reply
     // nobody looks at is read all the same, to keep replies and commands in step, but after
     // the unit has left one such reply unanswered the next is waited for only briefly.
-    QByteArray Transact(const QByteArray &command, ReplyShape shape);
-    void SendCommand(const QByteArray &command);
-    QByteArray ReadReply(ReplyShape shape);
+    QByteArray transact(const QByteArray &command, ReplyShape shape);
+    void send(const QByteArray &command);
+    QByteArray readReply(ReplyShape shape);
 
 private:
     const PortMap &m_ports;

@@ -30,8 +30,8 @@ void DeviceLink::setSettings(const QString &settings) {
     m_settingsText = settings;
 }
 
-void DeviceLink::OpenPort() {
-    if (PortIsOpen()) throw TonaqError(ErrorCode::PortAlreadyOpen);
+void DeviceLink::openPort() {
+    if (isPortOpen()) throw TonaqError(ErrorCode::PortAlreadyOpen);
     if (m_portNumber < PortMap::kFirstPort || m_portNumber > PortMap::kLastPort)
         throw TonaqError(ErrorCode::InvalidPortNumber);
     const std::optional<PortEntry> entry = m_ports.currentEntry(m_portNumber);
@@ -51,12 +51,12 @@ void DeviceLink::OpenPort() {
     setState(State::Open);
 }
 
-void DeviceLink::ClosePort() {
+void DeviceLink::closePort() {
     if (m_transport) m_transport->close();
     setState(State::Closed);
 }
 
-bool DeviceLink::PortIsOpen() const {
+bool DeviceLink::isPortOpen() const {
     return m_transport && m_transport->isOpen();
 }
 
@@ -64,7 +64,7 @@ QIODevice &DeviceLink::stream() const {
     return m_transport->stream();
 }
 
-void DeviceLink::SendCommand(const QByteArray &command) {
+void DeviceLink::send(const QByteArray &command) {
     requireOpen();
     // A reply that came after its command's read gave up answers nobody now; left in place it
     // would be taken for the reply to this command and shift every reply after it.
@@ -82,7 +82,7 @@ void DeviceLink::SendCommand(const QByteArray &command) {
     requireOpen();
 }
 
-QByteArray DeviceLink::ReadReply(int lines, std::chrono::milliseconds firstByte,
+QByteArray DeviceLink::readReply(int lines, std::chrono::milliseconds firstByte,
                                  bool withWaitingLines) {
     requireOpen();
     if (lines <= 0) return take(stream().bytesAvailable());
@@ -111,7 +111,7 @@ QByteArray DeviceLink::take(qint64 count) {
 
 // Every burst goes to the trace as it arrives, whenever the program reads it.
 void DeviceLink::traceArrivals() {
-    if (!PortIsOpen()) return;
+    if (!isPortOpen()) return;
     const qint64 held = stream().bytesAvailable();
     if (m_trace && held > m_tracedInBuffer)
         m_trace->fromUnit(stream().peek(held).mid(m_tracedInBuffer));
@@ -122,7 +122,7 @@ void DeviceLink::requireOpen() const {
     if (m_state == State::Gone)
         throw m_goneReason.isEmpty() ? TonaqError(ErrorCode::PortGone)
                                      : TonaqError(ErrorCode::PortGone, m_goneReason);
-    if (!PortIsOpen()) throw TonaqError(ErrorCode::PortNotOpen);
+    if (!isPortOpen()) throw TonaqError(ErrorCode::PortNotOpen);
 }
 
 // Runs the event loop without operator input until more than `held` bytes are waiting, the

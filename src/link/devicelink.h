@@ -32,20 +32,20 @@ public:
     void setPortNumber(int number) { m_portNumber = number; }
     int portNumber() const { return m_portNumber; }
 
-    void OpenPort();
-    void ClosePort();
-    bool PortIsOpen() const;
+    void openPort();
+    void closePort();
+    bool isPortOpen() const;
     State state() const { return m_state; }
 
     // Writes the bytes and waits until the system has taken them. Input not yet read is dropped
     // first: it answered an earlier command, not this one.
-    void SendCommand(const QByteArray &command);
+    void send(const QByteArray &command);
     // Waits up to firstByte for a reply to begin, then takes `lines` lines, or what came before
     // the line stalled for the stall gap; bytes after the last line stay for the next read,
     // but for whole lines already waiting when withWaitingLines asks for them too (a late
     // answer to an earlier command may stand ahead of this one's). Nothing at all is an empty
     // reply, not a failure. The windows keep painting meanwhile.
-    QByteArray ReadReply(int lines, std::chrono::milliseconds firstByte,
+    QByteArray readReply(int lines, std::chrono::milliseconds firstByte,
                          bool withWaitingLines = false);
 
     // Every burst both ways goes to the trace as well, while one is set.

@@ -17,10 +17,10 @@ void PortScanner::setPortOpen(bool open) {
         return;
     }
     m_lastRefusal = Refusal::None;
-    const std::optional<PortEntry> entry = m_ports.entry(m_commPort);
+    const std::optional<PortEntry> entry = m_ports.entry(m_portNumber);
     m_lastDevice = entry ? entry->location : QString();
     if (!entry) throw TonaqError(ErrorCode::InvalidPortNumber);
-    if (portOpen()) throw TonaqError(ErrorCode::PortAlreadyOpen);
+    if (isOpen()) throw TonaqError(ErrorCode::PortAlreadyOpen);
     if (entry->kind != PortKind::Device) {
         m_listedWithoutOpening = true;
         return;

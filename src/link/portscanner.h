@@ -17,11 +17,11 @@ class PortScanner {
 public:
     explicit PortScanner(const PortMap &ports);
 
-    void setCommPort(int number) { m_commPort = number; }
-    int commPort() const { return m_commPort; }
+    void setPortNumber(int number) { m_portNumber = number; }
+    int portNumber() const { return m_portNumber; }
     // Opening raises TonaqError when the port cannot be opened; closing never fails.
     void setPortOpen(bool open);
-    bool portOpen() const { return m_listedWithoutOpening || m_port.isOpen(); }
+    bool isOpen() const { return m_listedWithoutOpening || m_port.isOpen(); }
     // Why the last open of an existing device was refused, for the operator.
     Refusal lastRefusal() const { return m_lastRefusal; }
     QString lastDevice() const { return m_lastDevice; }
@@ -29,7 +29,7 @@ public:
 private:
     const PortMap &m_ports;
     QSerialPort m_port;
-    int m_commPort = 1;
+    int m_portNumber = 1;
     bool m_listedWithoutOpening = false;
     Refusal m_lastRefusal = Refusal::None;
     QString m_lastDevice;

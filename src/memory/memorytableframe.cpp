@@ -45,18 +45,18 @@ MemoryTableFrame::MemoryTableFrame(MemoryModel &memory, Desk &desk, QWidget *par
         addRow(grid, i);
     grid->setColumnStretch(StringColumn, 1);
 
-    connect(m_chkAll, &QCheckBox::clicked, this, &MemoryTableFrame::chkAll_Click);
-    connect(m_cmdClear, &QPushButton::clicked, this, &MemoryTableFrame::cmdClear_Click);
+    connect(m_chkAll, &QCheckBox::clicked, this, &MemoryTableFrame::markAll);
+    connect(m_cmdClear, &QPushButton::clicked, this, &MemoryTableFrame::clear);
     connect(&m_memory, &MemoryModel::locationChanged, this, &MemoryTableFrame::showLocation);
 }
 
-void MemoryTableFrame::chkAll_Click() {
+void MemoryTableFrame::markAll() {
     const bool all = m_chkAll->isChecked();
     for (int i = 0; i < kLocationCount; ++i)
         m_memory.setUpdate(i, all);
 }
 
-void MemoryTableFrame::cmdClear_Click() {
+void MemoryTableFrame::clear() {
     m_memory.clear();
     m_desk.report({Activity::Ready});
 }

@@ -22,18 +22,18 @@ class MemoryTableFrame : public Frame {
 public:
     MemoryTableFrame(MemoryModel &memory, Desk &desk, QWidget *parent);
 
-    QLineEdit *Length(int i) const { return m_length[i]; }
-    QLineEdit *Space(int i) const { return m_space[i]; }
-    QLineEdit *MemString(int i) const { return m_string[i]; }
-    QCheckBox *Update(int i) const { return m_update[i]; }
-    QCheckBox *chkAll() const { return m_chkAll; }
-    QPushButton *cmdClear() const { return m_cmdClear; }
+    QLineEdit *lengthBox(int i) const { return m_length[i]; }
+    QLineEdit *spaceBox(int i) const { return m_space[i]; }
+    QLineEdit *tonesBox(int i) const { return m_string[i]; }
+    QCheckBox *updateBox(int i) const { return m_update[i]; }
+    QCheckBox *allBox() const { return m_chkAll; }
+    QPushButton *clearButton() const { return m_cmdClear; }
 
     // The operator clicked "All": every update mark takes its value; the caption stays.
-    void chkAll_Click();
+    void markAll();
     // Empties the table and the MultiPlay sequence; the file command Open runs it too before
     // it fills the table.
-    void cmdClear_Click();
+    void clear();
 
 private:
     void addHeadings(QGridLayout *grid);

@@ -29,8 +29,8 @@ MemoryTransfer::MemoryTransfer(UnitSession &session, MemoryModel &memory, Desk &
     , m_desk(desk)
     , m_log(log) {}
 
-void MemoryTransfer::cmdLoad_Click() {
-    trapped(m_log, "cmdLoad_Click", kMainForm, [&](Trap &at) {
+void MemoryTransfer::download() {
+    trapped(m_log, Procedure::Download, [&](Trap &at) {
         at(10);
         if (m_session.refuseUnconnected()) return;
         at(30);
@@ -47,7 +47,7 @@ void MemoryTransfer::cmdLoad_Click() {
             at(80);
             m_unit.interrupt();
             at(90);
-            ReadDefaults();
+            readLocations();
         }
         at(100);
         m_session.enableControls(true);
@@ -64,8 +64,8 @@ void MemoryTransfer::clearTable() {
     }
 }
 
-void MemoryTransfer::ReadDefaults() {
-    trapped(m_log, "ReadDefaults", kMainForm, [&](Trap &at) {
+void MemoryTransfer::readLocations() {
+    trapped(m_log, Procedure::ReadLocations, [&](Trap &at) {
         at(10);
         if (m_session.refuseUnconnected()) return;
         for (int i = 0; i < kLocationCount; ++i) {
@@ -107,18 +107,18 @@ void MemoryTransfer::fillRow(int i, const QString &reply, Trap &at) {
 }
 
 QString storedTimeText(const QString &text) {
-    const double value = NumericValue(text);
+    const double value = numericValue(text);
     if (value < kShortestTime) return QString::number(kShortestTime);
     if (value > kLongestStoredTime) return QString::number(kLongestStoredTime);
     return text;
 }
 
-void MemoryTransfer::cmdProgram_Click() {
-    trapped(m_log, "cmdProgram_Click", kMainForm, [&](Trap &at) {
+void MemoryTransfer::upload() {
+    trapped(m_log, Procedure::Upload, [&](Trap &at) {
         at(10);
         if (m_session.refuseUnconnected()) return;
         at(30);
-        const Message question{QStringLiteral("Save Changes to Memory?"), AppTitle(),
+        const Message question{QStringLiteral("Save Changes to Memory?"), appTitle(),
                                Button::Yes | Button::No, MessageIcon::None, Button::Yes};
         if (m_desk.ask(question) == Button::No) {
             at(40);
@@ -137,7 +137,7 @@ void MemoryTransfer::cmdProgram_Click() {
         at(150);
         pauseFor(kReadBackPauseMs);
         at(160);
-        cmdLoad_Click();
+        download();
         at(170);
         m_session.report({Activity::Ready});
     });
@@ -172,8 +172,8 @@ void MemoryTransfer::correctRange(int i) {
         m_memory.setText(i, which, storedTimeText(m_memory.text(i, which)));
 }
 
-void MemoryTransfer::mnuReset_Click() {
-    trapped(m_log, "mnuReset_Click", kMainForm, [&](Trap &at) {
+void MemoryTransfer::resetUnit() {
+    trapped(m_log, Procedure::ResetUnit, [&](Trap &at) {
         at(10);
         if (m_session.refuseUnconnected()) return;
         at(30);
@@ -192,7 +192,7 @@ void MemoryTransfer::mnuReset_Click() {
             at(70);
             pauseFor(kResetPauseMs);
             at(80);
-            cmdLoad_Click();
+            download();
         }
         at(90);
         m_session.report({Activity::Ready});

@@ -18,13 +18,13 @@ class MemoryTransfer {
 public:
     MemoryTransfer(UnitSession &session, MemoryModel &memory, Desk &desk, const ErrorLog &log);
 
-    void cmdLoad_Click();
-    void cmdProgram_Click();
-    void mnuReset_Click();
+    void download();
+    void upload();
+    void resetUnit();
 
 private:
     void clearTable();
-    void ReadDefaults();
+    void readLocations();
     void fillRow(int i, const QString &reply, Trap &at);
     void writeRow(int i, Trap &at);
     void correctRange(int i);

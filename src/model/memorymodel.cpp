@@ -44,7 +44,7 @@ bool isSequenceRow(int row) {
 
 MemoryModel::MemoryModel(QObject *parent)
     : QObject(parent)
-    , m_caption(BaseTitle()) {}
+    , m_caption(baseTitle()) {}
 
 QString MemoryModel::text(int index, Text which) const {
     return textOf(m_locations.at(index), which);

@@ -48,7 +48,7 @@ CellEdit applyCharacter(int column, const QString &cell, int keyAscii) {
 }
 
 EnterOutcome applyEnter(int row, int column, const QString &cell) {
-    const double value = NumericValue(cell);
+    const double value = numericValue(cell);
     if ((column == kDurationColumn || column == kSpaceColumn) && value < kShortestTime)
         return {rangeMessage(), QString::number(kShortestTime), row, column};
     if (value > kLongestTime) return {rangeMessage(), QString::number(kLongestTime), row, column};

@@ -36,7 +36,7 @@ ToneGrid::ToneGrid(QWidget *parent)
     connect(this, &QTableWidget::currentCellChanged, this, &ToneGrid::keepOffFixedCells);
 }
 
-QString ToneGrid::TextMatrix(int row, int column) const {
+QString ToneGrid::textMatrix(int row, int column) const {
     const QTableWidgetItem *cell = item(row, column);
     return cell ? cell->text() : QString();
 }

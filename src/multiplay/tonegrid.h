@@ -17,7 +17,7 @@ public:
 
     explicit ToneGrid(QWidget *parent = nullptr);
 
-    QString TextMatrix(int row, int column) const;
+    QString textMatrix(int row, int column) const;
     void setTextMatrix(int row, int column, const QString &text);
     void setColumnAlignment(int column, Qt::Alignment alignment);
 

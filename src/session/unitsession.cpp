@@ -48,7 +48,7 @@ void UnitSession::report(const Progress &progress) {
 
 ScanResult UnitSession::scan() {
     m_removed.reset();
-    link().ClosePort();
+    link().closePort();
     setConnected(false);
     enableControls(false);
     m_scanning = true;
@@ -64,9 +64,9 @@ ScanResult UnitSession::scan() {
 // every step that fails is passed over.
 bool UnitSession::probe(int number, PortScanner &scanner) {
     bool opened = false;
-    ignoringFailure([&] { scanner.setCommPort(number); });
+    ignoringFailure([&] { scanner.setPortNumber(number); });
     ignoringFailure([&] { scanner.setPortOpen(true); });
-    ignoringFailure([&] { opened = scanner.portOpen(); });
+    ignoringFailure([&] { opened = scanner.isOpen(); });
     if (opened) ignoringFailure([&] { scanner.setPortOpen(false); });
     return opened;
 }
@@ -75,10 +75,10 @@ bool UnitSession::connectTo(int number, Trap &at) {
     m_removed.reset();
     DeviceLink &link = this->link();
     at(10);
-    link.ClosePort();
+    link.closePort();
     at(30);
     link.setPortNumber(number);
-    link.OpenPort();
+    link.openPort();
     at(40);
     pauseFor(kSettleAfterOpenMs);
     at(50);
@@ -105,7 +105,7 @@ void UnitSession::followPorts(PortWatcher &watcher) {
 
 // The port the link holds open is listed without a probe: it cannot be opened twice.
 ScanResult UnitSession::probeAll(bool quiet) {
-    const bool holding = m_unit.channel().hasLink() && link().PortIsOpen();
+    const bool holding = m_unit.channel().hasLink() && link().isPortOpen();
     const int held = holding ? link().portNumber() : 0;
     const QHash<QString, QString> descriptions = portDescriptions();
     PortScanner scanner(m_ports);
@@ -170,7 +170,7 @@ void UnitSession::unitGone() {
     DeviceLink &link = this->link();
     const int number = link.portNumber();
     setConnected(false);
-    if (link.state() == DeviceLink::State::Open) ignoringFailure([&] { link.ClosePort(); });
+    if (link.state() == DeviceLink::State::Open) ignoringFailure([&] { link.closePort(); });
     enableControls(false);
     report({Activity::UnitRemoved, number});
     m_removed = RemovedUnit{number, m_connectedIdentity};

@@ -25,12 +25,12 @@ bool toneKeyAccepted(int keyAscii) {
 }
 
 QString correctedToneText(const QString &text) {
-    return decimalText(NumericValue(text));
+    return decimalText(numericValue(text));
 }
 
 std::optional<DurationCheck> checkDuration(const QString &text) {
     if (text.isEmpty()) return std::nullopt;
-    const double value = NumericValue(text);
+    const double value = numericValue(text);
     if (value > kLongestTime)
         return DurationCheck{QStringLiteral("Time must be less than 65,535"),
                              QString::number(kLongestTime)};
@@ -45,7 +45,7 @@ bool locationKeyAccepted(int keyAscii) {
 }
 
 QString correctedLocations(const QString &text) {
-    const double value = std::fabs(NumericValue(text));
+    const double value = std::fabs(numericValue(text));
     // Comparing the number itself equals comparing the number of its decimal form, and it
     // also holds for values too large to write.
     return value > kLastLocation ? QStringLiteral("8") : decimalText(value);
@@ -53,7 +53,7 @@ QString correctedLocations(const QString &text) {
 
 int locationDigit(QChar c) {
     // One character is at most one digit, so the value is always a whole 0 to 9.
-    return static_cast<int>(NumericValue(QString(c)));
+    return static_cast<int>(numericValue(QString(c)));
 }
 
 } // namespace tonaq

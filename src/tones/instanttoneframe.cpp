@@ -44,21 +44,21 @@ InstantToneFrame::InstantToneFrame(UnitSession &session, const ErrorLog &log, QW
     row->addWidget(m_chkKeyLock);
 }
 
-void InstantToneFrame::txtKeys_KeyDown(int keyCode, int shift) {
-    trapped(m_log, "txtKeys_KeyDown", kMainForm, [&](Trap &at) {
+void InstantToneFrame::toneKeyDown(int keyCode, int shift) {
+    trapped(m_log, Procedure::InstantToneKey, [&](Trap &at) {
         at(10);
         m_txtKeys->clear(); // the key's own character follows, so the box shows the last one
         at(20);
         if (m_session.refuseUnconnected()) return;
         at(30);
         const ToneKey key = classifyToneKey(keyCode, shift);
-        KeyValid = key.kind == ToneKeyKind::Tone;
+        keyValid = key.kind == ToneKeyKind::Tone;
         at(40);
-        if (key.kind == ToneKeyKind::Abort) cmdAbort_Click(m_session);
+        if (key.kind == ToneKeyKind::Abort) abortTimedTones(m_session);
         at(50);
-        if (KeyValid && (!m_chkKeyLock->isChecked() || !TonePlaying)) {
+        if (keyValid && (!m_chkKeyLock->isChecked() || !tonePlaying)) {
             at(60);
-            TonePlaying = true;
+            tonePlaying = true;
             m_session.unit().startTone(key.tone);
             at(70);
             m_session.report({Activity::SendingTone, key.tone.unicode()});
@@ -66,17 +66,17 @@ void InstantToneFrame::txtKeys_KeyDown(int keyCode, int shift) {
     });
 }
 
-void InstantToneFrame::txtKeys_KeyUp() {
-    if (!KeyValid) return;
-    TonePlaying = false;
-    SendKeypadTone(m_session, kStopTone);
+void InstantToneFrame::toneKeyUp() {
+    if (!keyValid) return;
+    tonePlaying = false;
+    sendKeypadTone(m_session, kStopTone);
 }
 
 void InstantToneFrame::keyDown(const QKeyEvent &event) {
     static const NativeKeyCodes native = nativeKeyCodesOf(QGuiApplication::platformName());
-    txtKeys_KeyDown(windowsVirtualKey(event.key(), event.modifiers(), event.nativeScanCode(),
-                                      event.nativeVirtualKey(), native),
-                    shiftMask(event.modifiers()));
+    toneKeyDown(windowsVirtualKey(event.key(), event.modifiers(), event.nativeScanCode(),
+                                  event.nativeVirtualKey(), native),
+                shiftMask(event.modifiers()));
 }
 
 bool InstantToneFrame::eventFilter(QObject *watched, QEvent *event) {
@@ -104,7 +104,7 @@ void InstantToneFrame::releaseUnlessRepeated(const QKeyEvent &release) {
     QGuiApplication::sync();
     if (!m_heldRelease) return;
     m_heldRelease.reset();
-    txtKeys_KeyUp();
+    toneKeyUp();
 }
 
 bool InstantToneFrame::HeldRelease::pairedWith(const QKeyEvent &press) const {

@@ -21,12 +21,12 @@ class InstantToneFrame : public Frame {
 public:
     InstantToneFrame(UnitSession &session, const ErrorLog &log, QWidget *parent);
 
-    QLineEdit *txtKeys() const { return m_txtKeys; }
-    QCheckBox *chkKeyLock() const { return m_chkKeyLock; }
+    QLineEdit *keyBox() const { return m_txtKeys; }
+    QCheckBox *keyLockBox() const { return m_chkKeyLock; }
 
     // keyCode is a Windows virtual-key code, shift the mask 1 Shift, 2 Ctrl, 4 Alt.
-    void txtKeys_KeyDown(int keyCode, int shift);
-    void txtKeys_KeyUp();
+    void toneKeyDown(int keyCode, int shift);
+    void toneKeyUp();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -49,9 +49,9 @@ private:
     QLineEdit *m_txtKeys;
     QCheckBox *m_chkKeyLock;
     // The latest key-down while connected was a tone key; its key-up stops the tone.
-    bool KeyValid = false;
+    bool keyValid = false;
     // A keyboard tone sounds; with Key Lock its auto-repeats start nothing new.
-    bool TonePlaying = false;
+    bool tonePlaying = false;
     std::optional<HeldRelease> m_heldRelease;
 };
 

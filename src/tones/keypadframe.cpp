@@ -38,12 +38,12 @@ KeypadFrame::KeypadFrame(UnitSession &session, QWidget *parent)
     }
 }
 
-void KeypadFrame::KeyPad_MouseDown(int index) {
-    SendKeypadTone(m_session, index);
+void KeypadFrame::keyPressed(int index) {
+    sendKeypadTone(m_session, index);
 }
 
-void KeypadFrame::KeyPad_MouseUp(int /*index*/) {
-    SendKeypadTone(m_session, kStopTone);
+void KeypadFrame::keyReleased(int /*index*/) {
+    sendKeypadTone(m_session, kStopTone);
 }
 
 bool KeypadFrame::eventFilter(QObject *watched, QEvent *event) {
@@ -58,10 +58,10 @@ bool KeypadFrame::eventFilter(QObject *watched, QEvent *event) {
         if (index >= 0 && m_keys[index]->isEnabled()) {
             if (press || (doubleClick && m_pressed != index)) {
                 m_pressed = index;
-                KeyPad_MouseDown(index);
+                keyPressed(index);
             } else if (!doubleClick) {
                 m_pressed = -1;
-                KeyPad_MouseUp(index);
+                keyReleased(index);
             }
         }
     }

@@ -17,10 +17,10 @@ class KeypadFrame : public Frame {
 public:
     KeypadFrame(UnitSession &session, QWidget *parent);
 
-    const QList<QPushButton *> &KeyPad() const { return m_keys; }
+    const QList<QPushButton *> &keys() const { return m_keys; }
 
-    void KeyPad_MouseDown(int index);
-    void KeyPad_MouseUp(int index);
+    void keyPressed(int index);
+    void keyReleased(int index);
 
 protected:
     // Only real mouse presses and releases play: Space or Enter on a focused button does not.

@@ -39,7 +39,7 @@ MemoryPlayFrame::MemoryPlayFrame(UnitSession &session, Desk &desk, const MemoryM
     m_play->setFixedWidth(kPlayButtonWidth);
     m_txtLoc->installEventFilter(this);
     m_player.setStopRequested([this] { return m_closeRequested; });
-    connect(m_play, &QPushButton::clicked, this, &MemoryPlayFrame::cmdMemPlay_Click);
+    connect(m_play, &QPushButton::clicked, this, &MemoryPlayFrame::play);
 
     auto *row = new QHBoxLayout(holder());
     row->setContentsMargins(6, 0, 6, 2);
@@ -48,10 +48,10 @@ MemoryPlayFrame::MemoryPlayFrame(UnitSession &session, Desk &desk, const MemoryM
     row->addWidget(m_play);
 }
 
-bool MemoryPlayFrame::txtLoc_KeyPress(int keyAscii) {
+bool MemoryPlayFrame::locationsKeyPress(int keyAscii) {
     if (locationKeyAccepted(keyAscii)) return false;
     if (keyAscii == kEnterKey) {
-        cmdMemPlay_Click();
+        play();
         return true;
     }
     m_desk.showMessage(QStringLiteral("Only numbers 1 through 8 allowed."));
@@ -59,12 +59,12 @@ bool MemoryPlayFrame::txtLoc_KeyPress(int keyAscii) {
     return true;
 }
 
-void MemoryPlayFrame::cmdMemPlay_Click() {
+void MemoryPlayFrame::play() {
     if (m_playing) return; // Enter in the box while the button is off for this very play
     if (m_session.refuseUnconnected()) return;
     m_playing = true;
     window()->installEventFilter(this); // a close waits until the play has let go of the link
-    trapped(m_log, "cmdMemPlay_Click", kMainForm, [&](Trap &at) {
+    trapped(m_log, Procedure::MemoryPlay, [&](Trap &at) {
         at(10);
         m_session.enableControls(false);
         at(20);
@@ -113,7 +113,7 @@ bool MemoryPlayFrame::eventFilter(QObject *watched, QEvent *event) {
     }
     if (watched == m_txtLoc && event->type() == QEvent::KeyPress) {
         const int keyAscii = keyAsciiOf(static_cast<const QKeyEvent &>(*event));
-        if (keyAscii >= 0 && txtLoc_KeyPress(keyAscii)) return true;
+        if (keyAscii >= 0 && locationsKeyPress(keyAscii)) return true;
     }
     return Frame::eventFilter(watched, event);
 }

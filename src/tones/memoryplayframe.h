@@ -20,12 +20,12 @@ public:
     MemoryPlayFrame(UnitSession &session, Desk &desk, const MemoryModel &memory,
                     const ErrorLog &log, QWidget *parent);
 
-    QLineEdit *txtLoc() const { return m_txtLoc; }
-    QPushButton *cmdMemPlay() const { return m_play; }
+    QLineEdit *locationsBox() const { return m_txtLoc; }
+    QPushButton *playButton() const { return m_play; }
 
     // Key filter of the box; true when the key is to be kept from it.
-    bool txtLoc_KeyPress(int keyAscii);
-    void cmdMemPlay_Click();
+    bool locationsKeyPress(int keyAscii);
+    void play();
 
     MemoryPlayer &player() { return m_player; }
 

@@ -60,7 +60,7 @@ SinglePlayFrame::SinglePlayFrame(UnitSession &session, Desk &desk, const ErrorLo
     m_play->setFixedWidth(kPlayButtonWidth);
     m_tone->installEventFilter(this);
     m_duration->installEventFilter(this);
-    connect(m_play, &QPushButton::clicked, this, &SinglePlayFrame::cmdSinglePlay_Click);
+    connect(m_play, &QPushButton::clicked, this, &SinglePlayFrame::play);
 
     auto *row = new QHBoxLayout(holder());
     row->setContentsMargins(6, 0, 6, 2);
@@ -73,20 +73,20 @@ SinglePlayFrame::SinglePlayFrame(UnitSession &session, Desk &desk, const ErrorLo
     row->addWidget(m_play);
 }
 
-bool SinglePlayFrame::Tone_KeyPress(int keyAscii) {
+bool SinglePlayFrame::toneKeyPress(int keyAscii) {
     if (toneKeyAccepted(keyAscii)) return false;
     m_desk.showMessage(QStringLiteral("Invalid tone: Please re-enter tone value"));
     m_tone->setText(correctedToneText(m_tone->text()));
     return true;
 }
 
-bool SinglePlayFrame::Duration_KeyPress(int keyAscii) {
+bool SinglePlayFrame::durationKeyPress(int keyAscii) {
     if (keyAscii != kEnterKey) return false;
-    cmdSinglePlay_Click(); // at once, without the range check of leaving the box
+    play(); // at once, without the range check of leaving the box
     return true;
 }
 
-void SinglePlayFrame::Duration_Validate() {
+void SinglePlayFrame::validateDuration() {
     if (const auto check = checkDuration(m_duration->text())) {
         m_desk.showMessage(check->message);
         m_duration->setText(check->corrected);
@@ -98,7 +98,7 @@ void SinglePlayFrame::Duration_Validate() {
 // let finish first, and the check runs just before its release arrives.
 void SinglePlayFrame::validateWhenTheMouseIsFree() {
     if (QGuiApplication::mouseButtons() == Qt::NoButton) {
-        Duration_Validate();
+        validateDuration();
     } else if (!m_validateOnRelease) {
         m_validateOnRelease = true;
         qApp->installEventFilter(this);
@@ -113,13 +113,13 @@ void SinglePlayFrame::validateBeforeRelease(QAbstractButton *pressed) {
     qApp->removeEventFilter(this);
     const QPointer<QAbstractButton> button = pressed;
     const bool wasDown = button && button->isDown();
-    Duration_Validate();
+    validateDuration();
     if (wasDown && button && !button->isDown()) button->setDown(true);
 }
 
-void SinglePlayFrame::cmdSinglePlay_Click() {
+void SinglePlayFrame::play() {
     if (m_session.refuseUnconnected()) return;
-    trapped(m_log, "cmdSinglePlay_Click", kMainForm, [&](Trap &at) {
+    trapped(m_log, Procedure::SinglePlay, [&](Trap &at) {
         playSingleTone(m_session.unit(), m_tone->text(), m_duration->text(), at);
     });
 }
@@ -127,8 +127,8 @@ void SinglePlayFrame::cmdSinglePlay_Click() {
 bool SinglePlayFrame::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::KeyPress) {
         const int keyAscii = keyAsciiOf(static_cast<const QKeyEvent &>(*event));
-        if (keyAscii >= 0 && watched == m_tone && Tone_KeyPress(keyAscii)) return true;
-        if (keyAscii >= 0 && watched == m_duration && Duration_KeyPress(keyAscii)) return true;
+        if (keyAscii >= 0 && watched == m_tone && toneKeyPress(keyAscii)) return true;
+        if (keyAscii >= 0 && watched == m_duration && durationKeyPress(keyAscii)) return true;
     }
     if (event->type() == QEvent::FocusOut && watched == m_duration &&
         leavesForAnotherControl(static_cast<const QFocusEvent &>(*event)))

@@ -19,15 +19,15 @@ class SinglePlayFrame : public Frame {
 public:
     SinglePlayFrame(UnitSession &session, Desk &desk, const ErrorLog &log, QWidget *parent);
 
-    QLineEdit *Tone() const { return m_tone; }
-    QLineEdit *Duration() const { return m_duration; }
-    QPushButton *cmdSinglePlay() const { return m_play; }
+    QLineEdit *toneBox() const { return m_tone; }
+    QLineEdit *durationBox() const { return m_duration; }
+    QPushButton *playButton() const { return m_play; }
 
     // Key filters; true when the key is to be kept from the box.
-    bool Tone_KeyPress(int keyAscii);
-    bool Duration_KeyPress(int keyAscii);
-    void Duration_Validate();
-    void cmdSinglePlay_Click();
+    bool toneKeyPress(int keyAscii);
+    bool durationKeyPress(int keyAscii);
+    void validateDuration();
+    void play();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -19,7 +19,7 @@ constexpr double kAbortSettleMs = 100;
 constexpr double kAbortStopMs = 50;
 } // namespace
 
-void SendKeypadTone(UnitSession &session, int index) {
+void sendKeypadTone(UnitSession &session, int index) {
     if (session.refuseUnconnected()) return;
     UnitDriver &unit = session.unit();
     if (index == kStopTone) {
@@ -32,7 +32,7 @@ void SendKeypadTone(UnitSession &session, int index) {
     ignoringFailure([&] { unit.startTone(tone); });
 }
 
-void cmdAbort_Click(UnitSession &session) {
+void abortTimedTones(UnitSession &session) {
     if (session.refuseUnconnected()) return;
     UnitDriver &unit = session.unit();
     ignoringFailure([&] { unit.interrupt(); });

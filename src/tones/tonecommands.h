@@ -18,12 +18,12 @@ inline constexpr int kStopTone = -1;
 // Starts the tone of the keypad button with that index ("%" and its character), or stops the
 // tone for kStopTone ("%"), with the status to match. A failing step is skipped: a stuck tone
 // is better than a dead keypad. Not connected: "Not connected." and nothing is written.
-void SendKeypadTone(UnitSession &session, int index);
+void sendKeypadTone(UnitSession &session, int index);
 
 // The abort of tones the unit times itself: a line end, "Aborting...", 100 ms, the stop, 50 ms,
 // "Ready". Every step runs even when the one before it failed: the abort must reach the unit
 // if it can.
-void cmdAbort_Click(UnitSession &session);
+void abortTimedTones(UnitSession &session);
 
 // One tone for a time, timed by the unit: "@" must be answered and "I" with "SM" before the
 // tone and its duration go out as they stand. True when they went out.

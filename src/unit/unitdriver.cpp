@@ -24,7 +24,7 @@ UnitDriver::UnitDriver(const PortMap &ports, WireTrace *trace)
     : m_channel(ports, trace) {}
 
 QString UnitDriver::transact(const QString &command, ReplyShape shape) {
-    return QString::fromLatin1(m_channel.Transact(wire(command), shape));
+    return QString::fromLatin1(m_channel.transact(wire(command), shape));
 }
 
 bool UnitDriver::handshake() {
@@ -44,11 +44,11 @@ void UnitDriver::interrupt() {
 }
 
 void UnitDriver::startTone(QChar tone) {
-    m_channel.SendCommand(wire(u'%' + QString(tone)));
+    m_channel.send(wire(u'%' + QString(tone)));
 }
 
 void UnitDriver::stopTone() {
-    m_channel.SendCommand(wire(QStringLiteral("%")));
+    m_channel.send(wire(QStringLiteral("%")));
 }
 
 void UnitDriver::silence() {
@@ -72,7 +72,7 @@ void UnitDriver::selectPlayLocation(int index) {
 }
 
 bool UnitDriver::readyArrived() {
-    return QString::fromLatin1(m_channel.ReadReply(ReplyShape::line())).contains(u"Ready");
+    return QString::fromLatin1(m_channel.readReply(ReplyShape::line())).contains(u"Ready");
 }
 
 void UnitDriver::confirmPlayed(QChar typed) {

@@ -34,7 +34,7 @@ sim::PtyUnit &Program::addTtyUnit(int number) {
     return added;
 }
 
-FrmTonaq &Program::start(const QString &commandLine) {
+MainWindow &Program::start(const QString &commandLine) {
     Seams seams;
     seams.prompter = &prompter;
     seams.fileDialogs = &fileDialogs;
@@ -42,8 +42,8 @@ FrmTonaq &Program::start(const QString &commandLine) {
     seams.logFolder = m_logFolder.path();
     seams.programFolder = m_programFolder.path();
     seams.followPorts = followPorts;
-    m_window = std::make_unique<FrmTonaq>(seams);
-    m_window->Form_Load(commandLine);
+    m_window = std::make_unique<MainWindow>(seams);
+    m_window->load(commandLine);
     return *m_window;
 }
 
@@ -56,10 +56,10 @@ sim::SimulatedUnit &Program::startConnected(int number) {
 }
 
 void Program::connectTo(int number) {
-    const QList<QAction *> &entries = m_window->connectMenu().ComPort();
+    const QList<QAction *> &entries = m_window->connectMenu().entries();
     for (int i = 0; i < entries.size(); ++i) {
         if (entries[i]->text() == QStringLiteral("COM%1").arg(number))
-            m_window->connectMenu().ComPort_Click(i);
+            m_window->connectMenu().connectEntry(i);
     }
 }
 
@@ -99,7 +99,7 @@ QStringList Program::logLines() const {
 
 QByteArray Program::received(sim::SimulatedUnit &unit) {
     constexpr char kFence = '~'; // a byte the unit ignores when idle
-    m_window->unit().channel().SendCommand(QByteArray(1, kFence));
+    m_window->unit().channel().send(QByteArray(1, kFence));
     if (!QTest::qWaitFor([&] { return unit.received().endsWith(kFence); }))
         return "no fence: " + unit.received();
     return unit.received().replace(kFence, QByteArray());

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/frmtonaq.h"
-#include "multiplay/multiplay.h"
+#include "app/mainwindow.h"
+#include "multiplay/sequencewindow.h"
 #include "scriptedfiledialogs.h"
 #include "scriptedprompter.h"
 #include "testports.h"
@@ -27,12 +27,12 @@ public:
 
     sim::SimulatedUnit &addUnit(int number);
     sim::PtyUnit &addTtyUnit(int number);
-    FrmTonaq &start(const QString &commandLine = {});
+    MainWindow &start(const QString &commandLine = {});
     // Starts with one unit on COM<number>, connects to it and forgets what the unit received.
     sim::SimulatedUnit &startConnected(int number = 3);
     void connectTo(int number);
 
-    FrmTonaq &window() { return *m_window; }
+    MainWindow &window() { return *m_window; }
     template <class T = QWidget> T *find(const QString &name) const;
     void click(const QString &name);                     // a mouse click on the named control
     void trigger(const QString &name);                   // a menu item
@@ -54,7 +54,7 @@ private:
     QTemporaryDir m_logFolder;
     QTemporaryDir m_programFolder;
     std::vector<std::unique_ptr<sim::SimulatedUnit>> m_units;
-    std::unique_ptr<FrmTonaq> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 // The table row by row as "length,space,tones": the model's, or as a download of the unit's
@@ -66,7 +66,8 @@ QByteArray downloadTraffic(int locations = kLocationCount);
 
 template <class T> T *Program::find(const QString &name) const {
     if (T *found = m_window->findChild<T *>(name)) return found;
-    return m_window->multiPlayLoaded() ? m_window->multiPlay().findChild<T *>(name) : nullptr;
+    return m_window->sequenceWindowLoaded() ? m_window->sequenceWindow().findChild<T *>(name)
+                                            : nullptr;
 }
 
 } // namespace tonaq::test

@@ -18,27 +18,27 @@ class UnitSession;
 // in one go. Its grid shows and edits the model's sequence. Loaded hidden with the main window;
 // Close hides it, the title-bar close unloads it and its sequence. Typing anywhere in it edits
 // the grid's current cell.
-class MultiPlay : public QWidget {
+class SequenceWindow : public QWidget {
     Q_OBJECT
 public:
-    MultiPlay(MemoryModel &memory, UnitSession &session, FileMenu &files, Prompter &prompter,
-              const ErrorLog &log);
+    SequenceWindow(MemoryModel &memory, UnitSession &session, FileMenu &files, Prompter &prompter,
+                   const ErrorLog &log);
 
-    void Form_Load();
-    void Form_KeyPress(int keyAscii);
-    void ToneGrid_EnterCell();
-    void ToneGrid_Validate();
-    void cmdSend_Click();
-    void cmdClear_Click();
-    void cmdImport_Click();
-    void cmdExport_Click();
-    void Cancel_Click();
+    void load();
+    void gridKeyPress(int keyAscii);
+    void cellEntered();
+    void validateGrid();
+    void send();
+    void clear();
+    void openFile();
+    void saveFile();
+    void hideWindow();
 
-    QPushButton *cmdSend() const { return m_cmdSend; }
+    QPushButton *sendButton() const { return m_cmdSend; }
     ToneGrid *toneGrid() const { return m_grid; }
     // The cell the key handler works on, as last copied from the grid.
-    int CurRow = 0;
-    int CurCol = 0;
+    int currentRow = 0;
+    int currentColumn = 0;
 
 signals:
     // The title-bar close: the window is on its way out and must not be handed out again.

@@ -1,4 +1,4 @@
-#include "app/frmtonaq.h"
+#include "app/mainwindow.h"
 
 #include "app/connectmenu.h"
 #include "app/logo.h"
@@ -6,7 +6,7 @@
 #include "base/trap.h"
 #include "link/devicelink.h"
 #include "memory/memorytableframe.h"
-#include "multiplay/multiplay.h"
+#include "multiplay/sequencewindow.h"
 #include "session/portwatcher.h"
 #include "tones/instanttoneframe.h"
 #include "tones/keypadframe.h"
@@ -29,7 +29,7 @@ namespace {
 const QSize kClientSize = twips(0, 0, 9585, 6480).size();
 } // namespace
 
-FrmTonaq::FrmTonaq(const Seams &seams, QWidget *parent)
+MainWindow::MainWindow(const Seams &seams, QWidget *parent)
     : QMainWindow(parent)
     , m_seams(seams)
     , m_log(seams.logFolder)
@@ -50,13 +50,14 @@ FrmTonaq::FrmTonaq(const Seams &seams, QWidget *parent)
     buildFileMenu();
     m_connectMenu = new ConnectMenu(m_session, m_log, this);
     connect(m_connectMenu, &ConnectMenu::refusalsFound, m_statusBox, &QLineEdit::setToolTip);
-    menuBar()->addMenu(m_connectMenu->COMSelect());
-    connect(&m_session, &UnitSession::progressed, this, &FrmTonaq::report);
-    connect(&m_session, &UnitSession::controlsEnabledChanged, this, &FrmTonaq::EnableControls);
+    menuBar()->addMenu(m_connectMenu->menu());
+    connect(&m_session, &UnitSession::progressed, this, &MainWindow::report);
+    connect(&m_session, &UnitSession::controlsEnabledChanged, this,
+            &MainWindow::setDeviceControlsEnabled);
     connect(&m_session, &UnitSession::firmwareAnswered, m_firmware, [this](const QString &reply) {
         m_firmware->setText(QStringLiteral("Firmware version: ") + reply);
     });
-    connect(&m_session, &UnitSession::portsChanged, this, &FrmTonaq::showPortsFound);
+    connect(&m_session, &UnitSession::portsChanged, this, &MainWindow::showPortsFound);
     // The unit that went away is back: connect as the operator would, once this turn is over.
     connect(&m_session, &UnitSession::unitReturned, m_connectMenu, &ConnectMenu::connectToPort,
             Qt::QueuedConnection);
@@ -65,12 +66,12 @@ FrmTonaq::FrmTonaq(const Seams &seams, QWidget *parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-FrmTonaq::~FrmTonaq() {
+MainWindow::~MainWindow() {
     unloadMultiPlay();
 }
 
-void FrmTonaq::buildHeader(QWidget *client) {
-    auto *logo = named(new QLabel(client), QStringLiteral("imgLogo"), QString(), BaseTitle());
+void MainWindow::buildHeader(QWidget *client) {
+    auto *logo = named(new QLabel(client), QStringLiteral("imgLogo"), QString(), baseTitle());
     logo->setPixmap(tonaqLogo());
     logo->setGeometry(twips(540, 180, 2745, 765));
     m_firmware = named(new QLabel(QStringLiteral("Firmware Version: Not connected"), client),
@@ -91,7 +92,7 @@ void FrmTonaq::buildHeader(QWidget *client) {
                       statusLabel->y());
 }
 
-void FrmTonaq::buildFrames(QWidget *client) {
+void MainWindow::buildFrames(QWidget *client) {
     m_keypad = new KeypadFrame(m_session, client);
     m_keypad->setGeometry(twips(120, 1140, 3615, 3255));
     auto *table = new MemoryTableFrame(m_memory, *this, client);
@@ -104,7 +105,7 @@ void FrmTonaq::buildFrames(QWidget *client) {
     m_instantTone->setGeometry(twips(3840, 5100, 3135, 735));
 }
 
-void FrmTonaq::buildButtons(QWidget *client) {
+void MainWindow::buildButtons(QWidget *client) {
     auto button = [client](const char *name, const char *caption, const char *tip, QRect place) {
         auto *b = named(new QPushButton(QString::fromLatin1(caption), client),
                         QString::fromLatin1(name), QString::fromLatin1(tip));
@@ -120,13 +121,13 @@ void FrmTonaq::buildButtons(QWidget *client) {
                           twips(7140, 6000, 1455, 375));
     m_cmdAbort =
         button("cmdAbort", "Abort", "Aborts timed mode tones", twips(8760, 6000, 735, 375));
-    connect(multiPlayButton, &QPushButton::clicked, this, &FrmTonaq::cmdMultiPlay_Click);
-    connect(m_cmdLoad, &QPushButton::clicked, this, [this] { m_transfer.cmdLoad_Click(); });
-    connect(m_cmdProgram, &QPushButton::clicked, this, [this] { m_transfer.cmdProgram_Click(); });
-    connect(m_cmdAbort, &QPushButton::clicked, this, [this] { cmdAbort_Click(m_session); });
+    connect(multiPlayButton, &QPushButton::clicked, this, &MainWindow::showSequenceWindow);
+    connect(m_cmdLoad, &QPushButton::clicked, this, [this] { m_transfer.download(); });
+    connect(m_cmdProgram, &QPushButton::clicked, this, [this] { m_transfer.upload(); });
+    connect(m_cmdAbort, &QPushButton::clicked, this, [this] { abortTimedTones(m_session); });
 }
 
-void FrmTonaq::buildFileMenu() {
+void MainWindow::buildFileMenu() {
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     auto item = [this, file](const char *name, const QString &caption, auto handler) {
@@ -138,18 +139,17 @@ void FrmTonaq::buildFileMenu() {
     auto separator = [file](const char *name) {
         file->addSeparator()->setObjectName(QString::fromLatin1(name));
     };
-    item("mnuOpen", QStringLiteral("Open"), [this] { m_files.mnuOpen_Click(); });
-    item("mnuSave", QStringLiteral("Save"), [this] { m_files.mnuSave_Click(); });
-    item("mnuSaveAs", QStringLiteral("Save As..."), [this] { m_files.mnuSaveAs_Click(); });
+    item("mnuOpen", QStringLiteral("Open"), [this] { m_files.openFile(); });
+    item("mnuSave", QStringLiteral("Save"), [this] { m_files.saveFile(); });
+    item("mnuSaveAs", QStringLiteral("Save As..."), [this] { m_files.saveFileAs(); });
     separator("mnuLine");
-    m_mnuReset =
-        item("mnuReset", QStringLiteral("Reset Unit"), [this] { m_transfer.mnuReset_Click(); });
+    m_mnuReset = item("mnuReset", QStringLiteral("Reset Unit"), [this] { m_transfer.resetUnit(); });
     separator("mnuLine1");
-    item("mnuExit", QStringLiteral("Exit"), [this] { mnuExit_Click(); });
+    item("mnuExit", QStringLiteral("Exit"), [this] { quit(); });
 }
 
-void FrmTonaq::Form_Load(const QString &commandLine) {
-    trapped(m_log, "Form_Load", kMainForm, [&](Trap &at) {
+void MainWindow::load(const QString &commandLine) {
+    trapped(m_log, Procedure::StartUp, [&](Trap &at) {
         at(10);
         m_session.createLink();
         at(20);
@@ -157,31 +157,31 @@ void FrmTonaq::Form_Load(const QString &commandLine) {
         at(30);
         show();
         at(40);
-        m_connectMenu->mnuScanPorts_Click();
+        m_connectMenu->rescan();
         if (m_seams.followPorts) {
             m_portWatcher = std::make_unique<PortWatcher>();
             m_session.followPorts(*m_portWatcher);
         }
         at(50);
-        multiPlay();
+        sequenceWindow();
         at(60);
         if (!commandLine.isEmpty()) {
             at(70);
-            m_files.CommandLineFile = QString(commandLine).remove(u'"');
+            m_files.commandLineFile = QString(commandLine).remove(u'"');
             at(80);
-            m_files.mnuOpen_Click();
+            m_files.openFile();
         }
     });
 }
 
-void FrmTonaq::report(const Progress &progress) {
+void MainWindow::report(const Progress &progress) {
     m_shown = progress;
     m_statusBox->setText(statusText(progress));
 }
 
 // A device came or went. The status follows the scan's finding only while it shows one, and
 // never while a unit is connected.
-void FrmTonaq::showPortsFound(const ScanResult &found) {
+void MainWindow::showPortsFound(const ScanResult &found) {
     m_connectMenu->showPorts(found);
     const bool showsScan =
         m_shown.what == Activity::PleaseConnect || m_shown.what == Activity::NoPorts;
@@ -189,67 +189,69 @@ void FrmTonaq::showPortsFound(const ScanResult &found) {
         report({found.ports.isEmpty() ? Activity::NoPorts : Activity::PleaseConnect});
 }
 
-void FrmTonaq::EnableControls(bool enabled) {
+void MainWindow::setDeviceControlsEnabled(bool enabled) {
     m_cmdLoad->setEnabled(enabled);
     m_cmdProgram->setEnabled(enabled);
     m_cmdAbort->setEnabled(enabled);
-    m_singlePlay->cmdSinglePlay()->setEnabled(enabled);
-    m_memoryPlay->cmdMemPlay()->setEnabled(enabled);
-    for (QPushButton *key : m_keypad->KeyPad())
+    m_singlePlay->playButton()->setEnabled(enabled);
+    m_memoryPlay->playButton()->setEnabled(enabled);
+    for (QPushButton *key : m_keypad->keys())
         key->setEnabled(enabled);
     m_mnuReset->setEnabled(enabled);
-    m_instantTone->txtKeys()->setEnabled(enabled);
-    m_instantTone->chkKeyLock()->setEnabled(enabled);
+    m_instantTone->keyBox()->setEnabled(enabled);
+    m_instantTone->keyLockBox()->setEnabled(enabled);
     // Only a loaded MultiPlay is touched: asking for it would load it again at shutdown.
-    if (m_multiPlay) m_multiPlay->cmdSend()->setEnabled(enabled);
+    if (m_sequenceWindow) m_sequenceWindow->sendButton()->setEnabled(enabled);
 }
 
-Button FrmTonaq::ask(const Message &message) {
+Button MainWindow::ask(const Message &message) {
     return m_seams.prompter->ask(this, message);
 }
 
-MultiPlay &FrmTonaq::multiPlay() {
-    if (!m_multiPlay) {
-        m_multiPlay = new MultiPlay(m_memory, m_session, m_files, *m_seams.prompter, m_log);
+SequenceWindow &MainWindow::sequenceWindow() {
+    if (!m_sequenceWindow) {
+        m_sequenceWindow =
+            new SequenceWindow(m_memory, m_session, m_files, *m_seams.prompter, m_log);
         // A window closed from its title bar deletes itself later; the next access loads anew.
-        connect(m_multiPlay, &MultiPlay::unloading, this, [this] { m_multiPlay = nullptr; });
-        m_multiPlay->Form_Load();
+        connect(m_sequenceWindow, &SequenceWindow::unloading, this,
+                [this] { m_sequenceWindow = nullptr; });
+        m_sequenceWindow->load();
     }
-    return *m_multiPlay;
+    return *m_sequenceWindow;
 }
 
-void FrmTonaq::unloadMultiPlay() {
-    delete m_multiPlay.data();
+void MainWindow::unloadMultiPlay() {
+    delete m_sequenceWindow.data();
 }
 
 // Shows the sequence window, modeless and without an owner, and brings it forward.
-void FrmTonaq::cmdMultiPlay_Click() {
-    MultiPlay &window = multiPlay();
+void MainWindow::showSequenceWindow() {
+    SequenceWindow &window = sequenceWindow();
     window.show();
     window.raise();
     window.activateWindow();
 }
 
-void FrmTonaq::mnuExit_Click() {
+void MainWindow::quit() {
     close();
 }
 
-void FrmTonaq::closeEvent(QCloseEvent *event) {
-    Form_QueryUnload();
+void MainWindow::closeEvent(QCloseEvent *event) {
+    shutDown();
     event->accept(); // closing is never cancelled
 }
 
-void FrmTonaq::Form_QueryUnload() {
+void MainWindow::shutDown() {
     m_portWatcher.reset(); // the ports no longer matter
-    trapped(m_log, "Form_QueryUnload", kMainForm, [&](Trap &at) {
+    trapped(m_log, Procedure::Shutdown, [&](Trap &at) {
         at(10);
         if (m_memory.hasUnsavedChanges()) {
             at(20);
-            const Message question{QStringLiteral("Save data before quitting?"), AppTitle(),
+            const Message question{QStringLiteral("Save data before quitting?"), appTitle(),
                                    Button::Yes | Button::No, MessageIcon::None, Button::Yes};
             if (ask(question) == Button::Yes) {
                 at(30);
-                m_files.mnuSave_Click();
+                m_files.saveFile();
             }
         }
         at(40);
@@ -260,9 +262,9 @@ void FrmTonaq::Form_QueryUnload() {
         m_session.enableControls(false);
         at(70);
         DeviceLink &link = m_session.link();
-        link.ClosePort();
+        link.closePort();
         at(80);
-        waitForPortToClose([&link] { return link.PortIsOpen(); }, *m_shutdownClock);
+        waitForPortToClose([&link] { return link.isPortOpen(); }, *m_shutdownClock);
         at(90);
         m_session.releaseLink();
     });

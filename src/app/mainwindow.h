@@ -24,7 +24,7 @@ class InstantToneFrame;
 class KeypadFrame;
 class MemoryPlayFrame;
 class MemoryTableFrame;
-class MultiPlay;
+class SequenceWindow;
 class PortWatcher;
 class ShutdownClock;
 class SinglePlayFrame;
@@ -32,24 +32,24 @@ class SinglePlayFrame;
 // The main window. It owns what the features share (the session with the unit, the memory
 // model, the error log), composes the frames, the "File" and "Connect" menus and the device
 // buttons, shows the session's state, and is the desk every command reports to.
-class FrmTonaq : public QMainWindow, public Desk {
+class MainWindow : public QMainWindow, public Desk {
     Q_OBJECT
 public:
-    explicit FrmTonaq(const Seams &seams, QWidget *parent = nullptr);
-    ~FrmTonaq() override;
+    explicit MainWindow(const Seams &seams, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // Start-up: link, title, show, port scan, MultiPlay loaded hidden, command-line file.
-    void Form_Load(const QString &commandLine);
+    void load(const QString &commandLine);
 
     // Shows the report's status text in the status box.
     void report(const Progress &progress) override;
     Button ask(const Message &message) override;
 
     // The sequence window, loaded (hidden) first when it is not.
-    MultiPlay &multiPlay();
-    bool multiPlayLoaded() const { return !m_multiPlay.isNull(); }
-    void cmdMultiPlay_Click();
-    void mnuExit_Click();
+    SequenceWindow &sequenceWindow();
+    bool sequenceWindowLoaded() const { return !m_sequenceWindow.isNull(); }
+    void showSequenceWindow();
+    void quit();
 
     UnitSession &session() { return m_session; }
     UnitDriver &unit() { return m_session.unit(); }
@@ -69,9 +69,9 @@ private:
     void buildButtons(QWidget *client);
     void buildFileMenu();
     // Switches every control that talks to the unit on or off together.
-    void EnableControls(bool enabled);
+    void setDeviceControlsEnabled(bool enabled);
     void showPortsFound(const ScanResult &found);
-    void Form_QueryUnload();
+    void shutDown();
     void unloadMultiPlay();
 
     Seams m_seams;
@@ -96,7 +96,7 @@ private:
     QPushButton *m_cmdProgram = nullptr;
     QPushButton *m_cmdAbort = nullptr;
     QAction *m_mnuReset = nullptr;
-    QPointer<MultiPlay> m_multiPlay;
+    QPointer<SequenceWindow> m_sequenceWindow;
 };
 
 } // namespace tonaq

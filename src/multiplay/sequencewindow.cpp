@@ -1,4 +1,4 @@
-#include "multiplay/multiplay.h"
+#include "multiplay/sequencewindow.h"
 
 #include "base/basetitle.h"
 #include "base/desk.h"
@@ -16,8 +16,8 @@
 
 namespace tonaq {
 
-MultiPlay::MultiPlay(MemoryModel &memory, UnitSession &session, FileMenu &files, Prompter &prompter,
-                     const ErrorLog &log)
+SequenceWindow::SequenceWindow(MemoryModel &memory, UnitSession &session, FileMenu &files,
+                               Prompter &prompter, const ErrorLog &log)
     : m_memory(memory)
     , m_session(session)
     , m_files(files)
@@ -54,27 +54,27 @@ MultiPlay::MultiPlay(MemoryModel &memory, UnitSession &session, FileMenu &files,
         setTabOrder(order[i - 1], order[i]);
     m_cancel->setFocus();
 
-    connect(m_cancel, &QPushButton::clicked, this, &MultiPlay::Cancel_Click);
-    connect(m_cmdSend, &QPushButton::clicked, this, &MultiPlay::cmdSend_Click);
-    connect(m_cmdClear, &QPushButton::clicked, this, &MultiPlay::cmdClear_Click);
-    connect(m_cmdImport, &QPushButton::clicked, this, &MultiPlay::cmdImport_Click);
-    connect(m_cmdExport, &QPushButton::clicked, this, &MultiPlay::cmdExport_Click);
-    connect(m_grid, &QTableWidget::currentCellChanged, this, &MultiPlay::ToneGrid_EnterCell);
-    connect(&m_memory, &MemoryModel::cellChanged, this, &MultiPlay::showCell);
+    connect(m_cancel, &QPushButton::clicked, this, &SequenceWindow::hideWindow);
+    connect(m_cmdSend, &QPushButton::clicked, this, &SequenceWindow::send);
+    connect(m_cmdClear, &QPushButton::clicked, this, &SequenceWindow::clear);
+    connect(m_cmdImport, &QPushButton::clicked, this, &SequenceWindow::openFile);
+    connect(m_cmdExport, &QPushButton::clicked, this, &SequenceWindow::saveFile);
+    connect(m_grid, &QTableWidget::currentCellChanged, this, &SequenceWindow::cellEntered);
+    connect(&m_memory, &MemoryModel::cellChanged, this, &SequenceWindow::showCell);
     m_grid->installEventFilter(this);
-    new KeyPreview(*this, [this](int keyAscii) { Form_KeyPress(keyAscii); });
+    new KeyPreview(*this, [this](int keyAscii) { gridKeyPress(keyAscii); });
 }
 
-QPushButton *MultiPlay::addButton(const char *name, const char *caption, const char *tip,
-                                  QRect place) {
+QPushButton *SequenceWindow::addButton(const char *name, const char *caption, const char *tip,
+                                       QRect place) {
     auto *button = named(new QPushButton(QString::fromLatin1(caption), this),
                          QString::fromLatin1(name), QString::fromLatin1(tip));
     button->setGeometry(place);
     return button;
 }
 
-void MultiPlay::Form_Load() {
-    trapped(m_log, "Form_Load", kMultiPlayForm, [&](Trap &at) {
+void SequenceWindow::load() {
+    trapped(m_log, Procedure::SequenceWindowLoad, [&](Trap &at) {
         at(10);
         const char *headings[] = {"Tone", "Duration", "Space"};
         for (int column = kToneColumn; column <= kSpaceColumn; ++column)
@@ -94,51 +94,51 @@ void MultiPlay::Form_Load() {
     });
 }
 
-void MultiPlay::showCell(int row, int column) {
+void SequenceWindow::showCell(int row, int column) {
     m_grid->setTextMatrix(row, column, m_memory.cell(row, column));
 }
 
-void MultiPlay::ToneGrid_EnterCell() {
-    CurRow = m_grid->currentRow();
-    CurCol = m_grid->currentColumn();
+void SequenceWindow::cellEntered() {
+    currentRow = m_grid->currentRow();
+    currentColumn = m_grid->currentColumn();
 }
 
-void MultiPlay::ToneGrid_Validate() {
+void SequenceWindow::validateGrid() {
     showCaption(*this, captionFor(m_memory.currentFile(), true));
 }
 
 // Without a connected unit Send does nothing at all.
-void MultiPlay::cmdSend_Click() {
+void SequenceWindow::send() {
     if (m_session.isConnected()) m_session.unit().sendSequence(m_memory.sequence());
 }
 
-void MultiPlay::cmdClear_Click() {
+void SequenceWindow::clear() {
     m_memory.clearSequence();
 }
 
-void MultiPlay::cmdImport_Click() {
-    m_files.mnuOpen_Click();
+void SequenceWindow::openFile() {
+    m_files.openFile();
 }
 
-void MultiPlay::cmdExport_Click() {
-    m_files.mnuSave_Click();
+void SequenceWindow::saveFile() {
+    m_files.saveFile();
 }
 
-void MultiPlay::Cancel_Click() {
+void SequenceWindow::hideWindow() {
     hide();
 }
 
-bool MultiPlay::eventFilter(QObject *watched, QEvent *event) {
+bool SequenceWindow::eventFilter(QObject *watched, QEvent *event) {
     // Leaving the grid for another control of this window, not for another window or a menu.
     if (watched == m_grid && event->type() == QEvent::FocusOut) {
         const QWidget *next = QApplication::focusWidget();
-        if (next && next != m_grid && next->window() == this) ToneGrid_Validate();
+        if (next && next != m_grid && next->window() == this) validateGrid();
     }
     return QWidget::eventFilter(watched, event);
 }
 
 // The title-bar close unloads the window, and with it the sequence it held.
-void MultiPlay::closeEvent(QCloseEvent *event) {
+void SequenceWindow::closeEvent(QCloseEvent *event) {
     QWidget::closeEvent(event);
     if (!event->isAccepted()) return;
     m_memory.clearSequence();
