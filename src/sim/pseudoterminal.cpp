@@ -19,7 +19,8 @@ std::runtime_error failure(const char *what) {
 } // namespace
 
 PseudoTerminal::PseudoTerminal() {
-    m_master = posix_openpt(O_RDWR | O_NOCTTY);
+    // Close-on-exec: a server the tests start (ser2net) must not keep the unit alive.
+    m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (m_master < 0) throw failure("posix_openpt");
     char name[128];
     if (grantpt(m_master) != 0 || unlockpt(m_master) != 0 ||
@@ -29,7 +30,7 @@ PseudoTerminal::PseudoTerminal() {
         throw error;
     }
     m_slavePath = QString::fromLocal8Bit(name);
-    m_heldSlave = ::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK);
+    m_heldSlave = ::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (m_heldSlave < 0) {
         const auto error = failure("open slave");
         close();
