@@ -13,6 +13,12 @@
 #include <QTimer>
 #include <algorithm>
 
+#ifdef Q_OS_LINUX
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#endif
+
 namespace tonaq {
 
 namespace {
@@ -280,6 +286,7 @@ void NetworkTransport::onConnected() {
 }
 
 void NetworkTransport::onReadable() {
+    acknowledgeAtOnce();
     const QByteArray bytes = m_socket->readAll();
     if (m_phase == Phase::Closed || m_phase == Phase::Lost) return;
     if (!m_setup) {
@@ -399,6 +406,18 @@ void NetworkTransport::setSuspended(bool suspended) {
     m_socket->write(m_held);
     m_socket->flush();
     m_held.clear();
+}
+
+// A server that sends a reply in two segments without TCP_NODELAY (ser2net's default) holds
+// the second back until the first is acknowledged, and Linux delays that acknowledgement up to
+// 40 ms when it has nothing to send with it: at every multi-segment reply. Asking for quick
+// acknowledgements after each read ends that wait; the kernel forgets the request, so it is
+// made again each time.
+void NetworkTransport::acknowledgeAtOnce() {
+#ifdef TCP_QUICKACK
+    const int on = 1;
+    ::setsockopt(int(m_socket->socketDescriptor()), IPPROTO_TCP, TCP_QUICKACK, &on, sizeof on);
+#endif
 }
 
 void NetworkTransport::wake() {

@@ -58,6 +58,7 @@ private:
     void onSocketError(QAbstractSocket::SocketError error);
     void onDisconnected();
     void fail(const QString &reason);
+    void acknowledgeAtOnce();
     void wake();
     void waitForEvent(QDeadlineTimer deadline);
     QString timeoutReason(std::chrono::milliseconds deadline) const;
