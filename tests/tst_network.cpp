@@ -113,18 +113,14 @@ void TestNetwork::addresses_data() {
     QTest::newRow("unknown scheme")
         << "ftp://h:1" << true << "! unknown scheme ftp (tcp, rfc2217, tcp+tls or rfc2217+tls)";
     QTest::newRow("no port") << "tcp://h" << true << "! no port";
-    QTest::newRow("port 0") << "tcp://h:0" << true << "! no port";
-    QTest::newRow("no host") << "rfc2217://:7001" << true << "! no host";
     QTest::newRow("a path") << "tcp://h:1/dev/ttyS0" << true
                             << "! only HOST:PORT and ?ca=, cert=, key= may follow the scheme";
     QTest::newRow("files without TLS") << "rfc2217://h:1?ca=ca.pem" << true
                                        << "! ca, cert and key need tcp+tls:// or rfc2217+tls://";
     QTest::newRow("certificate without key")
         << "tcp+tls://h:1?cert=c.pem" << true << "! a client certificate needs both cert and key";
-    QTest::newRow("option twice") << "tcp+tls://h:1?ca=a&ca=b" << true << "! ca given twice";
     QTest::newRow("unknown option") << "tcp+tls://h:1?pin=x" << true << "! unknown option pin";
     QTest::newRow("device path") << "/dev/ttyUSB0" << false << "! not a network address";
-    QTest::newRow("COM name") << "COM3" << false << "! not a network address";
 }
 
 void TestNetwork::addresses() {
@@ -207,9 +203,6 @@ void TestNetwork::lineSettingsRequests_data() {
     QTest::newRow("9600 8N1") << "9600,n,8,1"
                               << hex("fffa2c0100002580fff0 fffa2c0208fff0 fffa2c0301fff0 "
                                      "fffa2c0401fff0 fffa2c0501fff0");
-    QTest::newRow("19200 7E2") << "19200,e,7,2"
-                               << hex("fffa2c0100004b00fff0 fffa2c0207fff0 fffa2c0303fff0 "
-                                      "fffa2c0402fff0 fffa2c0501fff0");
     QTest::newRow("baud with 0xFF in it, odd, 1.5 stop")
         << "65535,o,5,1.5"
         << hex("fffa2c010000ffffffff fff0 fffa2c0205fff0 fffa2c0302fff0 "

@@ -17,10 +17,12 @@ bool writeFile(const QString &path, const QByteArray &text) {
     return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
 }
 
-// Runs a program to its end; false with its output otherwise.
-bool run(const QString &program, const QStringList &arguments, QString *why) {
+// Runs a program in a folder to its end; false with its output otherwise.
+bool run(const QString &program, const QStringList &arguments, const QString &folder,
+         QString *why) {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
+    process.setWorkingDirectory(folder);
     process.start(program, arguments);
     if (process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit &&
         process.exitCode() == 0)
@@ -116,65 +118,41 @@ quint16 freePort() {
 std::optional<TestCertificates> makeCertificates(const QString &folder, const QString &user,
                                                  QString *why) {
     const QString openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));
-    // Our own configuration, so that nothing of the system's openssl.cnf (default extensions
-    // such as CA:TRUE on every certificate) slips in.
-    const QString config = folder + QStringLiteral("/openssl.cnf");
-    if (openssl.isEmpty() ||
-        !writeFile(config, "[req]\ndistinguished_name = dn\nprompt = no\n[dn]\n")) {
+    const QString allowed = QStringLiteral("auth/%1/allowed_certs").arg(user);
+    // A configuration of our own: nothing of the system's (CA:TRUE on every certificate) slips in.
+    if (openssl.isEmpty() || !QDir(folder).mkpath(allowed) ||
+        !writeFile(folder + QStringLiteral("/openssl.cnf"),
+                   "[req]\ndistinguished_name = dn\nprompt = no\n[dn]\n")) {
         *why = QStringLiteral("openssl is not installed or %1 cannot be written").arg(folder);
         return std::nullopt;
     }
+    // Each: NAME.key (P-256) and NAME.crt, self-signed or signed by a CA, with its extensions.
+    const QString make = QStringLiteral(
+        "req -config openssl.cnf -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes "
+        "-days 2 -keyout %1.key -out %1.crt -subj /CN=%2 -addext basicConstraints=critical,CA:%3 ");
+    const QString server =
+        make + QStringLiteral("-addext subjectAltName=IP:127.0.0.1,DNS:localhost "
+                              "-addext extendedKeyUsage=serverAuth -CA %4.crt "
+                              "-CAkey %4.key");
+    const QString ca = make + QStringLiteral("-addext keyUsage=critical,keyCertSign,cRLSign");
+    const QStringList commands{
+        ca.arg(QStringLiteral("ca"), QStringLiteral("tonaq-test-ca"), QStringLiteral("TRUE")),
+        server.arg(QStringLiteral("server"), QStringLiteral("localhost"), QStringLiteral("FALSE"),
+                   QStringLiteral("ca")),
+        ca.arg(QStringLiteral("otherca"), QStringLiteral("another-ca"), QStringLiteral("TRUE")),
+        server.arg(QStringLiteral("other"), QStringLiteral("localhost"), QStringLiteral("FALSE"),
+                   QStringLiteral("otherca")),
+        make.arg(QStringLiteral("client"), user, QStringLiteral("FALSE")) +
+            QStringLiteral("-addext extendedKeyUsage=clientAuth"),
+        // ser2net looks a client's certificate up by its hash in the user's folder.
+        QStringLiteral("x509 -in client.crt -out %1/client.crt").arg(allowed),
+        QStringLiteral("rehash ") + allowed};
+    for (const QString &command : commands)
+        if (!run(openssl, QProcess::splitCommand(command), folder, why)) return std::nullopt;
     const auto file = [&](const char *name) { return folder + u'/' + QLatin1String(name); };
-    // A P-256 key and a certificate for it; signed by `ca` when one is named, else self-signed.
-    const auto make = [&](const char *name, const QString &subject, const QStringList &extensions,
-                          const char *ca = nullptr) {
-        QStringList arguments{QStringLiteral("req"),
-                              QStringLiteral("-config"),
-                              config,
-                              QStringLiteral("-x509"),
-                              QStringLiteral("-newkey"),
-                              QStringLiteral("ec"),
-                              QStringLiteral("-pkeyopt"),
-                              QStringLiteral("ec_paramgen_curve:prime256v1"),
-                              QStringLiteral("-nodes"),
-                              QStringLiteral("-days"),
-                              QStringLiteral("2"),
-                              QStringLiteral("-subj"),
-                              subject,
-                              QStringLiteral("-keyout"),
-                              file(name) + QStringLiteral(".key"),
-                              QStringLiteral("-out"),
-                              file(name) + QStringLiteral(".crt")};
-        if (ca)
-            arguments << QStringLiteral("-CA") << file(ca) + QStringLiteral(".crt")
-                      << QStringLiteral("-CAkey") << file(ca) + QStringLiteral(".key");
-        for (const QString &extension : extensions)
-            arguments << QStringLiteral("-addext") << extension;
-        return run(openssl, arguments, why);
-    };
-    const QStringList authority{QStringLiteral("basicConstraints=critical,CA:TRUE"),
-                                QStringLiteral("keyUsage=critical,keyCertSign,cRLSign")};
-    const QStringList server{QStringLiteral("basicConstraints=critical,CA:FALSE"),
-                             QStringLiteral("subjectAltName=IP:127.0.0.1,DNS:localhost"),
-                             QStringLiteral("extendedKeyUsage=serverAuth")};
-    const QString allowed = QStringLiteral("%1/auth/%2/allowed_certs").arg(folder, user);
-    if (!make("ca", QStringLiteral("/CN=Tonaq test CA"), authority) ||
-        !make("server", QStringLiteral("/CN=localhost"), server, "ca") ||
-        !make("otherca", QStringLiteral("/CN=Another CA"), authority) ||
-        !make("other", QStringLiteral("/CN=localhost"), server, "otherca") ||
-        !make("client", QStringLiteral("/CN=") + user,
-              {QStringLiteral("basicConstraints=critical,CA:FALSE"),
-               QStringLiteral("extendedKeyUsage=clientAuth")}))
-        return std::nullopt;
-    // ser2net looks the client's certificate up by its hash in the user's folder.
-    if (!QDir().mkpath(allowed) ||
-        !QFile::copy(file("client.crt"), allowed + QStringLiteral("/client.crt")) ||
-        !run(openssl, {QStringLiteral("rehash"), allowed}, why))
-        return std::nullopt;
-    return TestCertificates{file("ca.crt"),     file("server.crt"),
-                            file("server.key"), file("other.crt"),
-                            file("other.key"),  file("client.crt"),
-                            file("client.key"), folder + QStringLiteral("/auth")};
+    return TestCertificates{file("ca.crt"),     file("server.crt"), file("server.key"),
+                            file("other.crt"),  file("other.key"),  file("client.crt"),
+                            file("client.key"), file("auth")};
 }
 
 } // namespace tonaq::test
