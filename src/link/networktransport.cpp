@@ -60,15 +60,17 @@ public:
     }
 
     // Both turn the event loop without the operator's input; a negative time waits for ever.
+    // New bytes are counted as they arrive, not as they wait: a reader of readyRead that peeks
+    // moves them into QIODevice's own buffer meanwhile.
     bool waitForReadyRead(int msecs) override {
-        const qint64 before = m_in.size();
+        const qint64 before = m_arrived;
         if (lost()) return false;
         // No time at all: take what the system already holds, without turning the event loop.
         if (msecs == 0) m_transport.m_socket->waitForReadyRead(0);
         const QDeadlineTimer deadline(msecs);
-        while (m_in.size() == before && !lost() && !deadline.hasExpired())
+        while (m_arrived == before && !lost() && !deadline.hasExpired())
             m_transport.waitForEvent(deadline);
-        return m_in.size() > before;
+        return m_arrived > before;
     }
 
     bool waitForBytesWritten(int msecs) override {
@@ -82,6 +84,7 @@ public:
     void arrive(const QByteArray &data) {
         if (data.isEmpty()) return;
         m_in += data;
+        m_arrived += data.size();
         if (isOpen()) emit readyRead();
     }
     // Everything received and not yet read.
@@ -114,6 +117,7 @@ private:
 
     NetworkTransport &m_transport;
     QByteArray m_in;
+    qint64 m_arrived = 0;
 };
 
 NetworkTransport::NetworkTransport(NetworkAddress address, QObject *parent)
