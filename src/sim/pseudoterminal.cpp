@@ -19,11 +19,10 @@ std::runtime_error failure(const char *what) {
 } // namespace
 
 PseudoTerminal::PseudoTerminal() {
-    m_master = posix_openpt(O_RDWR | O_NOCTTY);
+    // A program started meanwhile (tonaqctl, ser2net) must not inherit the line: holding the
+    // master open, it would keep the line alive after the unit is pulled out.
+    m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (m_master < 0) throw failure("posix_openpt");
-    // A program started meanwhile must not inherit the line: holding the master open, it would
-    // keep the line alive after the unit is pulled out.
-    fcntl(m_master, F_SETFD, FD_CLOEXEC);
     char name[128];
     if (grantpt(m_master) != 0 || unlockpt(m_master) != 0 ||
         ptsname_r(m_master, name, sizeof name) != 0) {

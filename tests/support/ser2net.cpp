@@ -1,0 +1,158 @@
+#include "ser2net.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+namespace tonaq::test {
+
+namespace {
+
+bool writeFile(const QString &path, const QByteArray &text) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
+// Runs a program in a folder to its end; false with its output otherwise.
+bool run(const QString &program, const QStringList &arguments, const QString &folder,
+         QString *why) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.setWorkingDirectory(folder);
+    process.start(program, arguments);
+    if (process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit &&
+        process.exitCode() == 0)
+        return true;
+    if (why)
+        *why = QStringLiteral("%1 %2: %3")
+                   .arg(program, arguments.join(u' '),
+                        QString::fromLocal8Bit(process.readAll()) + process.errorString());
+    return false;
+}
+
+} // namespace
+
+Ser2net::Ser2net(QString folder)
+    : m_folder(std::move(folder))
+    , m_config(QStringLiteral("%YAML 1.1\n---\n")) {
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
+}
+
+Ser2net::~Ser2net() {
+    kill();
+}
+
+QString Ser2net::program() {
+    const QString found = QStandardPaths::findExecutable(QStringLiteral("ser2net"));
+    if (!found.isEmpty()) return found;
+    return QStandardPaths::findExecutable(QStringLiteral("ser2net"),
+                                          {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
+}
+
+quint16 Ser2net::serve(const QString &layers, const QString &device, const QStringList &options) {
+    const quint16 port = freePort();
+    m_ports.append(port);
+    const QString stack = layers.isEmpty() ? QString() : layers + u',';
+    m_config += QStringLiteral("connection: &port%1\n"
+                               "    accepter: %2tcp,127.0.0.1,%1\n"
+                               "    connector: serialdev,%3,9600n81,local\n")
+                    .arg(port)
+                    .arg(stack, device);
+    if (!options.isEmpty())
+        m_config += QStringLiteral("    options:\n      ") +
+                    options.join(QStringLiteral("\n      ")) + u'\n';
+    return port;
+}
+
+bool Ser2net::start(QString *why) {
+    const QString config = m_folder + QStringLiteral("/ser2net.yaml");
+    if (!writeFile(config, m_config.toUtf8())) {
+        *why = QStringLiteral("cannot write %1").arg(config);
+        return false;
+    }
+    // -n: foreground, so the test owns the process; -u: no UUCP lock files, which an
+    // ordinary user may not write.
+    m_process.start(program(), {QStringLiteral("-n"), QStringLiteral("-u"), QStringLiteral("-c"),
+                                config, QStringLiteral("-P"), m_folder + QStringLiteral("/pid")});
+    if (!m_process.waitForStarted()) {
+        *why = m_process.errorString();
+        return false;
+    }
+    // Listening once a connect succeeds: each port polled until then, within a bound.
+    const QDeadlineTimer deadline(10000);
+    for (const quint16 port : m_ports) {
+        for (;;) {
+            QTcpSocket probe;
+            probe.connectToHost(QStringLiteral("127.0.0.1"), port);
+            if (probe.waitForConnected(1000)) break;
+            if (m_process.state() != QProcess::Running || deadline.hasExpired()) {
+                *why = QStringLiteral("ser2net does not listen on %1: %2").arg(port).arg(output());
+                return false;
+            }
+            QTest::qWait(5);
+        }
+    }
+    return true;
+}
+
+void Ser2net::kill() {
+    if (m_process.state() == QProcess::NotRunning) return;
+    m_process.kill();
+    m_process.waitForFinished();
+}
+
+QString Ser2net::output() {
+    return QString::fromLocal8Bit(m_process.readAll());
+}
+
+quint16 freePort() {
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost);
+    return server.serverPort();
+}
+
+std::optional<TestCertificates> makeCertificates(const QString &folder, const QString &user,
+                                                 QString *why) {
+    const QString openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));
+    const QString allowed = QStringLiteral("auth/%1/allowed_certs").arg(user);
+    // A configuration of our own: nothing of the system's (CA:TRUE on every certificate) slips in.
+    if (openssl.isEmpty() || !QDir(folder).mkpath(allowed) ||
+        !writeFile(folder + QStringLiteral("/openssl.cnf"),
+                   "[req]\ndistinguished_name = dn\nprompt = no\n[dn]\n")) {
+        *why = QStringLiteral("openssl is not installed or %1 cannot be written").arg(folder);
+        return std::nullopt;
+    }
+    // Each: NAME.key (P-256) and NAME.crt, self-signed or signed by a CA, with its extensions.
+    const QString make = QStringLiteral(
+        "req -config openssl.cnf -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes "
+        "-days 2 -keyout %1.key -out %1.crt -subj /CN=%2 -addext basicConstraints=critical,CA:%3 ");
+    const QString server =
+        make + QStringLiteral("-addext subjectAltName=IP:127.0.0.1,DNS:localhost "
+                              "-addext extendedKeyUsage=serverAuth -CA %4.crt "
+                              "-CAkey %4.key");
+    const QString ca = make + QStringLiteral("-addext keyUsage=critical,keyCertSign,cRLSign");
+    const QStringList commands{
+        ca.arg(QStringLiteral("ca"), QStringLiteral("tonaq-test-ca"), QStringLiteral("TRUE")),
+        server.arg(QStringLiteral("server"), QStringLiteral("localhost"), QStringLiteral("FALSE"),
+                   QStringLiteral("ca")),
+        ca.arg(QStringLiteral("otherca"), QStringLiteral("another-ca"), QStringLiteral("TRUE")),
+        server.arg(QStringLiteral("other"), QStringLiteral("localhost"), QStringLiteral("FALSE"),
+                   QStringLiteral("otherca")),
+        make.arg(QStringLiteral("client"), user, QStringLiteral("FALSE")) +
+            QStringLiteral("-addext extendedKeyUsage=clientAuth"),
+        // ser2net looks a client's certificate up by its hash in the user's folder.
+        QStringLiteral("x509 -in client.crt -out %1/client.crt").arg(allowed),
+        QStringLiteral("rehash ") + allowed};
+    for (const QString &command : commands)
+        if (!run(openssl, QProcess::splitCommand(command), folder, why)) return std::nullopt;
+    const auto file = [&](const char *name) { return folder + u'/' + QLatin1String(name); };
+    return TestCertificates{file("ca.crt"),     file("server.crt"), file("server.key"),
+                            file("other.crt"),  file("other.key"),  file("client.crt"),
+                            file("client.key"), file("auth")};
+}
+
+} // namespace tonaq::test
