@@ -1,12 +1,19 @@
-// The unit driver against the simulated unit in this process: each operation's wire bytes and
-// result, with the unit healthy or failing, and replies taken by their shape.
+// The unit driver against the simulated unit: each operation's wire bytes and result, with the
+// unit healthy or failing, and replies taken by their shape; the same rows over every way to
+// a unit: in this process, a real tty, and Debian's ser2net in front of one (raw, RFC 2217,
+// RFC 2217 over TLS).
 #include "link/devicelink.h"
-#include "sim/simulatedunit.h"
+#include "link/portmap.h"
+#include "ser2net.h"
+#include "sim/ptyunit.h"
 #include "testports.h"
 #include "unit/unitdriver.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
+#include <memory>
+#include <optional>
 
 using namespace tonaq;
 
@@ -18,14 +25,44 @@ QString yes(bool value) {
     return value ? QStringLiteral("yes") : QStringLiteral("no");
 }
 
-// A driver connected to a simulated unit on COM3.
+enum class Way { InProcess, Tty, Raw, Rfc2217, Rfc2217Tls };
+constexpr const char *kWayNames[] = {"in process", "tty", "ser2net raw", "ser2net RFC 2217",
+                                     "ser2net RFC 2217 over TLS"};
+
+// The certificates ser2net serves TLS with, made once.
+std::optional<test::TestCertificates> g_certificates;
+
+// A driver connected to a simulated unit, the way the row asks.
 struct Rig {
-    explicit Rig(sim::SimulatedUnit::Options options = {.pacing = false})
-        : unit(options)
+    explicit Rig(Way way, sim::SimulatedUnit::Options options = {.pacing = false})
+        : owned(way == Way::InProcess ? std::make_unique<sim::SimulatedUnit>(options)
+                                      : std::make_unique<sim::PtyUnit>(options))
+        , unit(*owned)
         , driver(ports.map()) {
-        ports.attach(3, unit);
+        int number = 3;
+        if (way == Way::InProcess) {
+            ports.attach(number, unit);
+        } else if (way == Way::Tty) {
+            ports.link(number, static_cast<sim::PtyUnit &>(unit).devicePath());
+        } else {
+            const bool tls = way == Way::Rfc2217Tls;
+            const QString layers =
+                QLatin1String(way == Way::Raw ? "" : "telnet(rfc2217)") +
+                (tls ? QStringLiteral(",ssl(key=%1,cert=%2)")
+                           .arg(g_certificates->serverKey, g_certificates->serverCert)
+                     : QString());
+            server = std::make_unique<test::Ser2net>(folder.path());
+            const quint16 port =
+                server->serve(layers, static_cast<sim::PtyUnit &>(unit).devicePath());
+            QString why;
+            if (!server->start(&why)) qFatal("ser2net: %s", qPrintable(why));
+            const char *scheme = way == Way::Raw ? "tcp" : tls ? "rfc2217+tls" : "rfc2217";
+            ports.map().setCaFile(tls ? g_certificates->ca : QString());
+            number = ports.map().addNetworkUnit(
+                QStringLiteral("%1://127.0.0.1:%2").arg(QLatin1String(scheme)).arg(port));
+        }
         driver.channel().createLink(QStringLiteral("9600,n,8,1"));
-        driver.channel().link().setPortNumber(3);
+        driver.channel().link().setPortNumber(number);
         driver.channel().link().openPort();
     }
     // What the unit received, once a fence byte written after it has arrived.
@@ -34,32 +71,51 @@ struct Rig {
         if (!QTest::qWaitFor([this] { return unit.received().endsWith('~'); })) return "no fence";
         return unit.received().chopped(1);
     }
+    QTemporaryDir folder;
     test::TestPorts ports;
-    sim::SimulatedUnit unit;
+    std::unique_ptr<sim::SimulatedUnit> owned;
+    sim::SimulatedUnit &unit;
+    std::unique_ptr<test::Ser2net> server; // goes before the unit it serves
     UnitDriver driver;
 };
 
 } // namespace
 
 Q_DECLARE_METATYPE(Operation)
+Q_DECLARE_METATYPE(Way)
 Q_DECLARE_METATYPE(tonaq::sim::Faults)
 
 class TestDriver : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void operations_data();
     void operations();
     void slowAndChunkedRepliesArriveWhole();
 };
 
+void TestDriver::initTestCase() {
+    if (test::Ser2net::program().isEmpty()) {
+        if (qEnvironmentVariableIsSet("CI")) QFAIL("ser2net is not installed");
+        return; // its rows skip
+    }
+    static QTemporaryDir folder;
+    QString why;
+    g_certificates = test::makeCertificates(folder.path(), QStringLiteral("tonaq"), &why);
+    QVERIFY2(g_certificates, qPrintable(why));
+}
+
 void TestDriver::operations_data() {
+    QTest::addColumn<Way>("way");
     QTest::addColumn<sim::Faults>("fault");
     QTest::addColumn<Operation>("operation");
     QTest::addColumn<QByteArray>("wire");
     QTest::addColumn<QString>("result");
     const auto row = [](const char *name, sim::Faults fault, Operation op, const QByteArray &wire,
                         const QString &result) {
-        QTest::newRow(name) << fault << op << wire << result;
+        for (const Way way : {Way::InProcess, Way::Tty, Way::Raw, Way::Rfc2217, Way::Rfc2217Tls})
+            QTest::addRow("%s: %s", kWayNames[int(way)], name)
+                << way << fault << op << wire << result;
     };
     using enum sim::Marker;
     const sim::Faults healthy, silent{.silent = true},
@@ -132,9 +188,11 @@ void TestDriver::operations_data() {
 }
 
 void TestDriver::operations() {
+    QFETCH(Way, way);
     QFETCH(sim::Faults, fault);
     QFETCH(Operation, operation);
-    Rig rig;
+    if (way > Way::Tty && !g_certificates) QSKIP("ser2net is not installed");
+    Rig rig(way);
     rig.unit.setLocation(4, {});
     rig.unit.setFaults(fault);
     QTEST(operation(rig.driver), "result");
@@ -145,7 +203,7 @@ void TestDriver::operations() {
 // have its report cut in two: that read location 2's tones as "Str" before.
 void TestDriver::slowAndChunkedRepliesArriveWhole() {
     for (const auto &[byteGapMs, chunkMs] : {std::pair(30.0, 0), std::pair(0.0, 16)}) {
-        Rig rig({.pacing = true, .chunkMs = chunkMs});
+        Rig rig(Way::InProcess, {.pacing = true, .chunkMs = chunkMs});
         rig.unit.setByteGapMs(byteGapMs);
         QVERIFY(rig.driver.handshake());
         rig.driver.enterView();

@@ -122,6 +122,8 @@ private slots:
     void commands();
     void failingUnits_data();
     void failingUnits();
+    void manyUnitsAtOnce_data();
+    void manyUnitsAtOnce();
     void sameWireBytesAsTheWindow_data();
     void sameWireBytesAsTheWindow();
     void memoryPlayIsHeardInTheWav();
@@ -227,6 +229,68 @@ void TestTonaqctl::commands() {
             QJsonDocument(QJsonArray{run.json.value(field)}).toJson(QJsonDocument::Compact);
         QCOMPARE(QString::fromUtf8(json.mid(1).chopped(1)), text);
     }
+}
+
+void TestTonaqctl::manyUnitsAtOnce_data() {
+    QTest::addColumn<bool>("json");
+    QTest::newRow("lines") << false;
+    QTest::newRow("json") << true;
+}
+
+// Eight units, one silent and one pulled out halfway: the other six are programmed and
+// verified, each unit's end is said, and the whole fails with 5.
+void TestTonaqctl::manyUnitsAtOnce() {
+    QFETCH(bool, json);
+    QTemporaryDir home;
+    QVERIFY(QDir().mkpath(home.filePath("Tonaq/ports")));
+    std::vector<std::unique_ptr<sim::PtyUnit>> units;
+    QStringList ports;
+    for (int number = 1; number <= 8; ++number) {
+        units.push_back(std::make_unique<sim::PtyUnit>());
+        QVERIFY(QFile::link(units.back()->devicePath(),
+                            home.filePath(QStringLiteral("Tonaq/ports/COM%1").arg(number))));
+        ports << QStringLiteral("COM%1").arg(number);
+    }
+    units[6]->setFaults({.silent = true});
+    writeFile(m_folder.filePath("in.tnq"), sampleFile());
+    QStringList line{"upload", "in.tnq", "--rows", "3", "--port", ports.join(u',')};
+    if (json) line << "--json";
+    sim::PtyUnit &pulled = *units[7];
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", home.path());
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(m_folder.path());
+    process.start(QStringLiteral(TONAQCTL), line);
+    QVERIFY(QTest::qWaitFor([&] { return pulled.received().contains("@S2"); }, 30000));
+    pulled.vanish();
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 5);
+    const QStringList said =
+        QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(said.size(), 9);
+    QStringList ends;
+    for (const QString &unitLine : said.first(8)) {
+        if (!json) {
+            static const QRegularExpression form(R"(^(COM\d) (done|failed \d) \d+\.\d\d s)");
+            const auto match = form.match(unitLine);
+            QVERIFY2(match.hasMatch(), qPrintable(unitLine));
+            ends << match.captured(1) + u' ' + match.captured(2);
+            continue;
+        }
+        const QJsonObject unit = QJsonDocument::fromJson(unitLine.toUtf8()).object();
+        ends << unit["port"].toString() + u' ' +
+                    (unit["ok"].toBool() ? QStringLiteral("done")
+                                         : QStringLiteral("failed %1").arg(unit["exit"].toInt()));
+        QCOMPARE(unit["result"].toObject()["command"].toString(), "upload");
+    }
+    ends.sort();
+    QCOMPARE(ends, (QStringList{"COM1 done", "COM2 done", "COM3 done", "COM4 done", "COM5 done",
+                                "COM6 done", "COM7 failed 1", "COM8 failed 4"}));
+    QCOMPARE(said.last(),
+             json ? R"({"done":6,"failed":2,"units":8})" : "8 units: 6 done, 2 failed");
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(units[i]->location(2).tones, QByteArray("A#9"));
 }
 
 void TestTonaqctl::sameWireBytesAsTheWindow_data() {

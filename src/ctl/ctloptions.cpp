@@ -2,6 +2,7 @@
 
 #include "base/limits.h"
 #include "base/tonecharacter.h"
+#include "link/networkaddress.h"
 #include "tones/entryrules.h"
 
 #include <QCommandLineParser>
@@ -42,6 +43,25 @@ int portNumberOf(const QString &text) {
     return number >= 1 && number <= 255 ? number : 0;
 }
 
+// Every --port, each a unit or a comma list of them; an error for the first that is neither.
+QString readPorts(CtlOptions &o, const QStringList &values) {
+    for (const QString &value : values) {
+        for (const QString &part : value.split(u',')) {
+            const QString name = portNameOf(part);
+            if (name.isEmpty())
+                return QStringLiteral("--port takes COM1 to COM255 or a network unit's URL, "
+                                      "not %1")
+                    .arg(part.trimmed());
+            if (!o.ports.contains(name)) o.ports.append(name);
+        }
+    }
+    if (o.ports.size() == 1) {
+        o.port = portNumberOf(o.ports.first());
+        if (o.port == 0) o.url = o.ports.first();
+    }
+    return {};
+}
+
 QString checkArguments(CtlOptions &o, const QStringList &arguments) {
     switch (o.command) {
     case Command::Download:
@@ -73,6 +93,12 @@ QString checkArguments(CtlOptions &o, const QStringList &arguments) {
 
 } // namespace
 
+QString portNameOf(const QString &text) {
+    const QString trimmed = text.trimmed();
+    if (const int number = portNumberOf(trimmed)) return QStringLiteral("COM%1").arg(number);
+    return parseNetworkAddress(trimmed) ? trimmed : QString();
+}
+
 QList<int> parseRows(const QString &text) {
     static const QRegularExpression range(QStringLiteral("^([1-8])(?:-([1-8]))?$"));
     QList<int> rows;
@@ -97,10 +123,11 @@ CtlOptions parseCtlOptions(const QStringList &arguments) {
     const QCommandLineOption json(QStringLiteral("json"));
     const QCommandLineOption demo(QStringLiteral("demo"));
     const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("COMn"));
+    const QCommandLineOption caFile(QStringLiteral("ca-file"), QString(), QStringLiteral("file"));
     const QCommandLineOption rows(QStringLiteral("rows"), QString(), QStringLiteral("list"));
     const QCommandLineOption trace(QStringLiteral("trace"), QString(), QStringLiteral("file"));
     const QCommandLineOption wav(QStringLiteral("wav"), QString(), QStringLiteral("file"));
-    parser.addOptions({help, version, json, demo, port, rows, trace, wav});
+    parser.addOptions({help, version, json, demo, port, caFile, rows, trace, wav});
 
     CtlOptions o;
     if (!parser.parse(arguments)) {
@@ -114,6 +141,7 @@ CtlOptions parseCtlOptions(const QStringList &arguments) {
     o.demo = parser.isSet(demo);
     o.tracePath = parser.value(trace);
     o.wavPath = parser.value(wav);
+    o.caFile = parser.value(caFile);
 
     QStringList positional = parser.positionalArguments();
     const CommandForm *form = formOf(positional.value(0));
@@ -132,8 +160,7 @@ CtlOptions parseCtlOptions(const QStringList &arguments) {
         return o;
     }
     if (parser.isSet(port)) {
-        o.port = portNumberOf(parser.value(port));
-        if (o.port == 0) o.error = QStringLiteral("--port takes COM1 to COM255");
+        o.error = readPorts(o, parser.values(port));
     } else if (form->needsUnit && !o.demo) {
         o.error = QStringLiteral("%1 needs --port COMn or --demo").arg(QLatin1String(form->name));
     }
@@ -141,6 +168,8 @@ CtlOptions parseCtlOptions(const QStringList &arguments) {
         o.error = QStringLiteral("--demo and --port exclude each other");
     if (o.error.isEmpty() && !o.wavPath.isEmpty() && !o.demo)
         o.error = QStringLiteral("--wav records the simulated unit: it needs --demo");
+    if (o.error.isEmpty() && o.ports.size() > 1 && !form->needsUnit)
+        o.error = QStringLiteral("%1 takes no --port").arg(QLatin1String(form->name));
     if (o.error.isEmpty() && parser.isSet(rows)) {
         o.rows = parseRows(parser.value(rows));
         if (o.command != Command::Upload)
@@ -157,8 +186,8 @@ CtlOptions parseCtlOptions(const QStringList &arguments) {
 
 QString ctlUsage() {
     return QStringLiteral(
-        "Usage: tonaqctl COMMAND [ARGUMENTS] (--port COMn | --demo) [--json] [--trace FILE]\n"
-        "                [--wav FILE]\n"
+        "Usage: tonaqctl COMMAND [ARGUMENTS] (--port UNIT[,UNIT...] | --demo) [--json]\n"
+        "                [--ca-file FILE] [--trace FILE] [--wav FILE]\n"
         "Programs and plays the Tonaq DTMF tone-generator unit without a window.\n"
         "\n"
         "Commands:\n"
@@ -175,7 +204,14 @@ QString ctlUsage() {
         "  send FILE.tnq            FILE's tone sequence\n"
         "\n"
         "Options:\n"
-        "  --port COMn    the unit's COM number (see tonaq --help for the numbering)\n"
+        "  --port UNIT    the unit: its COM number (see tonaq --help for the numbering), or\n"
+        "                 a unit behind a serial device server: tcp://HOST:PORT (raw),\n"
+        "                 rfc2217://HOST:PORT (RFC 2217), tcp+tls:// or rfc2217+tls://\n"
+        "                 (the same over TLS). Several units, repeated or as a comma list,\n"
+        "                 run at once, each in a process of its own; a line per unit says\n"
+        "                 how it ended (with --json an object per line), then a summary.\n"
+        "                 download then writes a file per unit, FILE.COMn.tnq\n"
+        "  --ca-file FILE verify units over TLS against the CA in FILE, not the system's\n"
         "  --demo         a simulated unit instead, heard through the default audio output\n"
         "  --json         results on stdout as JSON; progress stays on stderr\n"
         "  --trace FILE   append every burst on the serial line, both ways, to FILE\n"
@@ -183,7 +219,8 @@ QString ctlUsage() {
         "  --version, --help\n"
         "\n"
         "Exit status: 0 done; 1 the unit did not answer or a read-back differs; 2 usage;\n"
-        "3 file error; 4 port error.\n");
+        "3 file error; 4 port error; 5 several units and at least one failed (each unit's\n"
+        "own status is in its line).\n");
 }
 
 } // namespace tonaq::ctl

@@ -13,6 +13,7 @@ enum ExitCode {
     kUsage = 2,
     kFileError = 3,
     kPortError = 4,
+    kSomeUnitsFailed = 5, // several units: at least one of them did not end done
 };
 
 // In this order: tonaqctl's runner steps through its commands by it.
@@ -26,7 +27,10 @@ struct CtlOptions {
     bool version = false;
     bool json = false;
     bool demo = false;
-    int port = 0; // COM number; 0 with --demo or for "ports"
+    QStringList ports; // "COM7" or a network unit's URL, each as given to --port
+    int port = 0;      // one unit's COM number; 0 for a URL, with --demo or for "ports"
+    QString url;       // one network unit's URL
+    QString caFile;    // what network units over TLS are verified against
     QString file;
     QList<int> rows;   // upload: locations 1 to 8, in rising order; all when not given
     QString locations; // play: the digits 1 to 8 in the order to play
@@ -42,5 +46,7 @@ QString ctlUsage();
 
 // "1,3-5" as the rows 1, 3, 4, 5; empty for a text that is no such list of rows 1 to 8.
 QList<int> parseRows(const QString &text);
+// "COM7", "com7" or "7" as COM7, or a network unit's URL as it stands; empty for anything else.
+QString portNameOf(const QString &text);
 
 } // namespace tonaq::ctl

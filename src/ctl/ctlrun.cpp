@@ -50,6 +50,10 @@ int CtlRun::setUp() {
         m_options.port = attachSimulatedUnit(m_ports, *m_demoUnit, QStringLiteral("demo"));
         m_demoSpeaker = std::make_unique<sound::DemoSpeaker>(*m_demoUnit);
     }
+    m_ports.setCaFile(m_options.caFile);
+    if (!m_options.url.isEmpty()) m_options.port = m_ports.addNetworkUnit(m_options.url);
+    m_portName = m_options.url.isEmpty() ? QStringLiteral("COM%1").arg(m_options.port)
+                                         : m_options.url;
     m_session = std::make_unique<UnitSession>(m_ports, m_trace.get());
     QObject::connect(m_session.get(), &UnitSession::progressed,
                      [this](const Progress &progress) { m_desk.report(progress); });
@@ -76,15 +80,17 @@ int CtlRun::run() {
 
 // Opens the port and greets the unit as the window's connect does.
 int CtlRun::connect() {
-    const QString name = QStringLiteral("COM%1").arg(m_options.port);
+    const QString &name = m_portName;
     m_result.insert(QStringLiteral("port"), name);
     Trap at(m_log, Procedure::Connect); // the window's own steps; said, not logged
     try {
         if (!m_session->connectTo(m_options.port, at))
             return failed(kUnitFailed, QStringLiteral("no unit answered on %1").arg(name));
     } catch (const TonaqError &error) {
-        const int code = m_session->link().isPortOpen() ? kUnitFailed : kPortError;
-        return failed(code, QStringLiteral("%1: %2").arg(name, error.description()));
+        const DeviceLink &link = m_session->link();
+        const bool reached = link.isPortOpen() && link.state() == DeviceLink::State::Open;
+        return failed(reached ? kUnitFailed : kPortError,
+                      QStringLiteral("%1: %2").arg(name, error.description()));
     }
     return kDone;
 }
@@ -96,7 +102,7 @@ int CtlRun::failed(int code, const QString &message) {
     const bool gone = m_session && m_session->unitWasRemoved();
     if (gone) code = kPortError;
     const QString what =
-        gone ? QStringLiteral("COM%1: the unit went away").arg(m_options.port) : message;
+        gone ? QStringLiteral("%1: the unit went away").arg(m_portName) : message;
     const QString line = m_logged.isEmpty() ? what : what + QStringLiteral(": ") + m_logged;
     if (m_error.isEmpty()) {
         m_err << "tonaqctl: " << line << Qt::endl;

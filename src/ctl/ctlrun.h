@@ -65,6 +65,7 @@ private:
     std::unique_ptr<sound::DemoSpeaker> m_demoSpeaker;
     std::unique_ptr<UnitSession> m_session;
     MemoryModel m_memory;
+    QString m_portName; // "COM7", or the network unit's URL
     QJsonObject m_result;
     QString m_error;
     QString m_logged; // the first failure the window would only have logged

@@ -3,6 +3,7 @@
 #include "base/basetitle.h"
 #include "ctl/ctloptions.h"
 #include "ctl/ctlrun.h"
+#include "ctl/fleetrun.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -30,5 +31,7 @@ int main(int argc, char *argv[]) {
         err << "tonaqctl: " << options.error << "\n\n" << ctlUsage();
         return kUsage;
     }
+    if (options.ports.size() > 1)
+        return FleetRun(options, QCoreApplication::arguments(), out).exec();
     return CtlRun(options, out, err, ::isatty(STDERR_FILENO) == 1).exec();
 }

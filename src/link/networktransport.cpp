@@ -327,6 +327,9 @@ void NetworkTransport::onReadable() {
 }
 
 void NetworkTransport::onSocketError(QAbstractSocket::SocketError error) {
+    // A look at the socket that found nothing new (a wait of no time) is no fault of it.
+    if (error == QAbstractSocket::SocketTimeoutError || error == QAbstractSocket::TemporaryError)
+        return;
     QString reason = m_socket->errorString();
     if (error == QAbstractSocket::RemoteHostClosedError)
         reason = closingReason();

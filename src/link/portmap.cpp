@@ -1,6 +1,7 @@
 #include "link/portmap.h"
 
 #include "base/tonaqerror.h"
+#include "link/networktransport.h"
 #include "link/serialtransport.h"
 #include "link/transport.h"
 
@@ -63,14 +64,27 @@ void PortMap::refresh() {
 #endif
 }
 
+int PortMap::addNetworkUnit(const QString &url) {
+    const int number = lowestUntakenNumber();
+    if (number == 0) return 0;
+    const PortEntry entry{number, PortKind::Network, url, QStringLiteral("url:") + url, {}};
+    m_attached.insert(number, entry);
+    m_present.insert(number, entry);
+    m_numbers.insert(entry.identity, number);
+    return number;
+}
+
+int PortMap::lowestUntakenNumber() const {
+    for (int number = kFirstPort; number <= kLastPort; ++number) {
+        if (!numberTaken(number)) return number;
+    }
+    return 0;
+}
+
 int PortMap::attach(const QString &name, TransportMaker maker, const QString &description,
                     int number) {
-    if (number == 0) {
-        number = kFirstPort;
-        while (number <= kLastPort && numberTaken(number))
-            ++number;
-        if (number > kLastPort) return 0;
-    }
+    if (number == 0) number = lowestUntakenNumber();
+    if (number == 0) return 0;
     const PortEntry entry{number, PortKind::InProcess, name, QStringLiteral("unit:") + name,
                           description};
     m_attached.insert(number, entry);
@@ -114,8 +128,20 @@ std::unique_ptr<Transport> PortMap::makeTransport(const PortEntry &entry) const 
         if (const auto maker = m_makers.constFind(entry.location); maker != m_makers.constEnd())
             return (*maker)();
         break;
-    case PortKind::Network:
-        break;
+    case PortKind::Network: {
+        QString why;
+        std::optional<NetworkAddress> address = parseNetworkAddress(entry.location, &why);
+        if (!address)
+            throw TonaqError(ErrorCode::PortUnavailable,
+                             QStringLiteral("Could not open %1: %2").arg(entry.location, why));
+        // Files an entry of the ports folder names are found beside it.
+        const QDir folder(m_folders.links);
+        for (QString *file : {&address->caFile, &address->certFile, &address->keyFile}) {
+            if (!file->isEmpty()) *file = folder.absoluteFilePath(*file);
+        }
+        if (address->caFile.isEmpty()) address->caFile = m_caFile;
+        return makeNetworkTransport(*address);
+    }
     }
     throw TonaqError(ErrorCode::PortUnavailable,
                      QStringLiteral("Could not open %1: no such unit").arg(entry.location));
@@ -212,13 +238,9 @@ void PortMap::addFamilies() {
 int PortMap::numberFor(const QString &identity) {
     const auto known = m_numbers.constFind(identity);
     if (known != m_numbers.constEnd() && !m_present.contains(*known)) return *known;
-    for (int n = kFirstPort; n <= kLastPort; ++n) {
-        if (!numberTaken(n)) {
-            m_numbers.insert(identity, n);
-            return n;
-        }
-    }
-    return 0;
+    const int number = lowestUntakenNumber();
+    if (number != 0) m_numbers.insert(identity, number);
+    return number;
 }
 
 bool PortMap::numberTaken(int number) const {

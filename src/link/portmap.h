@@ -61,6 +61,12 @@ public:
     int attach(const QString &name, TransportMaker maker, const QString &description,
                int number = 0);
     void detach(const QString &name);
+    // Gives a network unit named by its URL a COM number, the lowest that nothing takes, for as
+    // long as the map lives; returns it, 0 when none is free.
+    int addNetworkUnit(const QString &url);
+    // The CA file that network units whose entries name none are verified against; empty: the
+    // system's store.
+    void setCaFile(const QString &file) { m_caFile = file; }
 
     // The units present as of the last refresh, in rising number.
     QList<PortEntry> entries() const;
@@ -81,6 +87,7 @@ private:
     void addFamilies();
     int numberFor(const QString &identity);
     bool numberTaken(int number) const;
+    int lowestUntakenNumber() const;
 
     Folders m_folders;
     QMap<int, PortEntry> m_present;
@@ -88,6 +95,7 @@ private:
     QHash<QString, TransportMaker> m_makers;
     QMap<int, PortEntry> m_attached;
     QStringList m_linkTargetFolders;
+    QString m_caFile;
 };
 
 } // namespace tonaq
