@@ -356,8 +356,12 @@ void TestWindows::connectMenuFollowsUnitsThatComeAndGo() {
     MainWindow &window = program.start();
     for (const Plug &step : std::as_const(steps)) {
         rack.apply(step.action);
-        QTRY_COMPARE_WITH_TIMEOUT(menuShown(window), step.menu, 5000);
-        QTRY_COMPARE_WITH_TIMEOUT(program.status(), step.status, 5000);
+        const auto shown = [&] {
+            return menuShown(window) + " | " + program.status() + " | " +
+                   program.logLines().join(u'/');
+        };
+        QTRY_VERIFY2_WITH_TIMEOUT(shown() == step.menu + " | " + step.status + " | ",
+                                  qPrintable(step.action + ": " + shown()), 5000);
         const bool connected = step.status.startsWith(u"Connected");
         QCOMPARE(program.find<QPushButton>("cmdLoad")->isEnabled(), connected);
         QCOMPARE(window.session().isConnected(), connected);
