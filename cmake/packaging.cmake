@@ -70,7 +70,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS OFF)
 # The Qt runtime that Debian's qt6-base-dev, qt6-serialport-dev and qt6-multimedia-dev build
-# against; libqt6network6 carries network units, and TLS through its OpenSSL plugin.
+# against; libqt6network6 carries network units, and TLS through its OpenSSL plugin; libudev1
+# tells of adapters plugged and pulled.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6widgets6 (>= 6.2), libqt6gui6 (>= 6.2), libqt6core6 (>= 6.2), libqt6network6 (>= 6.2), libqt6serialport6 (>= 6.2), libqt6multimedia6 (>= 6.2), qt6-qpa-plugins, libstdc++6, libc6")
+    "libqt6widgets6 (>= 6.2), libqt6gui6 (>= 6.2), libqt6core6 (>= 6.2), libqt6network6 (>= 6.2), libqt6serialport6 (>= 6.2), libqt6multimedia6 (>= 6.2), qt6-qpa-plugins, libudev1, libstdc++6, libc6")
 include(CPack)
