@@ -6,8 +6,7 @@
 #include "program.h"
 #include "soundcheck.h"
 
-#include "sim/simulatedunit.h"
-#include "sound/demospeaker.h"
+#include "sound/demo.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -62,9 +61,9 @@ int main(int argc, char **argv) {
         return 1;
     }
     test::Program program;
-    sim::SimulatedUnit &unit = program.addUnit(3);
-    unit.setPacing(true);
-    sound::DemoSpeaker speaker(unit);
+    sound::Demo demo;
+    sim::SimulatedUnit &unit = demo.unit();
+    program.ports.link(3, unit.devicePath());
     program.start();
     program.connectTo(3);
 

@@ -7,8 +7,7 @@
 #include "config/filedialogs.h"
 #include "link/portmap.h"
 #include "link/wiretrace.h"
-#include "sim/simulatedunit.h"
-#include "sound/demospeaker.h"
+#include "sound/demo.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -107,18 +106,16 @@ int main(int argc, char *argv[]) {
                         1);
     }
     PortMap ports = PortMap::forCurrentUser();
-    std::unique_ptr<sim::SimulatedUnit> demoUnit;
-    std::unique_ptr<sound::DemoSpeaker> demoSpeaker; // after the unit: it goes first
+    std::unique_ptr<sound::Demo> demo;
     if (options.demo) {
         try {
-            demoUnit = std::make_unique<sim::SimulatedUnit>();
+            demo = std::make_unique<sound::Demo>();
         } catch (const std::exception &error) {
             return fail(
                 QStringLiteral("no simulated unit: %1").arg(QString::fromLocal8Bit(error.what())),
                 1);
         }
-        ports.reserve(demoUnit->devicePath());
-        demoSpeaker = std::make_unique<sound::DemoSpeaker>(*demoUnit);
+        ports.reserve(demo->unit().devicePath());
     }
     MessageBoxPrompter prompter;
     QtFileDialogs fileDialogs;
@@ -133,7 +130,7 @@ int main(int argc, char *argv[]) {
     FrmTonaq window(seams);
     window.Form_Load(options.commandLine);
     const int result = QApplication::exec();
-    if (demoUnit && !options.wavPath.isEmpty() && !demoUnit->writeWav(options.wavPath))
+    if (demo && !options.wavPath.isEmpty() && !demo->unit().writeWav(options.wavPath))
         return fail(QStringLiteral("cannot write %1").arg(options.wavPath), 1);
     return result;
 }

@@ -5,11 +5,11 @@
 #include "link/devicelink.h"
 #include "link/wait.h"
 #include "link/wiretrace.h"
-#include "sim/simulatedunit.h"
-#include "sound/demospeaker.h"
+#include "sound/demo.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <chrono>
 #include <cmath>
 
 namespace tonaq::ctl {
@@ -47,14 +47,13 @@ int CtlRun::setUp() {
     }
     if (m_options.demo) {
         try {
-            m_demoUnit = std::make_unique<sim::SimulatedUnit>();
+            m_demo = std::make_unique<sound::Demo>();
         } catch (const std::exception &error) {
             return failed(
                 kPortError,
                 QStringLiteral("no simulated unit: %1").arg(QString::fromLocal8Bit(error.what())));
         }
-        m_options.port = m_ports.reserve(m_demoUnit->devicePath());
-        m_demoSpeaker = std::make_unique<sound::DemoSpeaker>(*m_demoUnit);
+        m_options.port = m_ports.reserve(m_demo->unit().devicePath());
     }
     m_unit = std::make_unique<UnitDriver>(m_ports, m_trace.get());
     m_unit->channel().createLink(unitLineSettings());
@@ -111,16 +110,19 @@ void CtlRun::putLocations() {
     m_result.insert(QStringLiteral("locations"), locations);
 }
 
-// The demo unit plays on after the last command (a timed tone, a sequence): let it finish, so
-// that it is heard and the WAV holds it all, then write the WAV.
+// The demo unit plays on after the last command (a timed tone, a sequence): let it finish, and
+// its sound come out of the speakers (a second at most), so that it is heard and the WAV holds
+// it all, then write the WAV.
 int CtlRun::finish(int code) {
     m_desk.endProgress();
-    if (m_demoUnit) {
+    if (m_demo) {
+        sim::SimulatedUnit &unit = m_demo->unit();
         double due = 0;
-        for (const sim::SoundedTone &tone : m_demoUnit->tones())
+        for (const sim::SoundedTone &tone : unit.tones())
             due = std::max(due, std::isfinite(tone.endMs) ? tone.endMs : 0.0);
-        if (due > m_demoUnit->nowMs()) Wait(due - m_demoUnit->nowMs());
-        if (!m_options.wavPath.isEmpty() && !m_demoUnit->writeWav(m_options.wavPath)) {
+        if (due > unit.nowMs()) Wait(due - unit.nowMs());
+        m_demo->speaker().drain(std::chrono::seconds(1));
+        if (!m_options.wavPath.isEmpty() && !unit.writeWav(m_options.wavPath)) {
             failed(kFileError, QStringLiteral("cannot write %1").arg(m_options.wavPath));
             code = code == kDone ? kFileError : code;
         }

@@ -13,11 +13,8 @@
 
 namespace tonaq {
 class WireTrace;
-namespace sim {
-class SimulatedUnit;
-}
 namespace sound {
-class DemoSpeaker;
+class Demo;
 }
 } // namespace tonaq
 
@@ -59,8 +56,7 @@ private:
     ErrorLog m_log;
     PortMap m_ports;
     std::unique_ptr<WireTrace> m_trace;
-    std::unique_ptr<sim::SimulatedUnit> m_demoUnit;
-    std::unique_ptr<sound::DemoSpeaker> m_demoSpeaker;
+    std::unique_ptr<sound::Demo> m_demo;
     std::unique_ptr<UnitDriver> m_unit;
     MemoryModel m_memory;
     QJsonObject m_result;

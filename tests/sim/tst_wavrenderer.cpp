@@ -1,15 +1,32 @@
 // The WAV file of what the unit played, and the live output rendering the same samples.
 #include "sim/livetonerenderer.h"
 #include "sim/wavrenderer.h"
+#include "soundcheck.h"
 
 #include <QTest>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 using namespace tonaq::sim;
 
 namespace {
 constexpr double kStillSounding = std::numeric_limits<double>::infinity();
+constexpr double kStepMs = 1000.0 / WavRenderer::kSampleRate;
+
+// The strongest frequency within 3 % of `hz`, in 0.1 % steps.
+double peakNear(const QList<qint16> &samples, double hz) {
+    double best = 0, bestPower = -1;
+    for (double f = hz * 0.97; f <= hz * 1.03; f += hz * 0.001) {
+        const double k = 2 * std::cos(2 * std::numbers::pi * f / WavRenderer::kSampleRate);
+        double a = 0, b = 0;
+        for (const qint16 sample : samples)
+            std::tie(a, b) = std::pair(sample + k * a - b, a);
+        if (const double power = a * a + b * b - k * a * b; power > bestPower)
+            best = f, bestPower = power;
+    }
+    return best;
+}
 
 } // namespace
 
@@ -17,8 +34,11 @@ class TestWavRenderer : public QObject {
     Q_OBJECT
 private slots:
     void wavHeader();
+    void tonesAreDtmfWithSoftEdges_data();
+    void tonesAreDtmfWithSoftEdges();
     void liveMatchesFile_data();
     void liveMatchesFile();
+    void liveWakesInStepWithTheUnit();
 };
 
 void TestWavRenderer::wavHeader() {
@@ -31,45 +51,112 @@ void TestWavRenderer::wavHeader() {
              header + QByteArray::fromHex("0100ffff00010000"));
 }
 
+void TestWavRenderer::tonesAreDtmfWithSoftEdges_data() {
+    QTest::addColumn<char>("key");
+    QTest::addColumn<double>("rowHz"); // DTMF's nominal frequencies
+    QTest::addColumn<double>("columnHz");
+    QTest::newRow("1") << '1' << 697.0 << 1209.0;
+    QTest::newRow("5") << '5' << 770.0 << 1336.0;
+    QTest::newRow("9") << '9' << 852.0 << 1477.0;
+    QTest::newRow("0") << '0' << 941.0 << 1336.0;
+    QTest::newRow("d, lower case") << 'd' << 941.0 << 1633.0;
+    QTest::newRow("A") << 'A' << 697.0 << 1633.0;
+}
+
+// Each frequency within 1.5 % of DTMF's, and around each edge the energy above 3 kHz at least
+// 40 dB below the tone's (a tone switched on within one sample spreads far above that).
+void TestWavRenderer::tonesAreDtmfWithSoftEdges() {
+    QFETCH(char, key);
+    QFETCH(double, rowHz);
+    QFETCH(double, columnHz);
+    const QList<qint16> samples = WavRenderer::samples({{key, 0, 1000, ToneSource::Timed}}, 0);
+    for (const double hz : {rowHz, columnHz})
+        QVERIFY2(std::abs(peakNear(samples, hz) / hz - 1) <= 0.015,
+                 qPrintable(QString::number(hz)));
+    const QList<tonaq::test::HeardTone> heard =
+        tonaq::test::heardTones(samples, WavRenderer::kSampleRate);
+    QCOMPARE(tonaq::test::keysOf(heard), QString(QChar(key).toUpper()));
+    QVERIFY2(heard[0].edgeDb <= -40, qPrintable(QString::number(heard[0].edgeDb)));
+    QVERIFY2(std::abs(heard[0].lengthMs - 1000) <= 2,
+             qPrintable(QString::number(heard[0].lengthMs)));
+}
+
 void TestWavRenderer::liveMatchesFile_data() {
     QTest::addColumn<char>("tone");
+    QTest::addColumn<int>("blocksBeforeStart"); // rendered before the start is told
     QTest::addColumn<double>("dueEndMs");
     QTest::addColumn<int>("blocksBeforeEnd"); // rendered before the end is told; -1: never told
     QTest::addColumn<double>("endMs");
     QTest::addColumn<int>("blockSize");
-    QTest::addColumn<double>("soundingMs"); // what the live output should hold of the tone
+    QTest::addColumn<double>("heardStartMs"); // where the live output should hold the tone
+    QTest::addColumn<double>("heardEndMs");
 
-    QTest::newRow("timed, whole blocks") << '5' << 100.0 << -1 << 0.0 << 160 << 100.0;
-    QTest::newRow("timed, odd blocks") << '#' << 100.0 << -1 << 0.0 << 37 << 100.0;
-    QTest::newRow("timed, cut short") << '1' << 200.0 << 2 << 60.0 << 37 << 60.0;
-    QTest::newRow("held, end told in time") << 'D' << kStillSounding << 3 << 50.0 << 37 << 50.0;
-    // The end came after the output was past it: what was rendered has sounded, then silence.
-    QTest::newRow("held, end told late") << '0' << kStillSounding << 10 << 30.0 << 40 << 50.0;
+    // Each starts at 2 ms, so its fade-in begins at the output's first sample.
+    QTest::newRow("timed, whole blocks") << '5' << 0 << 102.0 << -1 << 0.0 << 160 << 2.0 << 102.0;
+    QTest::newRow("timed, odd blocks") << '#' << 0 << 102.0 << -1 << 0.0 << 37 << 2.0 << 102.0;
+    QTest::newRow("timed, cut short") << '1' << 0 << 202.0 << 2 << 62.0 << 37 << 2.0 << 62.0;
+    QTest::newRow("held, end told in time")
+        << 'D' << 0 << kStillSounding << 3 << 52.0 << 37 << 2.0 << 52.0;
+    // The end came after the output was past it: what was rendered has sounded, then it fades.
+    QTest::newRow("held, end told late")
+        << '0' << 0 << kStillSounding << 10 << 32.0 << 40 << 2.0 << 52.0;
+    // The start came after the output was past it: the tone sounds whole, as much later.
+    QTest::newRow("timed, start told late")
+        << '7' << 10 << 102.0 << -1 << 0.0 << 40 << 52.0 << 152.0;
 }
 
 void TestWavRenderer::liveMatchesFile() {
     QFETCH(char, tone);
+    QFETCH(int, blocksBeforeStart);
     QFETCH(double, dueEndMs);
     QFETCH(int, blocksBeforeEnd);
     QFETCH(double, endMs);
     QFETCH(int, blockSize);
-    QFETCH(double, soundingMs);
+    QFETCH(double, heardStartMs);
+    QFETCH(double, heardEndMs);
     constexpr qsizetype kTotal = 2400; // 300 ms, past every tone here
 
     LiveToneRenderer live;
-    live.start({tone, 0, dueEndMs, ToneSource::Timed});
     QList<qint16> heard;
     for (int block = 0; heard.size() < kTotal; ++block) {
-        if (block == blocksBeforeEnd) live.end({tone, 0, endMs, ToneSource::Timed});
+        if (block == blocksBeforeStart)
+            live.tell(ToneChange::Started, {tone, 2, dueEndMs, ToneSource::Timed});
+        if (block == blocksBeforeEnd)
+            live.tell(ToneChange::Ended, {tone, 2, endMs, ToneSource::Timed});
         QList<qint16> samples(blockSize);
-        live.render({samples.data(), std::size_t(samples.size())});
+        // Up to just the end of this block: the unit's clock runs at the output's pace.
+        const double untilMs = live.nextMs() + blockSize * kStepMs;
+        QCOMPARE(live.render({samples.data(), std::size_t(samples.size())}, untilMs), blockSize);
         heard += samples;
     }
     heard.resize(kTotal);
+    QVERIFY(live.isQuiet());
 
-    QList<qint16> expected = WavRenderer::samples({{tone, 0, soundingMs, ToneSource::Timed}}, 0);
-    expected += QList<qint16>(kTotal - expected.size(), 0);
+    QList<qint16> expected(kTotal, 0); // as the file renders the tone, from 0 ms on
+    WavRenderer::addTone({tone, heardStartMs, heardEndMs, ToneSource::Timed}, 0, 0,
+                         {expected.data(), std::size_t(expected.size())});
     QCOMPARE(heard, expected);
+}
+
+// Where nothing sounds, a block the output has room for ends where the unit's clock is told
+// to: after a long quiet, as at the first tone, the next tone sounds as long after the unit
+// as the output's room and not a sample later.
+void TestWavRenderer::liveWakesInStepWithTheUnit() {
+    LiveToneRenderer live;
+    const auto wake = [&live](double startMs) {
+        live.tell(ToneChange::Started, {'5', startMs, startMs + 50, ToneSource::Timed});
+        QList<qint16> out(800); // 100 ms of room
+        const qsizetype made = live.render({out.data(), std::size_t(out.size())}, startMs + 5);
+        QList<qint16> rest(800);
+        live.render({rest.data(), std::size_t(rest.size())}, startMs + 100); // played out
+        return made == out.size() && live.isQuiet() ? out : QList<qint16>();
+    };
+    const QList<qint16> first = wake(1000);
+    QList<qint16> expected(800, 0);
+    WavRenderer::addTone({'5', 1000, 1050, ToneSource::Timed}, 1005 - 100, 0,
+                         {expected.data(), std::size_t(expected.size())});
+    QCOMPARE(first, expected);
+    QCOMPARE(wake(10000), first);
 }
 
 QTEST_GUILESS_MAIN(TestWavRenderer)

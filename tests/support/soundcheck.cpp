@@ -1,6 +1,6 @@
 #include "soundcheck.h"
 
-#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTest>
 #include <algorithm>
@@ -58,12 +58,11 @@ SoundServer::SoundServer() {
     env.insert("HOME", dir);            // and its cookie and state
     m_server.setProcessEnvironment(env);
     m_server.setProcessChannelMode(QProcess::MergedChannels);
-    m_server.start("pulseaudio",
-                   {"-n", "--daemonize=no", "--exit-idle-time=-1", "--realtime=no",
-                    "--high-priority=no", "--use-pid-file=no", "--log-target=stderr",
-                    "--load=module-null-sink sink_name=tonaq_test rate=48000",
-                    "--load=module-native-protocol-unix auth-anonymous=1 socket=" + dir +
-                        "/native"});
+    m_server.start("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=-1", "--realtime=no",
+                                  "--high-priority=no", "--use-pid-file=no", "--log-target=stderr",
+                                  "--load=module-null-sink sink_name=tonaq_test rate=48000",
+                                  "--load=module-native-protocol-unix auth-anonymous=1 socket=" +
+                                      dir + "/native"});
     const bool up = QTest::qWaitFor(
         [&] {
             return QFileInfo::exists(dir + "/native") || m_server.state() == QProcess::NotRunning;
@@ -189,6 +188,16 @@ QList<HeardTone> heardTones(std::span<const qint16> samples, int rate) {
         i = end;
     }
     return tones;
+}
+
+QList<HeardTone> heardInWav(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray data = file.readAll().mid(44); // the header the program writes
+    constexpr int kWavRate = 8000;
+    return heardTones(
+        {reinterpret_cast<const qint16 *>(data.constData()), std::size_t(data.size() / 2)},
+        kWavRate);
 }
 
 QString keysOf(const QList<HeardTone> &tones) {

@@ -51,6 +51,7 @@ struct HeardTone {
     double edgeDb; // the worst of its two edges: energy above 3 kHz against the whole
 };
 QList<HeardTone> heardTones(std::span<const qint16> samples, int rate);
+QList<HeardTone> heardInWav(const QString &path); // a WAV file as the program writes it
 QString keysOf(const QList<HeardTone> &tones);
 // Index of the first sample above -40 dBFS from `from` on; -1 when none.
 qsizetype firstSoundAt(std::span<const qint16> samples, qsizetype from = 0);
