@@ -14,9 +14,11 @@
 namespace tonaq::sound {
 
 namespace {
-// The sound server's buffer for the stream: what is written plays this much later at most.
-// Room for the feeding thread to be held up for a while without a gap in a tone.
-constexpr qint64 kBufferMicroseconds = 30'000;
+// The sound server's buffer for the stream (PulseAudio grants three quarters of it). A tone is
+// heard about 30 ms after the unit starts it, and the feeding thread may be held up for 20 ms
+// or more on a loaded machine without a gap in a tone; at 30 ms asked, 22.5 granted, a test run
+// beside a build heard tones split in two.
+constexpr qint64 kBufferMicroseconds = 50'000;
 // Samples are made this far behind the unit's clock, so that the news of a tone is in before
 // them and a tone's fade-in can begin before its start.
 constexpr double kLeadMs = 5.0;

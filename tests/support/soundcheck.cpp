@@ -18,9 +18,9 @@ double steadyMs() {
         .count();
 }
 
-// Goertzel: the power of one frequency in a stretch, scaled so that a sine alone gives its
-// share of the stretch's energy (1 for a pure sine).
-double share(std::span<const qint16> part, double hz, int rate) {
+} // namespace
+
+double shareOf(std::span<const qint16> part, double hz, int rate) {
     const double k = 2 * std::cos(2 * std::numbers::pi * hz / rate);
     double a = 0, b = 0, energy = 0;
     for (const qint16 sample : part) {
@@ -29,6 +29,8 @@ double share(std::span<const qint16> part, double hz, int rate) {
     }
     return energy > 0 ? 2 * (a * a + b * b - k * a * b) / (double(part.size()) * energy) : 0;
 }
+
+namespace {
 
 // Energy above 3 kHz against the whole, in dB, over 16 ms (Hann window) centred on `at`.
 double edgeDb(std::span<const qint16> samples, qsizetype at, int rate) {
@@ -58,8 +60,9 @@ SoundServer::SoundServer() {
     env.insert("HOME", dir);            // and its cookie and state
     m_server.setProcessEnvironment(env);
     m_server.setProcessChannelMode(QProcess::MergedChannels);
-    m_server.start("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=-1", "--realtime=no",
-                                  "--high-priority=no", "--use-pid-file=no", "--log-target=stderr",
+    // At real-time priority where it may, as a desktop's sound server runs.
+    m_server.start("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=-1", "--realtime=yes",
+                                  "--high-priority=yes", "--use-pid-file=no", "--log-target=stderr",
                                   "--load=module-null-sink sink_name=tonaq_test rate=48000",
                                   "--load=module-native-protocol-unix auth-anonymous=1 socket=" +
                                       dir + "/native"});
@@ -129,15 +132,12 @@ QList<HeardTone> heardTones(std::span<const qint16> samples, int rate) {
     // The level in 1 ms steps, as RMS over 5 ms: longer than the beat of any row and column.
     const qsizetype step = rate / 1000;
     const qsizetype steps = qsizetype(samples.size()) / step;
-    QList<double> energy(steps);
-    for (qsizetype i = 0; i < steps; ++i)
-        for (qsizetype j = i * step; j < (i + 1) * step; ++j)
-            energy[i] += double(samples[j]) * samples[j];
     QList<double> level(steps);
     for (qsizetype i = 0; i < steps; ++i) {
         double sum = 0;
-        for (qsizetype j = std::max<qsizetype>(0, i - 2); j <= std::min(steps - 1, i + 2); ++j)
-            sum += energy[j];
+        for (qsizetype j = std::max<qsizetype>(0, i - 2) * step; j < std::min(steps, i + 3) * step;
+             ++j)
+            sum += double(samples[j]) * samples[j];
         level[i] = std::sqrt(sum / double(5 * step));
     }
     constexpr double kRows[] = {697, 770, 852, 941};
@@ -176,8 +176,8 @@ QList<HeardTone> heardTones(std::span<const qint16> samples, int rate) {
             const auto strongest = [&](const double(&hz)[4]) {
                 int best = 0;
                 for (int k = 1; k < 4; ++k)
-                    if (share(part, hz[k], rate) > share(part, hz[best], rate)) best = k;
-                return share(part, hz[best], rate) > 0.3 ? best : -1;
+                    if (shareOf(part, hz[k], rate) > shareOf(part, hz[best], rate)) best = k;
+                return shareOf(part, hz[best], rate) > 0.3 ? best : -1;
             };
             const int row = strongest(kRows), column = strongest(kColumns);
             if (row >= 0 && column >= 0) key = kKeys[row][column];
