@@ -53,6 +53,8 @@ struct HeardTone {
 QList<HeardTone> heardTones(std::span<const qint16> samples, int rate);
 QList<HeardTone> heardInWav(const QString &path); // a WAV file as the program writes it
 QString keysOf(const QList<HeardTone> &tones);
+// Goertzel: one frequency's share of a stretch's energy (1 for a sine alone at it).
+double shareOf(std::span<const qint16> part, double hz, int rate);
 // Index of the first sample above -40 dBFS from `from` on; -1 when none.
 qsizetype firstSoundAt(std::span<const qint16> samples, qsizetype from = 0);
 
