@@ -1,6 +1,7 @@
 // The demo unit as a user hears it: a PulseAudio server of the test's own with a null sink, its
 // monitor recorded, the recording decoded with DTMF's nominal frequencies and held against what
-// the unit says it played: the same keys in order, each as long within 10 ms, no edge clicks.
+// the unit says it played: the same keys in order, each as long and as far from the first
+// within 10 ms, no edge clicks.
 // Once for the window (built as the program builds it) and once for tonaqctl.
 #include "program.h"
 #include "sound/demo.h"
@@ -21,12 +22,17 @@ QString mismatch(const QList<test::HeardTone> &heard, const QList<test::HeardTon
     if (test::keysOf(heard) != test::keysOf(played))
         return QStringLiteral("heard %1, played %2").arg(test::keysOf(heard), test::keysOf(played));
     for (qsizetype i = 0; i < heard.size(); ++i) {
-        if (std::abs(heard[i].lengthMs - played[i].lengthMs) > 10 || heard[i].edgeDb > -40)
-            return QStringLiteral("tone %1: %2 ms, edges %3 dB; played %4 ms")
+        const double heardAt = heard[i].startMs - heard[0].startMs; // the spaces kept too
+        const double playedAt = played[i].startMs - played[0].startMs;
+        if (std::abs(heard[i].lengthMs - played[i].lengthMs) > 10 || heard[i].edgeDb > -40 ||
+            std::abs(heardAt - playedAt) > 10)
+            return QStringLiteral("tone %1: %2 ms at %3, edges %4 dB; played %5 ms at %6")
                 .arg(i)
                 .arg(heard[i].lengthMs)
+                .arg(heardAt)
                 .arg(heard[i].edgeDb)
-                .arg(played[i].lengthMs);
+                .arg(played[i].lengthMs)
+                .arg(playedAt);
     }
     return {};
 }

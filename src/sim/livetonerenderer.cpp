@@ -33,14 +33,15 @@ void LiveToneRenderer::tell(ToneChange change, const SoundedTone &tone) {
 qsizetype LiveToneRenderer::render(std::span<qint16> out, double untilMs) {
     const double stepMs = 1000.0 / m_sampleRate;
     const bool silent = m_tones.isEmpty() || m_tones.first().tone.startMs - kHalfEdgeMs >= nextMs();
-    if (silent) {
-        double wantedMs = untilMs - double(out.size()) * stepMs;
-        if (!m_tones.isEmpty())
-            wantedMs = std::min(wantedMs, m_tones.first().tone.startMs - kHalfEdgeMs);
-        if (std::abs(wantedMs - nextMs()) > kSlackMs) {
-            m_originMs = wantedMs;
-            m_position = 0;
-        }
+    const double wantedMs = untilMs - double(out.size()) * stepMs;
+    // Catching up skips only silence after the last tone told, never a space between tones.
+    const bool fallenBehind = m_tones.isEmpty() && wantedMs - nextMs() > kMaxLagMs;
+    if (silent && (m_resync || fallenBehind)) {
+        m_originMs = m_tones.isEmpty()
+                         ? wantedMs
+                         : std::min(wantedMs, m_tones.first().tone.startMs - kHalfEdgeMs);
+        m_position = 0;
+        m_resync = false;
     }
     const double room = std::floor((untilMs - nextMs()) / stepMs);
     const auto count = qsizetype(std::clamp(room, 0.0, double(out.size())));

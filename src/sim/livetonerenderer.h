@@ -15,8 +15,8 @@ namespace tonaq::sim {
 // unit's clock, so that news is in before its samples are made.
 class LiveToneRenderer {
 public:
-    // Silence left at the output is moved by no more than this to keep the timeline in step.
-    static constexpr double kSlackMs = 10.0;
+    // Once all it was told has sounded, an output this far behind the unit's clock catches up.
+    static constexpr double kMaxLagMs = 200.0;
 
     explicit LiveToneRenderer(int sampleRate = WavRenderer::kSampleRate)
         : m_sampleRate(sampleRate) {}
@@ -24,10 +24,15 @@ public:
     // The unit's news of a tone starting or ending, in the order the unit told it.
     void tell(ToneChange change, const SoundedTone &tone);
     // The unit's sound from where the last call stopped up to untilMs on its clock, at most
-    // out.size() samples; returns how many it made. Where nothing sounds at the output, the
-    // timeline is set so that a full `out` ends at untilMs: the output never falls behind the
-    // unit for a stall or for a sound card whose clock runs slow, nor runs dry for a fast one.
+    // out.size() samples; returns how many it made. The timeline stays put while the output
+    // plays on, so tones keep their places and spaces however unevenly the output takes its
+    // samples (a sound server reads ahead in bursts, or stalls). Where nothing sounds it is set
+    // anew so that a full `out` ends at untilMs: at the first call, after resync(), and once the
+    // output has fallen kMaxLagMs behind and played all it was told.
     qsizetype render(std::span<qint16> out, double untilMs);
+    // The output ran dry and starts again: the next tone is placed as long after the unit as
+    // the output then has room for.
+    void resync() { m_resync = true; }
     // Every tone told has been rendered to the end of its fade-out.
     bool isQuiet() const { return m_tones.isEmpty(); }
     double nextMs() const { return m_originMs + double(m_position) * 1000.0 / m_sampleRate; }
@@ -42,6 +47,7 @@ private:
     int m_sampleRate;
     double m_originMs = 0; // the unit's time at sample 0 of the timeline
     qint64 m_position = 0; // samples rendered since
+    bool m_resync = true;
     QList<Placed> m_tones; // told and not yet rendered to their end, in order
 };
 

@@ -117,6 +117,7 @@ private:
     }
 
     void wake() {
+        m_stream.resync();
         feed();
         if (m_timer && !m_asleep) m_timer->start();
     }

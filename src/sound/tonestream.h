@@ -21,6 +21,8 @@ public:
     qint64 read(char *data, qint64 maxBytes, double untilMs);
     // Every tone told has been read to its end.
     bool isQuiet();
+    // The output ran dry and starts again (see LiveToneRenderer::resync).
+    void resync() { m_renderer.resync(); }
 
 private:
     void takeNews();

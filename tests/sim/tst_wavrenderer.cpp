@@ -33,6 +33,7 @@ private slots:
     void liveMatchesFile_data();
     void liveMatchesFile();
     void liveWakesInStepWithTheUnit();
+    void liveKeepsSpacesWhateverTheOutputTakes();
 };
 
 void TestWavRenderer::wavHeader() {
@@ -120,12 +121,13 @@ void TestWavRenderer::liveMatchesFile() {
     QCOMPARE(heard, expected);
 }
 
-// Where nothing sounds, a block the output has room for ends where the unit's clock is told
-// to: after a long quiet, as at the first tone, the next tone sounds as long after the unit
-// as the output's room and not a sample later.
+// An output that starts again fills its room with a block that ends where the unit's clock is
+// told to: after a long quiet as at the first tone, the next tone sounds as long after the unit
+// as the output has room for, and not a sample later.
 void TestWavRenderer::liveWakesInStepWithTheUnit() {
     LiveToneRenderer live;
     const auto wake = [&live](double startMs) {
+        live.resync(); // as the output does when it starts again
         live.tell(ToneChange::Started, {'5', startMs, startMs + 50, ToneSource::Timed});
         QList<qint16> out(800); // 100 ms of room
         const qsizetype made = live.render({out.data(), std::size_t(out.size())}, startMs + 5);
@@ -139,6 +141,29 @@ void TestWavRenderer::liveWakesInStepWithTheUnit() {
                          {expected.data(), std::size_t(expected.size())});
     QCOMPARE(first, expected);
     QCOMPARE(wake(10000), first);
+}
+
+// However unevenly the output takes its samples (a server that reads ahead in bursts, or that
+// stalls as a freshly started one does), tones keep their places and spaces: catching up after
+// a stall never eats the space between two tones.
+void TestWavRenderer::liveKeepsSpacesWhateverTheOutputTakes() {
+    const QList<SoundedTone> tones = {{'1', 2, 52, ToneSource::Memory},
+                                      {'2', 92, 142, ToneSource::Memory},
+                                      {'3', 182, 232, ToneSource::Memory}};
+    LiveToneRenderer live;
+    QList<qint16> heard;
+    for (double now = 0; now < 1000; now += 5) { // the unit's clock
+        for (const SoundedTone &tone : tones)
+            if (tone.startMs > now - 5 && tone.startMs <= now) live.tell(ToneChange::Started, tone);
+        // Room for 50 ms at first, then none for 400 ms, then 10 ms every 5 ms.
+        QList<qint16> block(now == 0 ? 400 : now < 400 ? 0 : 80);
+        block.resize(live.render({block.data(), std::size_t(block.size())}, now - 5));
+        heard += block;
+    }
+    QList<qint16> expected(heard.size(), 0);
+    for (const SoundedTone &tone : tones) // the timeline set at the first block: -5 ms less 50
+        WavRenderer::addTone(tone, -55, 0, {expected.data(), std::size_t(expected.size())});
+    QCOMPARE(heard, expected);
 }
 
 QTEST_GUILESS_MAIN(TestWavRenderer)
