@@ -70,13 +70,8 @@ int main(int argc, char **argv) {
     program.connectTo(3);
 
     // Presses 0.2 s apart, while the output still plays out the silence after the last tone,
-    // then presses after it has gone to sleep. A first press is not counted: a sound server in
-    // its first two seconds takes a new stream's first samples about a second late.
+    // then presses after it has gone to sleep.
     QPushButton *five = program.find<QPushButton>("KeyPad(4)");
-    QTest::mousePress(five, Qt::LeftButton);
-    QTest::qWait(kHoldMs);
-    QTest::mouseRelease(five, Qt::LeftButton);
-    QTest::qWait(2000);
     for (const auto &[name, presses, idleMs] :
          {std::tuple{"keypad", kPresses, 0},
           std::tuple{"keypad_after_sleep", kPresses / 6, 1500}}) {

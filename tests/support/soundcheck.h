@@ -22,7 +22,7 @@ public:
     void useInThisProcess() const;
     QProcessEnvironment environment() const;
 
-    // Records the sink's monitor from now on; true once samples flow.
+    // Records the sink's monitor from now on; true once it has for 2.5 s.
     bool startRecording();
     // What was recorded since startRecording() or the last clear(), read in now.
     const QList<qint16> &recorded();
