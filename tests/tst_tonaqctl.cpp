@@ -4,7 +4,7 @@
 #include "link/wiretrace.h"
 #include "program.h"
 #include "sim/ptyunit.h"
-#include "sim/wavrenderer.h"
+#include "soundcheck.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -14,11 +14,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <array>
-#include <cmath>
 #include <functional>
-#include <numbers>
-#include <span>
 
 using namespace tonaq;
 
@@ -59,43 +55,6 @@ QString sentInTrace(const QString &path) {
             sent += QString::fromLatin1(line.mid(mark + 3));
     }
     return sent;
-}
-
-// The DTMF tones in a WAV of the unit's renderer, in order: each stretch of sound is one tone,
-// told by the strongest of the four row and four column frequencies over its samples.
-QString decodedTones(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return "no wav";
-    const QByteArray data = file.readAll().mid(44);
-    const std::span samples(reinterpret_cast<const qint16 *>(data.constData()),
-                            std::size_t(data.size() / 2));
-    const auto strongest = [](std::span<const qint16> part, std::array<double, 4> hz) {
-        const auto power = [&part](double f) {
-            const double k = 2 * std::cos(2 * std::numbers::pi * f / sim::WavRenderer::kSampleRate);
-            double a = 0, b = 0;
-            for (const qint16 sample : part)
-                std::tie(a, b) = std::pair(sample + k * a - b, a);
-            return a * a + b * b - k * a * b;
-        };
-        return std::max_element(hz.begin(), hz.end(),
-                                [&](double x, double y) { return power(x) < power(y); }) -
-               hz.begin();
-    };
-    const char keys[4][5] = {"123A", "456B", "789C", "*0#D"};
-    QString tones;
-    const auto sounds = [&samples](std::size_t at) { // anything but silence in the next 8
-        const auto block = samples.subspan(at, std::min<std::size_t>(8, samples.size() - at));
-        return std::any_of(block.begin(), block.end(), [](qint16 s) { return s != 0; });
-    };
-    for (std::size_t i = 0, end = 0; i < samples.size(); i = std::max(end, i + 1)) {
-        for (end = i; end < samples.size() && sounds(end);)
-            end = std::min(end + 8, samples.size());
-        if (end == i) continue;
-        const auto tone = samples.subspan(i, end - i);
-        tones += QChar(
-            keys[strongest(tone, {697, 770, 852, 941})][strongest(tone, {1209, 1336, 1477, 1633})]);
-    }
-    return tones;
 }
 
 void writeFile(const QString &path, const QByteArray &bytes) {
@@ -345,7 +304,7 @@ void TestTonaqctl::memoryPlayIsHeardInTheWav() {
     const Run run = tonaqctl({"play", "72", "--demo", "--json", "--wav", wav}, m_folder.path());
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.json.value("played").toArray(), (QJsonArray{7, 2}));
-    QCOMPARE(decodedTones(wav), "##**##**" + QString("*#ABCD")); // location 7, then 2
+    QCOMPARE(test::keysOf(test::heardInWav(wav)), "##**##**" + QString("*#ABCD")); // 7, then 2
 }
 
 QTEST_MAIN(TestTonaqctl)

@@ -6,8 +6,7 @@
 #include "link/portmap.h"
 #include "link/simulatedtransport.h"
 #include "link/wiretrace.h"
-#include "sim/simulatedunit.h"
-#include "sound/demospeaker.h"
+#include "sound/demo.h"
 #include "ui/messageboxprompter.h"
 #include "ui/qtfiledialogs.h"
 
@@ -108,12 +107,10 @@ int main(int argc, char *argv[]) {
                         1);
     }
     PortMap ports = PortMap::forCurrentUser();
-    std::unique_ptr<sim::SimulatedUnit> demoUnit;
-    std::unique_ptr<sound::DemoSpeaker> demoSpeaker; // after the unit: it goes first
+    std::unique_ptr<sound::Demo> demo;
     if (options.demo) {
-        demoUnit = std::make_unique<sim::SimulatedUnit>();
-        attachSimulatedUnit(ports, *demoUnit, QStringLiteral("demo"));
-        demoSpeaker = std::make_unique<sound::DemoSpeaker>(*demoUnit);
+        demo = std::make_unique<sound::Demo>();
+        attachSimulatedUnit(ports, demo->unit(), QStringLiteral("demo"));
     }
     MessageBoxPrompter prompter;
     QtFileDialogs fileDialogs;
@@ -129,7 +126,7 @@ int main(int argc, char *argv[]) {
     MainWindow window(seams);
     window.load(options.commandLine);
     const int result = QApplication::exec();
-    if (demoUnit && !options.wavPath.isEmpty() && !demoUnit->writeWav(options.wavPath))
+    if (demo && !options.wavPath.isEmpty() && !demo->unit().writeWav(options.wavPath))
         return fail(QStringLiteral("cannot write %1").arg(options.wavPath), 1);
     return result;
 }

@@ -27,8 +27,8 @@ enum class Procedure {
     InstantToneKey,
     SequenceWindowLoad,
     SequenceKey,
-    OpenDialog,
-    SaveDialog,
+    openDialog,
+    saveDialog,
 };
 
 struct ProcedureName {
@@ -48,7 +48,7 @@ inline constexpr ProcedureName procedureNames[] = {
     {"Form_Load", "Form MultiPlay"},          {"Form_KeyPress", "Form MultiPlay"},
     {"OpenDialog", "Module modDLG"},          {"SaveDialog", "Module modDLG"},
 };
-static_assert(std::size(procedureNames) == std::size_t(Procedure::SaveDialog) + 1);
+static_assert(std::size(procedureNames) == std::size_t(Procedure::saveDialog) + 1);
 
 // The error trap of a handler: it follows the numbered line the handler has reached and, on
 // the first failure, writes one line to the error log and leaves the handler at once.

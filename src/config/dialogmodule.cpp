@@ -60,7 +60,7 @@ void answerCancel(DialogSettings &s) {
 bool showDialog(const DialogHost &host, Kind kind, DialogSettings &s) {
     const bool open = kind == Kind::Open;
     bool chosen = false;
-    trapped(host.log, open ? Procedure::OpenDialog : Procedure::SaveDialog, [&](Trap &at) {
+    trapped(host.log, open ? Procedure::openDialog : Procedure::saveDialog, [&](Trap &at) {
         at(10);
         const quint32 flags = open ? openDialogFlags(s.fileMustExist, s.multiSelect, s.readOnly,
                                                      s.hideReadOnly, s.flags)

@@ -7,11 +7,11 @@
 #include "link/simulatedtransport.h"
 #include "link/wait.h"
 #include "link/wiretrace.h"
-#include "sim/simulatedunit.h"
-#include "sound/demospeaker.h"
+#include "sound/demo.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <chrono>
 #include <cmath>
 
 namespace tonaq::ctl {
@@ -46,9 +46,8 @@ int CtlRun::setUp() {
                                           .arg(m_options.tracePath, m_trace->errorString()));
     }
     if (m_options.demo) {
-        m_demoUnit = std::make_unique<sim::SimulatedUnit>();
-        m_options.port = attachSimulatedUnit(m_ports, *m_demoUnit, QStringLiteral("demo"));
-        m_demoSpeaker = std::make_unique<sound::DemoSpeaker>(*m_demoUnit);
+        m_demo = std::make_unique<sound::Demo>();
+        m_options.port = attachSimulatedUnit(m_ports, m_demo->unit(), QStringLiteral("demo"));
     }
     m_ports.setCaFile(m_options.caFile);
     if (!m_options.url.isEmpty()) m_options.port = m_ports.addNetworkUnit(m_options.url);
@@ -126,16 +125,19 @@ void CtlRun::putLocations() {
     m_result.insert(QStringLiteral("locations"), locations);
 }
 
-// The demo unit plays on after the last command (a timed tone, a sequence): let it finish, so
-// that it is heard and the WAV holds it all, then write the WAV.
+// The demo unit plays on after the last command (a timed tone, a sequence): let it finish, and
+// its sound come out of the speakers (a second at most), so that it is heard and the WAV holds
+// it all, then write the WAV.
 int CtlRun::finish(int code) {
     m_desk.endProgress();
-    if (m_demoUnit) {
+    if (m_demo) {
+        sim::SimulatedUnit &unit = m_demo->unit();
         double due = 0;
-        for (const sim::SoundedTone &tone : m_demoUnit->tones())
+        for (const sim::SoundedTone &tone : unit.tones())
             due = std::max(due, std::isfinite(tone.endMs) ? tone.endMs : 0.0);
-        if (due > m_demoUnit->nowMs()) pauseFor(due - m_demoUnit->nowMs());
-        if (!m_options.wavPath.isEmpty() && !m_demoUnit->writeWav(m_options.wavPath)) {
+        if (due > unit.nowMs()) pauseFor(due - unit.nowMs());
+        m_demo->speaker().drain(std::chrono::seconds(1));
+        if (!m_options.wavPath.isEmpty() && !unit.writeWav(m_options.wavPath)) {
             failed(kFileError, QStringLiteral("cannot write %1").arg(m_options.wavPath));
             code = code == kDone ? kFileError : code;
         }

@@ -13,11 +13,8 @@
 
 namespace tonaq {
 class WireTrace;
-namespace sim {
-class SimulatedUnit;
-}
 namespace sound {
-class DemoSpeaker;
+class Demo;
 }
 } // namespace tonaq
 
@@ -61,8 +58,7 @@ private:
     ErrorLog m_log;
     PortMap m_ports;
     std::unique_ptr<WireTrace> m_trace;
-    std::unique_ptr<sim::SimulatedUnit> m_demoUnit;
-    std::unique_ptr<sound::DemoSpeaker> m_demoSpeaker;
+    std::unique_ptr<sound::Demo> m_demo;
     std::unique_ptr<UnitSession> m_session;
     MemoryModel m_memory;
     QString m_portName; // "COM7", or the network unit's URL

@@ -29,44 +29,56 @@ template <typename T> void appendLittleEndian(QByteArray &out, T value) {
 }
 } // namespace
 
-void WavRenderer::renderTone(char tone, qint64 offset, std::span<qint16> out, int sampleRate) {
-    const auto pair = dtmfFrequencies(tone);
-    if (!pair) {
-        std::ranges::fill(out, qint16(0));
-        return;
-    }
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        // Phase counted from the tone's own start, so every tone begins at a zero crossing.
-        const double t = double(offset + qint64(i)) / sampleRate;
-        out[i] = saturated(kAmplitude * (std::sin(2 * std::numbers::pi * pair->rowHz * t) +
-                                         std::sin(2 * std::numbers::pi * pair->columnHz * t)));
+void WavRenderer::addTone(const SoundedTone &tone, double originMs, qint64 first,
+                          std::span<qint16> out, int sampleRate) {
+    const auto pair = dtmfFrequencies(tone.tone);
+    if (!pair || !(tone.endMs > tone.startMs)) return;
+    const double stepMs = 1000.0 / sampleRate;
+    const double half = kEdgeMs / 2;
+    // Only the samples from the start of its fade-in to the end of its fade-out.
+    const auto index = [&](double ms) {
+        const double at = std::ceil((ms - originMs) / stepMs) - double(first);
+        return qint64(std::clamp(at, 0.0, double(out.size())));
+    };
+    const qint64 from = index(tone.startMs - half);
+    const qint64 to = std::isfinite(tone.endMs) ? index(tone.endMs + half) : qint64(out.size());
+    const auto edge = [](double x) { // 0 before the fade, 1 after it
+        return x <= 0 ? 0.0 : x >= 1 ? 1.0 : 0.5 - 0.5 * std::cos(std::numbers::pi * x);
+    };
+    for (qint64 i = from; i < to; ++i) {
+        const double ms = originMs + double(first + i) * stepMs;
+        const double gain =
+            edge((ms - tone.startMs + half) / kEdgeMs) * edge((tone.endMs + half - ms) / kEdgeMs);
+        // Phase counted from the tone's own start, wherever in the stream it falls.
+        const double seconds = (ms - tone.startMs) / 1000.0;
+        out[i] =
+            saturated(out[i] + gain * kAmplitude *
+                                   (std::sin(2 * std::numbers::pi * pair->rowHz * seconds) +
+                                    std::sin(2 * std::numbers::pi * pair->columnHz * seconds)));
     }
 }
 
 QList<qint16> WavRenderer::samples(const QList<SoundedTone> &tones, double openEndMs) {
     if (tones.isEmpty()) return {};
-    double originMs = tones.first().startMs;
+    double firstMs = tones.first().startMs;
     for (const SoundedTone &tone : tones)
-        originMs = std::min(originMs, tone.startMs);
+        firstMs = std::min(firstMs, tone.startMs);
     const auto endOf = [&](const SoundedTone &tone) {
         const double open = std::isfinite(openEndMs) ? openEndMs : tone.startMs;
         const double end = std::isfinite(tone.endMs) ? tone.endMs : open;
-        return std::clamp(end, tone.startMs, originMs + kMaxRenderMs);
+        return std::clamp(end, tone.startMs, firstMs + kMaxRenderMs);
     };
+    // The file begins and ends with the outer halves of the first and last fades.
+    const double originMs = firstMs - kEdgeMs / 2;
     double lastMs = originMs;
     for (const SoundedTone &tone : tones)
-        lastMs = std::max(lastMs, endOf(tone));
+        lastMs = std::max(lastMs, endOf(tone) + kEdgeMs / 2);
 
     QList<qint16> out(sampleIndex(lastMs - originMs), 0);
-    for (const SoundedTone &tone : tones) {
-        const qsizetype first = sampleIndex(tone.startMs - originMs);
-        const qsizetype last = std::min(sampleIndex(endOf(tone) - originMs), out.size());
-        if (first >= last) continue;
-        QList<qint16> part(last - first);
-        renderTone(tone.tone, 0, {part.data(), std::size_t(part.size())});
+    for (SoundedTone tone : tones) {
+        tone.endMs = endOf(tone);
         // A hand-made list may overlap tones; the unit's own never does.
-        for (qsizetype i = first; i < last; ++i)
-            out[i] = saturated(out[i] + part[i - first]);
+        addTone(tone, originMs, 0, {out.data(), std::size_t(out.size())});
     }
     return out;
 }

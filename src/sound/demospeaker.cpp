@@ -1,18 +1,35 @@
 #include "sound/demospeaker.h"
 
-#include "sim/wavrenderer.h"
 #include "sound/tonestream.h"
 
+#include <QAudioSink>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMediaDevices>
+#include <QTimer>
+#include <condition_variable>
 #include <cstdio>
+#include <mutex>
+#ifdef Q_OS_LINUX
+#include <pthread.h>
+#include <sched.h>
+#endif
 
 namespace tonaq::sound {
 
 namespace {
-// How far ahead the sink asks for audio: a tone starts this much after the unit starts it.
-constexpr qint64 kBufferMicroseconds = 30'000;
+// The sound server's buffer for the stream (PulseAudio grants three quarters of it). A tone is
+// heard about 30 ms after the unit starts it, and the feeding thread may be held up for 20 ms
+// or more on a loaded machine without a gap in a tone; at 30 ms asked, 22.5 granted, a test run
+// beside a build heard tones split in two.
+constexpr qint64 kBufferMicroseconds = 50'000;
+// Samples are made this far behind the unit's clock, so that the news of a tone is in before
+// them and a tone's fade-in can begin before its start.
+constexpr double kLeadMs = 5.0;
+constexpr std::chrono::milliseconds kFeedPeriod{5};
+// After the last tone the output plays silence this long before it sleeps: the tones of a play
+// or a sequence keep their spaces exactly, and an idle program does not wake every 5 ms.
+constexpr double kLingerMs = 1000.0;
 
 // The audio backend reports a missing sound server in warnings of its own, with no category to
 // switch them off by; the one line giveUp() prints says all that matters. Other messages pass.
@@ -30,74 +47,199 @@ private:
     static inline QtMessageHandler s_previous = nullptr;
 };
 
-// The unit's own format when the device takes it; otherwise the device's, which the stream
-// converts to.
+// Real-time scheduling for the feeding thread where the user may have it (root, or the rtprio
+// limit audio groups are given): however loaded the machine, the feeding is then never held up
+// past the stream's buffer. Elsewhere it runs as any thread does and rides out about 25 ms;
+// beside three busy loops the sound test then heard a tone split in two runs of ten.
+void askForRealTime() {
+#ifdef Q_OS_LINUX
+    sched_param param{};
+    param.sched_priority = sched_get_priority_min(SCHED_RR);
+    pthread_setschedparam(pthread_self(), SCHED_RR, &param); // refused: as any thread
+#endif
+}
+
+// Mono 16-bit at the device's own rate when it takes it, so the server has nothing to
+// resample; otherwise the device's format, which the stream converts to.
 QAudioFormat formatFor(const QAudioDevice &device) {
-    QAudioFormat format;
-    format.setSampleRate(sim::WavRenderer::kSampleRate);
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::Int16);
-    return device.isFormatSupported(format) ? format : device.preferredFormat();
+    QAudioFormat format = device.preferredFormat();
+    QAudioFormat mono = format;
+    mono.setChannelCount(1);
+    mono.setSampleFormat(QAudioFormat::Int16);
+    return device.isFormatSupported(mono) ? mono : format;
 }
 } // namespace
 
-DemoSpeaker::DemoSpeaker(sim::SimulatedUnit &unit, QObject *parent)
+// The output's side, on the speaker's thread: writes the unit's sound into the sink as fast as
+// the sink plays it, and sleeps while there is nothing to play.
+class SpeakerOutput : public QObject {
+public:
+    SpeakerOutput(const QAudioDevice &device, const QAudioFormat &format, ToneTap &tap,
+                  std::function<void()> failed)
+        : m_device(device)
+        , m_format(format)
+        , m_stream(format)
+        , m_nowMs(tap.nowMs)
+        , m_failed(std::move(failed)) {}
+
+    // On the speaker's thread, as are all but tell().
+    bool open() {
+        askForRealTime();
+        m_sink = new QAudioSink(m_device, m_format, this);
+        m_sink->setBufferSize(m_format.bytesForDuration(kBufferMicroseconds));
+        m_input = m_sink->start();
+        if (!m_input || m_sink->error() != QAudio::NoError) return false;
+        connect(m_sink, &QAudioSink::stateChanged, this, [this] {
+            // An underrun only means nothing was written for a while; it plays on.
+            const QAudio::Error error = m_sink->error();
+            if (error == QAudio::OpenError || error == QAudio::FatalError) m_failed();
+        });
+        m_timer = new QTimer(this);
+        m_timer->setTimerType(Qt::PreciseTimer);
+        m_timer->setInterval(kFeedPeriod);
+        connect(m_timer, &QTimer::timeout, this, &SpeakerOutput::feed);
+        return true;
+    }
+
+    void close() {
+        delete m_timer;
+        m_timer = nullptr;
+        if (m_sink) m_sink->stop();
+        delete m_sink;
+        m_sink = nullptr;
+    }
+
+    // The unit's thread: the news, and a wake-up when the output sleeps.
+    void tell(sim::ToneChange change, const sim::SoundedTone &tone) {
+        m_stream.tell(change, tone);
+        if (m_asleep.exchange(false))
+            QMetaObject::invokeMethod(this, &SpeakerOutput::wake, Qt::QueuedConnection);
+    }
+
+    // Any thread: from now on, waits until what was told is played out.
+    bool waitUntilDrained(std::chrono::milliseconds most) {
+        {
+            const std::lock_guard lock(m_drainMutex);
+            m_drained = false;
+        }
+        QMetaObject::invokeMethod(this, &SpeakerOutput::startDraining);
+        std::unique_lock lock(m_drainMutex);
+        return m_drainedCondition.wait_for(lock, most, [this] { return m_drained; });
+    }
+
+private:
+    void startDraining() {
+        m_draining = true;
+        if (m_asleep.exchange(false)) wake();
+    }
+
+    void wake() {
+        m_stream.resync();
+        feed();
+        if (m_timer && !m_asleep) m_timer->start();
+    }
+
+    void feed() {
+        if (!m_sink || m_sink->state() == QAudio::StoppedState) return;
+        const double now = m_nowMs();
+        const bool sounding = !m_stream.isQuiet();
+        if (sounding) m_lastSoundMs = now;
+        const qint64 room =
+            m_sink->bytesFree() / m_format.bytesPerFrame() * m_format.bytesPerFrame();
+        if (room > 0 && now - m_lastSoundMs < kLingerMs) {
+            m_bytes.resize(room);
+            const qint64 made = m_stream.read(m_bytes.data(), room, now - kLeadMs);
+            m_written += m_input->write(m_bytes.constData(), made);
+            if (sounding) m_soundEnd = m_written;
+        }
+        if (m_draining) {
+            // Played out once the server has taken all of it through to the sink.
+            const qint64 soundEndUs =
+                m_soundEnd / m_format.bytesPerFrame() * 1'000'000 / m_format.sampleRate();
+            if (m_sink->processedUSecs() < soundEndUs) return;
+            m_draining = false;
+            const std::lock_guard lock(m_drainMutex);
+            m_drained = true;
+            m_drainedCondition.notify_all();
+        }
+        if (sounding || now - m_lastSoundMs < kLingerMs) return;
+        m_timer->stop();
+        m_asleep = true;
+        // News that came between the look and the sleep would find no one to wake.
+        if (!m_stream.isQuiet() && m_asleep.exchange(false)) m_timer->start();
+    }
+
+    QAudioDevice m_device;
+    QAudioFormat m_format;
+    ToneStream m_stream;
+    std::function<double()> m_nowMs;
+    std::function<void()> m_failed;
+    QAudioSink *m_sink = nullptr;
+    QIODevice *m_input = nullptr; // the sink's
+    QTimer *m_timer = nullptr;
+    QByteArray m_bytes; // kept between feeds
+    qint64 m_written = 0;
+    qint64 m_soundEnd = 0;             // of m_written, up to the end of the last tone's fade-out
+    double m_lastSoundMs = -kLingerMs; // when a tone was last left to render
+    std::atomic<bool> m_asleep = true;
+    bool m_draining = false;
+    std::mutex m_drainMutex;
+    std::condition_variable m_drainedCondition;
+    bool m_drained = false; // guarded by the mutex
+};
+
+DemoSpeaker::DemoSpeaker(ToneTap tap, QObject *parent)
     : QObject(parent)
-    , m_unit(unit) {
-    if (openOutput())
-        listen();
-    else
+    , m_tap(std::move(tap)) {
+    QAudioDevice device;
+    {
+        const BackendWarningsMuted muted;
+        device = QMediaDevices::defaultAudioOutput();
+    }
+    const QAudioFormat format = device.isNull() ? QAudioFormat() : formatFor(device);
+    if (!format.isValid()) {
         giveUp();
-}
-
-DemoSpeaker::~DemoSpeaker() {
-    if (m_listening) m_unit.setToneListener({});
-}
-
-bool DemoSpeaker::openOutput() {
-    const BackendWarningsMuted muted;
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull()) return false;
-    const QAudioFormat format = formatFor(device);
-    if (!format.isValid()) return false;
-    m_sink = new QAudioSink(device, format, this);
-    m_sink->setBufferSize(format.bytesForDuration(kBufferMicroseconds));
-    m_stream = new ToneStream(format, this);
-    m_stream->open(QIODevice::ReadOnly);
-    m_sink->start(m_stream);
-    return m_sink->error() == QAudio::NoError;
-}
-
-void DemoSpeaker::listen() {
-    connect(m_sink, &QAudioSink::stateChanged, this, &DemoSpeaker::sinkStateChanged);
-    // The listener runs on the unit's thread: it only hands the change over to this one.
-    m_unit.setToneListener([this](sim::ToneChange change, const sim::SoundedTone &tone) {
-        QMetaObject::invokeMethod(
-            this, [this, change, tone] { toneChanged(change, tone); }, Qt::QueuedConnection);
+        return;
+    }
+    m_output = new SpeakerOutput(device, format, m_tap, [this] {
+        QMetaObject::invokeMethod(this, &DemoSpeaker::giveUp, Qt::QueuedConnection);
+    });
+    m_output->moveToThread(&m_thread);
+    m_thread.setObjectName(QStringLiteral("DemoSpeaker"));
+    m_thread.start();
+    bool opened = false;
+    QMetaObject::invokeMethod(
+        m_output, [&] { opened = m_output->open(); }, Qt::BlockingQueuedConnection);
+    if (!opened) {
+        giveUp();
+        return;
+    }
+    m_tap.setListener([output = m_output](sim::ToneChange change, const sim::SoundedTone &tone) {
+        output->tell(change, tone);
     });
     m_listening = true;
 }
 
-void DemoSpeaker::toneChanged(sim::ToneChange change, const sim::SoundedTone &tone) {
-    if (change == sim::ToneChange::Started)
-        m_stream->start(tone);
-    else
-        m_stream->end(tone);
+DemoSpeaker::~DemoSpeaker() {
+    if (m_listening) m_tap.setListener({});
+    if (m_thread.isRunning()) {
+        QMetaObject::invokeMethod(
+            m_output, [this] { m_output->close(); }, Qt::BlockingQueuedConnection);
+        m_thread.quit();
+        m_thread.wait();
+    }
+    delete m_output;
 }
 
-void DemoSpeaker::sinkStateChanged() {
-    // An underrun only means the program was busy for a moment; it plays on.
-    const QAudio::Error error = m_sink->error();
-    if (error == QAudio::OpenError || error == QAudio::FatalError) giveUp();
+bool DemoSpeaker::drain(std::chrono::milliseconds most) {
+    return !m_listening || m_output->waitUntilDrained(most);
 }
 
 void DemoSpeaker::giveUp() {
-    if (m_listening) m_unit.setToneListener({});
-    m_listening = false;
-    if (m_sink) {
-        m_sink->disconnect(this); // stop() signals again; once is enough
-        m_sink->stop();
-    }
+    if (m_gaveUp) return;
+    m_gaveUp = true;
+    if (m_listening.exchange(false)) m_tap.setListener({});
+    if (m_thread.isRunning()) QMetaObject::invokeMethod(m_output, [this] { m_output->close(); });
     // Named as the program that runs it: tonaq or tonaqctl.
     const QString program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
     std::fprintf(stderr, "%s: no audio output; the simulated unit plays silently\n",

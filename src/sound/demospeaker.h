@@ -1,37 +1,52 @@
 #pragma once
 
-#include "sim/simulatedunit.h"
+#include "sim/toneplayer.h"
 
-#include <QAudioSink>
 #include <QObject>
+#include <QThread>
+#include <atomic>
+#include <chrono>
+#include <functional>
 
 namespace tonaq::sound {
 
-class ToneStream;
+// All the speaker needs of a simulated unit: to be told of its tones, on the unit's own thread
+// (an empty listener lets go), and the unit's clock, in ms, which those tones' times are on.
+struct ToneTap {
+    std::function<void(sim::ToneListener)> setListener;
+    std::function<double()> nowMs;
+};
+
+template <class Unit> ToneTap tapOf(Unit &unit) {
+    return {[&unit](sim::ToneListener listener) { unit.setToneListener(std::move(listener)); },
+            [&unit] { return unit.nowMs(); }};
+}
+
+class SpeakerOutput;
 
 // Lets the demo's simulated unit be heard: every tone it sounds plays on the default audio
-// output as it sounds. Without a usable output it says so in one line on stderr and stays
-// silent. Lives in the main thread; the unit must outlive it.
+// output, whole and in step with the unit, a constant few tens of ms later. The output is fed
+// from a thread of its own, so a busy window never starves it. Without a usable output it says
+// so in one line on stderr and stays silent. The unit must outlive it.
 class DemoSpeaker : public QObject {
     Q_OBJECT
 public:
-    explicit DemoSpeaker(sim::SimulatedUnit &unit, QObject *parent = nullptr);
+    explicit DemoSpeaker(ToneTap tap, QObject *parent = nullptr);
     ~DemoSpeaker() override;
 
     bool isSounding() const { return m_listening; } // false once it gave up on audio
+    // Waits until every tone told so far has come out of the sound server, `most` at most;
+    // false when cut short.
+    bool drain(std::chrono::milliseconds most);
 
 private:
-    bool openOutput();
-    void listen();
-    void toneChanged(sim::ToneChange change, const sim::SoundedTone &tone);
-    void sinkStateChanged();
     void giveUp();
 
-    sim::SimulatedUnit &m_unit;
-    // Children, the sink made first so that it goes before the stream it reads.
-    QAudioSink *m_sink = nullptr;
-    ToneStream *m_stream = nullptr;
-    bool m_listening = false;
+    ToneTap m_tap;
+    QThread m_thread;
+    SpeakerOutput *m_output = nullptr; // lives in m_thread
+    std::atomic<bool> m_listening = false;
+    bool m_gaveUp = false;
 };
 
 } // namespace tonaq::sound

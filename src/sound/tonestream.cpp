@@ -29,23 +29,39 @@ void writeSample(char *out, qint16 value, QAudioFormat::SampleFormat format) {
 }
 } // namespace
 
-ToneStream::ToneStream(const QAudioFormat &format, QObject *parent)
-    : QIODevice(parent)
-    , m_format(format)
+ToneStream::ToneStream(const QAudioFormat &format)
+    : m_format(format)
     , m_renderer(format.sampleRate()) {}
 
-qint64 ToneStream::bytesAvailable() const {
-    return m_format.bytesForDuration(1'000'000) + QIODevice::bytesAvailable();
+void ToneStream::tell(sim::ToneChange change, const sim::SoundedTone &tone) {
+    const std::lock_guard lock(m_newsMutex);
+    m_news.emplace_back(change, tone);
 }
 
-qint64 ToneStream::readData(char *data, qint64 maxSize) {
+void ToneStream::takeNews() {
+    {
+        const std::lock_guard lock(m_newsMutex);
+        m_taken.swap(m_news);
+    }
+    for (const auto &[change, tone] : m_taken)
+        m_renderer.tell(change, tone);
+    m_taken.clear();
+}
+
+bool ToneStream::isQuiet() {
+    takeNews();
+    return m_renderer.isQuiet();
+}
+
+qint64 ToneStream::read(char *data, qint64 maxBytes, double untilMs) {
     const int frameBytes = m_format.bytesPerFrame();
     const int sampleBytes = m_format.bytesPerSample();
     if (frameBytes <= 0) return 0;
-    m_block.resize(std::size_t(maxSize / frameBytes));
-    m_renderer.render(m_block);
+    takeNews();
+    m_block.resize(std::size_t(maxBytes / frameBytes));
+    const qsizetype frames = m_renderer.render(m_block, untilMs);
     char *out = data;
-    for (const qint16 sample : m_block) {
+    for (const qint16 sample : std::span(m_block).first(std::size_t(frames))) {
         for (int channel = 0; channel < m_format.channelCount(); ++channel, out += sampleBytes)
             writeSample(out, sample, m_format.sampleFormat());
     }
