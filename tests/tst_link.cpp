@@ -7,6 +7,7 @@
 #include "link/portmap.h"
 #include "link/simulatedtransport.h"
 #include "link/wait.h"
+#include "link/wiretrace.h"
 #include "sim/ptyunit.h"
 #include "testports.h"
 
@@ -19,6 +20,7 @@
 #include <functional>
 
 using namespace tonaq;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -58,6 +60,7 @@ private slots:
     void failures();
     void deviceErrors_data();
     void deviceErrors();
+    void traceHasALinePerReply();
     void replugUnderTheSameNumberOpensTheNewDevice();
     void innerWaitEndsTheOuterOne();
     void shutdownWaitsForThePortAtMostElevenSeconds();
@@ -205,6 +208,49 @@ void TestLink::deviceErrors() {
     QCOMPARE(link.state(), DeviceLink::State::Open);
     link.send("@");
     QCOMPARE(link.readReply(1, std::chrono::milliseconds(250)), QByteArray("Connected\r\n"));
+}
+
+// A reply is one line of the trace, however its bytes came, stamped with its first byte; what
+// came unasked and the port's events are lines of their own.
+void TestLink::traceHasALinePerReply() {
+    QTemporaryDir folder;
+    test::TestPorts ports;
+    sim::SimulatedUnit unit({.pacing = false});
+    ports.attach(3, unit);
+    WireTrace trace(folder.filePath("trace.txt"));
+    DeviceLink link(ports.map());
+    link.setTrace(&trace);
+    link.setPortNumber(3);
+    link.openPort();
+    unit.setByteGapMs(30); // "Connected\r\n" takes a third of a second
+    link.send("@");
+    QCOMPARE(link.readReply(1, 250ms), QByteArray("Connected\r\n"));
+    unit.setByteGapMs(0);
+    link.send("V");
+    link.readReply(1, 250ms);
+    link.send("2");
+    link.readReply(4, 250ms);
+    link.send("@"); // its answer is never read
+    QVERIFY(QTest::qWaitFor([&] { return unit.sentLog().size() >= 3 * 11 + 4 + 54; }));
+    link.send("~");
+    link.closePort();
+    QFile file(folder.filePath("trace.txt"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QStringList lines;
+    double firstByteMs = -1;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        const QString text = QString::fromLatin1(line).section(u' ', 2);
+        if (text.isEmpty()) continue;
+        if (firstByteMs < 0 && text.startsWith(u"< "))
+            firstByteMs = text.section(u'+', 1).toDouble();
+        lines << text.section(QStringLiteral("  +"), 0, 0);
+    }
+    QCOMPARE(lines, (QStringList{"* opened COM3: unit3, simulated unit", "> @", "< Connected\\r\\n",
+                                 "> V", "< VW\\r\\n", "> 2",
+                                 "< \\r\\nMemory location 2\\r\\nLength = 150ms : Space = 75ms"
+                                 "\\r\\nString = 5551212\\r\\n",
+                                 "> @", "< Connected\\r\\n  unasked", "> ~", "* closed COM3"}));
+    QVERIFY2(firstByteMs >= 0 && firstByteMs < 200, qPrintable(QString::number(firstByteMs)));
 }
 
 // The number is resolved when the port opens: after a replug the link file points elsewhere,

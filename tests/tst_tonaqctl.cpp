@@ -3,6 +3,7 @@
 // back into the tones of that location.
 #include "link/wiretrace.h"
 #include "program.h"
+#include "sim/pseudoterminal.h"
 #include "sim/ptyunit.h"
 #include "soundcheck.h"
 
@@ -15,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
+#include <unistd.h>
 
 using namespace tonaq;
 
@@ -83,6 +85,7 @@ private slots:
     void failingUnits();
     void manyUnitsAtOnce_data();
     void manyUnitsAtOnce();
+    void terminalKeepsProgressAndResultsApart();
     void sameWireBytesAsTheWindow_data();
     void sameWireBytesAsTheWindow();
     void memoryPlayIsHeardInTheWav();
@@ -250,6 +253,32 @@ void TestTonaqctl::manyUnitsAtOnce() {
              json ? R"({"done":6,"failed":2,"units":8})" : "8 units: 6 done, 2 failed");
     for (int i = 0; i < 6; ++i)
         QCOMPARE(units[i]->location(2).tones, QByteArray("A#9"));
+}
+
+// On a terminal the progress is one line redrawn in place, with a bar; the results that follow
+// on the same terminal start lines of their own.
+void TestTonaqctl::terminalKeepsProgressAndResultsApart() {
+    sim::PseudoTerminal terminal;
+    QProcess process;
+    process.setWorkingDirectory(m_folder.path());
+    process.setStandardOutputFile(terminal.slavePath());
+    process.setStandardErrorFile(terminal.slavePath());
+    process.start(QStringLiteral(TONAQCTL), {"download", "--demo", "t.tnq"});
+    QByteArray shown;
+    const auto readAll = [&] {
+        char buffer[4096];
+        for (ssize_t got; (got = ::read(terminal.masterFd(), buffer, sizeof buffer)) > 0;)
+            shown.append(buffer, got);
+    };
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            readAll();
+            return process.state() == QProcess::NotRunning;
+        },
+        30000));
+    readAll();
+    QVERIFY2(shown.contains("\r\033[K[########] Reading Location # 8"), shown.constData());
+    QVERIFY2(shown.contains("Ready\n1 0123456789,100,50\n"), shown.constData());
 }
 
 void TestTonaqctl::sameWireBytesAsTheWindow_data() {

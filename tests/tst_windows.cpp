@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -21,6 +22,7 @@
 #include <QSerialPort>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QWindow>
 
 using namespace tonaq;
@@ -291,13 +293,24 @@ void TestWindows::connectMenuListsWhatOpens() {
     test::Program program;
     program.addTtyUnit(4);
     program.addTtyUnit(1);
+    program.addUnit(2); // in this process, as the demo's
     sim::PtyUnit &held = program.addTtyUnit(5);
     QSerialPort otherProgram(held.devicePath());
     QVERIFY(otherProgram.open(QIODevice::ReadWrite));
     MainWindow &window = program.start();
     const QList<QAction *> &entries = window.connectMenu().entries();
-    QCOMPARE(entries.size(), 2);
-    QVERIFY(entries[0]->text() == "COM1" && entries[1]->text() == "COM4");
+    QCOMPARE(entries.size(), 3);
+    QVERIFY(entries[0]->text() == "COM1" && entries[1]->text() == "COM2" &&
+            entries[2]->text() == "COM4");
+    // The tool tips show, as the operator hovers: the demo's says what it is.
+    QMenu *menu = window.connectMenu().menu();
+    menu->popup({});
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    const QPoint at = menu->actionGeometry(entries[1]).center();
+    QHelpEvent hover(QEvent::ToolTip, at, menu->mapToGlobal(at));
+    QApplication::sendEvent(menu, &hover);
+    QTRY_COMPARE(QToolTip::text(), "simulated unit");
+    menu->hide();
     QCOMPARE(program.status(), "Please Connect by selecting a COM port in the menu.");
     QCOMPARE(spoken(program.find<QLineEdit>("StatusBox"), QAccessible::Description),
              held.devicePath() + ": in use by another program - close it and choose Rescan");
@@ -305,12 +318,13 @@ void TestWindows::connectMenuListsWhatOpens() {
     QCOMPARE(program.status(), "Connected on COM4");
     QCOMPARE(spoken(program.find<QLabel>("Firmware"), QAccessible::Name),
              "Firmware version: 2.10 (simulated)\r\n");
-    QVERIFY(window.connectMenu().entries()[1]->isChecked() &&
+    QVERIFY(window.connectMenu().entries()[2]->isChecked() &&
             !window.connectMenu().entries()[0]->isChecked());
     QVERIFY(program.find<QPushButton>("cmdSend")->isEnabled());
 
     program.ports.unlink(1);
     program.ports.unlink(4);
+    program.ports.map().detach("unit2");
     program.trigger("mnuScanPorts"); // nothing found: no connect, no rescan in this run
     QCOMPARE(window.connectMenu().menu()->title(), "Scanning...");
     QVERIFY(!window.connectMenu().menu()->isEnabled());

@@ -1,3 +1,4 @@
+#include "app/connectmenu.h"
 #include "app/mainwindow.h"
 #include "app/startoptions.h"
 #include "app/xpstyle.h"
@@ -108,9 +109,10 @@ int main(int argc, char *argv[]) {
     }
     PortMap ports = PortMap::forCurrentUser();
     std::unique_ptr<sound::Demo> demo;
+    int demoPort = 0;
     if (options.demo) {
         demo = std::make_unique<sound::Demo>();
-        attachSimulatedUnit(ports, demo->unit(), QStringLiteral("demo"));
+        demoPort = attachSimulatedUnit(ports, demo->unit(), QStringLiteral("demo"));
     }
     MessageBoxPrompter prompter;
     QtFileDialogs fileDialogs;
@@ -125,6 +127,9 @@ int main(int argc, char *argv[]) {
 
     MainWindow window(seams);
     window.load(options.commandLine);
+    // Asked for the demo, the operator is connected to it at once: a newcomer need not know
+    // which COM number it took.
+    if (demoPort != 0) window.connectMenu().connectToPort(demoPort);
     const int result = QApplication::exec();
     if (demo && !options.wavPath.isEmpty() && !demo->unit().writeWav(options.wavPath))
         return fail(QStringLiteral("cannot write %1").arg(options.wavPath), 1);

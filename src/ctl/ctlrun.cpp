@@ -111,6 +111,7 @@ int CtlRun::failed(int code, const QString &message) {
 }
 
 void CtlRun::putLocations() {
+    m_desk.endProgress(); // stderr and stdout may be one terminal: results start a line
     QJsonArray locations;
     for (int i = 0; i < kLocationCount; ++i) {
         const MemoryLocation &location = m_memory.location(i);

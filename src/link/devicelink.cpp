@@ -15,6 +15,12 @@ namespace tonaq {
 namespace {
 // How long a write may take to leave: a whole command at 9600 baud needs a few milliseconds.
 constexpr int kWriteTimeoutMs = 2000;
+
+qint64 steadyNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 } // namespace
 
 DeviceLink::DeviceLink(const PortMap &ports, QObject *parent)
@@ -44,16 +50,35 @@ void DeviceLink::openPort() {
     m_transport = m_ports.makeTransport(*entry);
     m_transport->setParent(this);
     connect(m_transport.get(), &Transport::lost, this, &DeviceLink::onLost);
-    connect(&m_transport->stream(), &QIODevice::readyRead, this, &DeviceLink::traceArrivals);
-    m_transport->open(m_settings, kOpenDeadline);
-    m_tracedInBuffer = 0;
+    connect(m_transport.get(), &Transport::noted, this, &DeviceLink::traceEvent);
+    connect(&m_transport->stream(), &QIODevice::readyRead, this, &DeviceLink::noteArrivals);
+    try {
+        m_transport->open(m_settings, kOpenDeadline);
+    } catch (const TonaqError &error) {
+        traceEvent(portName() + QStringLiteral(" not opened: ") + error.description());
+        throw;
+    }
+    m_arrivals.clear();
+    m_arrived = m_consumed = 0;
     m_goneReason.clear();
+    traceEvent(
+        QStringLiteral("opened %1: %2").arg(portName(), entry->location) +
+        (entry->description.isEmpty() ? QString() : QStringLiteral(", ") + entry->description));
     setState(State::Open);
 }
 
 void DeviceLink::closePort() {
+    if (m_transport && m_transport->isOpen()) traceEvent(QStringLiteral("closed ") + portName());
     if (m_transport) m_transport->close();
     setState(State::Closed);
+}
+
+void DeviceLink::traceEvent(const QString &text) {
+    if (m_trace) m_trace->event(text);
+}
+
+QString DeviceLink::portName() const {
+    return QStringLiteral("COM%1").arg(m_portNumber);
 }
 
 bool DeviceLink::isPortOpen() const {
@@ -68,10 +93,17 @@ void DeviceLink::send(const QByteArray &command) {
     requireOpen();
     // A reply that came after its command's read gave up answers nobody now; left in place it
     // would be taken for the reply to this command and shift every reply after it.
-    traceArrivals();
+    noteArrivals();
+    if (m_trace && stream().bytesAvailable() > 0) {
+        m_firstOfRead = {-1, {}, 0};
+        const QByteArray unasked = take(stream().bytesAvailable());
+        m_trace->unasked(unasked, m_firstOfRead.when);
+    }
     m_transport->discardInput();
-    m_tracedInBuffer = 0;
-    if (m_trace) m_trace->toUnit(command);
+    m_consumed = m_arrived = m_consumed + stream().bytesAvailable();
+    m_arrivals.clear();
+    if (m_trace) m_trace->command(command);
+    m_commandNs = steadyNs();
     if (stream().write(command) != command.size()) throw TonaqError(ErrorCode::WriteFailed);
     while (stream().bytesToWrite() > 0) {
         if (!stream().waitForBytesWritten(kWriteTimeoutMs)) {
@@ -85,6 +117,15 @@ void DeviceLink::send(const QByteArray &command) {
 QByteArray DeviceLink::readReply(int lines, std::chrono::milliseconds firstByte,
                                  bool withWaitingLines) {
     requireOpen();
+    m_firstOfRead = {-1, {}, 0};
+    const QByteArray reply = readLines(lines, firstByte, withWaitingLines);
+    if (m_trace && !reply.isEmpty())
+        m_trace->reply(reply, m_firstOfRead.when, (m_firstOfRead.steadyNs - m_commandNs) / 1e6);
+    return reply;
+}
+
+QByteArray DeviceLink::readLines(int lines, std::chrono::milliseconds firstByte,
+                                 bool withWaitingLines) {
     if (lines <= 0) return take(stream().bytesAvailable());
     QByteArray reply;
     for (int whole = 0; whole < lines || (withWaitingLines && stream().canReadLine());) {
@@ -101,21 +142,31 @@ QByteArray DeviceLink::readReply(int lines, std::chrono::milliseconds firstByte,
     return reply; // what follows stays for the next read
 }
 
-// Reads up to `count` bytes, or one line when count is negative.
+// Reads up to `count` bytes, or one line when count is negative; the first byte of a read
+// keeps the time it came.
 QByteArray DeviceLink::take(qint64 count) {
-    traceArrivals();
+    noteArrivals();
     const QByteArray bytes = count < 0 ? stream().readLine() : stream().read(count);
-    m_tracedInBuffer = std::max<qint64>(0, m_tracedInBuffer - bytes.size());
+    if (bytes.isEmpty()) return bytes;
+    if (m_trace) {
+        const auto covering = std::find_if(m_arrivals.crbegin(), m_arrivals.crend(),
+                                           [this](const Arrival &a) { return a.at <= m_consumed; });
+        const bool firstOfRead = m_firstOfRead.at < 0;
+        if (firstOfRead && covering != m_arrivals.crend()) m_firstOfRead = *covering;
+    }
+    m_consumed += bytes.size();
+    // Marks no byte still waiting needs any more.
+    while (m_arrivals.size() > 1 && m_arrivals[1].at <= m_consumed)
+        m_arrivals.removeFirst();
     return bytes;
 }
 
-// Every burst goes to the trace as it arrives, whenever the program reads it.
-void DeviceLink::traceArrivals() {
-    if (!isPortOpen()) return;
-    const qint64 held = stream().bytesAvailable();
-    if (m_trace && held > m_tracedInBuffer)
-        m_trace->fromUnit(stream().peek(held).mid(m_tracedInBuffer));
-    m_tracedInBuffer = held;
+// Marks when bytes came, as they are noticed.
+void DeviceLink::noteArrivals() {
+    if (!m_trace || !isPortOpen()) return;
+    const qint64 total = m_consumed + stream().bytesAvailable();
+    if (total > m_arrived) m_arrivals.append({m_arrived, QDateTime::currentDateTime(), steadyNs()});
+    m_arrived = std::max(m_arrived, total);
 }
 
 void DeviceLink::requireOpen() const {
@@ -155,6 +206,9 @@ bool DeviceLink::waitForMoreBytes(qint64 held, std::chrono::milliseconds timeout
 void DeviceLink::onLost(const QString &reason) {
     if (m_state != State::Open) return;
     m_goneReason = reason;
+    traceEvent(
+        QStringLiteral("%1 gone: %2")
+            .arg(portName(), reason.isEmpty() ? errorDescription(ErrorCode::PortGone) : reason));
     setState(State::Gone);
 }
 

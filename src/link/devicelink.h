@@ -3,6 +3,8 @@
 #include "link/linesettings.h"
 
 #include <QByteArray>
+#include <QDateTime>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <chrono>
@@ -48,8 +50,10 @@ public:
     QByteArray readReply(int lines, std::chrono::milliseconds firstByte,
                          bool withWaitingLines = false);
 
-    // Every burst both ways goes to the trace as well, while one is set.
+    // What crosses the line goes to the trace as well, while one is set: each command, each
+    // reply as it is read, what came unasked, and the port's own events.
     void setTrace(WireTrace *trace) { m_trace = trace; }
+    void traceEvent(const QString &text);
 
     // How long opening may take: a network unit's server is given this long to answer.
     static constexpr std::chrono::milliseconds kOpenDeadline{3000};
@@ -61,8 +65,10 @@ private:
     void requireOpen() const;
     QIODevice &stream() const;
     bool waitForMoreBytes(qint64 held, std::chrono::milliseconds timeout);
+    QByteArray readLines(int lines, std::chrono::milliseconds firstByte, bool withWaitingLines);
     QByteArray take(qint64 count);
-    void traceArrivals();
+    void noteArrivals();
+    QString portName() const;
     void onLost(const QString &reason);
     void setState(State state);
 
@@ -76,7 +82,18 @@ private:
     int m_portNumber = 0;
     State m_state = State::Closed;
     WireTrace *m_trace = nullptr;
-    qint64 m_tracedInBuffer = 0; // bytes at the end of the input buffer already traced
+    // When the unit's bytes came, for the trace: a mark for each arrival, by its place in all
+    // the bytes that came since the port opened.
+    struct Arrival {
+        qint64 at;
+        QDateTime when;
+        qint64 steadyNs;
+    };
+    QList<Arrival> m_arrivals;
+    qint64 m_arrived = 0;  // bytes that came since the port opened
+    qint64 m_consumed = 0; // of them, read or dropped
+    qint64 m_commandNs = 0; // when the last command went out
+    Arrival m_firstOfRead{-1, {}, 0}; // the first byte of what the current read has taken
 };
 
 } // namespace tonaq

@@ -273,6 +273,10 @@ void NetworkTransport::configureTls() {
 
 void NetworkTransport::onConnected() {
     if (m_phase != Phase::Connecting) return;
+    emit noted(QStringLiteral("%1: connected%2")
+                   .arg(m_address.place(),
+                        m_address.tls ? QStringLiteral(", TLS with a verified certificate")
+                                      : QString()));
     // Commands are a few bytes each, answered at once: Nagle's wait would only delay them.
     m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     m_socket->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
@@ -320,6 +324,8 @@ void NetworkTransport::onReadable() {
             m_requestsSent = true;
         } else if (m_setup->complete()) {
             m_phase = Phase::Ready;
+            emit noted(m_address.place() +
+                       QStringLiteral(": the server set the line settings asked for (RFC 2217)"));
         }
     }
     m_socket->flush();

@@ -34,6 +34,9 @@ signals:
     // The unit went away under an open transport: the device was pulled, the connection was
     // closed. Said once; the stream's reads and writes fail from then on.
     void lost(const QString &reason);
+    // A step of the way to the unit worth a line of the wire trace (a network unit's
+    // negotiation).
+    void noted(const QString &what);
 };
 
 } // namespace tonaq

@@ -1,7 +1,5 @@
 #include "link/wiretrace.h"
 
-#include <QDateTime>
-
 namespace tonaq {
 
 QString escapedBytes(const QByteArray &bytes) {
@@ -28,12 +26,29 @@ WireTrace::WireTrace(const QString &path)
     m_file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text);
 }
 
-void WireTrace::record(char direction, const QByteArray &bytes) {
-    if (bytes.isEmpty() || !m_file.isOpen()) return;
-    const QString line =
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) + u' ' +
-        QLatin1Char(direction) + u' ' + escapedBytes(bytes) + u'\n';
-    m_file.write(line.toLatin1());
+void WireTrace::command(const QByteArray &bytes) {
+    if (!bytes.isEmpty()) write(QDateTime::currentDateTime(), '>', escapedBytes(bytes));
+}
+
+void WireTrace::reply(const QByteArray &bytes, const QDateTime &firstByte, double msAfterCommand) {
+    if (bytes.isEmpty()) return;
+    write(firstByte, '<',
+          escapedBytes(bytes) + QStringLiteral("  +%1 ms").arg(msAfterCommand, 0, 'f', 1));
+}
+
+void WireTrace::unasked(const QByteArray &bytes, const QDateTime &firstByte) {
+    if (!bytes.isEmpty()) write(firstByte, '<', escapedBytes(bytes) + QStringLiteral("  unasked"));
+}
+
+void WireTrace::event(const QString &text) {
+    write(QDateTime::currentDateTime(), '*', text);
+}
+
+void WireTrace::write(const QDateTime &when, char mark, const QString &text) {
+    if (!m_file.isOpen()) return;
+    const QString line = when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) + u' ' +
+                         QLatin1Char(mark) + u' ' + text + u'\n';
+    m_file.write(line.toUtf8());
     m_file.flush(); // a trace must hold every line up to a crash or a pulled cable
 }
 

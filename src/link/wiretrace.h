@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QFile>
 #include <QString>
 
@@ -10,20 +11,27 @@ namespace tonaq {
 // \r and \n, a backslash doubled, any other byte as \xNN.
 QString escapedBytes(const QByteArray &bytes);
 
-// Appends every burst that crosses the serial line to a text file, one line each: the local
-// time to the millisecond, ">" for bytes to the unit or "<" for bytes from it, and the bytes.
-// For bug reports: it shows exactly what went over the wire and when.
+// What crossed the line, for a bug report, appended to a text file a line at a time, each
+// stamped with the local time to the millisecond:
+//   > @                          a command as it went to the unit
+//   < Connected\r\n  +2.1 ms     a reply as the driver read it, stamped with its first byte,
+//                                and how long after the command that byte came
+//   < OK\r\n  unasked            bytes that came when no reply was awaited
+//   * opened COM3: /dev/ttyUSB0  the port opened or closed, a unit gone or back, a network
+//                                unit's negotiation
 class WireTrace {
 public:
     explicit WireTrace(const QString &path); // check isOpen()
     bool isOpen() const { return m_file.isOpen(); }
     QString errorString() const { return m_file.errorString(); }
 
-    void toUnit(const QByteArray &bytes) { record('>', bytes); }
-    void fromUnit(const QByteArray &bytes) { record('<', bytes); }
+    void command(const QByteArray &bytes);
+    void reply(const QByteArray &bytes, const QDateTime &firstByte, double msAfterCommand);
+    void unasked(const QByteArray &bytes, const QDateTime &firstByte);
+    void event(const QString &text);
 
 private:
-    void record(char direction, const QByteArray &bytes);
+    void write(const QDateTime &when, char mark, const QString &text);
 
     QFile m_file;
 };

@@ -118,10 +118,11 @@ ScanResult UnitSession::probeAll(bool quiet) {
             const QString description = entry->description.isEmpty()
                                             ? descriptions.value(entry->location)
                                             : entry->description;
-            result.ports.append(
-                {number, description.isEmpty()
-                             ? entry->location
-                             : entry->location + QStringLiteral(" - ") + description});
+            // A unit in this process is known by what it is; its name is the program's own.
+            const QString where = entry->kind == PortKind::InProcess ? QString() : entry->location;
+            const QString joint =
+                where.isEmpty() || description.isEmpty() ? QString() : QStringLiteral(" - ");
+            result.ports.append({number, where + joint + description});
         } else if (scanner.lastRefusal() != Refusal::None) {
             result.refused.append({scanner.lastDevice(), scanner.lastRefusal()});
         }
@@ -153,6 +154,7 @@ void UnitSession::portsMayHaveChanged() {
         if (entry && listed && entry->identity == m_removed->identity) {
             const int number = m_removed->number;
             m_removed.reset();
+            link().traceEvent(QStringLiteral("COM%1 back").arg(number));
             emit unitReturned(number);
         }
     }
@@ -170,7 +172,10 @@ void UnitSession::unitGone() {
     DeviceLink &link = this->link();
     const int number = link.portNumber();
     setConnected(false);
-    if (link.state() == DeviceLink::State::Open) ignoringFailure([&] { link.closePort(); });
+    if (link.state() == DeviceLink::State::Open) {
+        link.traceEvent(QStringLiteral("COM%1 gone from the ports").arg(number));
+        ignoringFailure([&] { link.closePort(); });
+    }
     enableControls(false);
     report({Activity::UnitRemoved, number});
     m_removed = RemovedUnit{number, m_connectedIdentity};
