@@ -283,6 +283,8 @@ void NetworkTransport::onConnected() {
     if (m_setup) {
         m_phase = Phase::Negotiating;
         m_socket->write(m_codec.start());
+        // The server's own offer may have come with the end of the TLS handshake, before this.
+        advanceNegotiation();
         m_socket->flush();
     } else {
         m_phase = Phase::Settling;
@@ -314,22 +316,26 @@ void NetworkTransport::onReadable() {
         else if (m_phase == Phase::Negotiating)
             m_setup->take(message);
     }
-    if (m_phase == Phase::Negotiating) {
-        if (m_codec.comPort() == TelnetCodec::Offer::Refused) {
-            fail(QStringLiteral("the server refused the COM-PORT-OPTION (RFC 2217)"));
-        } else if (!m_setup->fault().isEmpty()) {
-            fail(m_setup->fault());
-        } else if (m_codec.comPort() == TelnetCodec::Offer::Accepted && !m_requestsSent) {
-            m_socket->write(m_setup->requests());
-            m_requestsSent = true;
-        } else if (m_setup->complete()) {
-            m_phase = Phase::Ready;
-            emit noted(m_address.place() +
-                       QStringLiteral(": the server set the line settings asked for (RFC 2217)"));
-        }
-    }
+    advanceNegotiation();
     m_socket->flush();
     wake();
+}
+
+// One step of the RFC 2217 negotiation, as far as what the server said so far allows.
+void NetworkTransport::advanceNegotiation() {
+    if (m_phase != Phase::Negotiating) return;
+    if (m_codec.comPort() == TelnetCodec::Offer::Refused) {
+        fail(QStringLiteral("the server refused the COM-PORT-OPTION (RFC 2217)"));
+    } else if (!m_setup->fault().isEmpty()) {
+        fail(m_setup->fault());
+    } else if (m_codec.comPort() == TelnetCodec::Offer::Accepted && !m_requestsSent) {
+        m_socket->write(m_setup->requests());
+        m_requestsSent = true;
+    } else if (m_setup->complete()) {
+        m_phase = Phase::Ready;
+        emit noted(m_address.place() +
+                   QStringLiteral(": the server set the line settings asked for (RFC 2217)"));
+    }
 }
 
 void NetworkTransport::onSocketError(QAbstractSocket::SocketError error) {
