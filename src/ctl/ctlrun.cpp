@@ -131,6 +131,7 @@ void CtlRun::putLocations() {
 // it all, then write the WAV.
 int CtlRun::finish(int code) {
     m_desk.endProgress();
+    if (m_session) ignoringFailure([this] { m_session->link().closePort(); });
     if (m_demo) {
         sim::SimulatedUnit &unit = m_demo->unit();
         double due = 0;
