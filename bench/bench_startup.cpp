@@ -81,7 +81,8 @@ int main(int argc, char **argv) {
     const double entered = realtimeMs();
     QApplication app(argc, argv);
     test::Program program;
-    program.addTtyUnit(3); // a unit on the line, as at an operator's desk
+    program.followPorts = true; // as the program runs: watching for units that come and go
+    program.addTtyUnit(3);      // a unit on the line, as at an operator's desk
 
     const double beforeWindow = realtimeMs();
     program.start();
