@@ -1,5 +1,6 @@
 # Fails when a file of src/ includes a folder above its own layer, when one feature includes
-# another, or when a layer below the windows includes a Qt Widgets header. Top to bottom:
+# another, when a layer below the windows includes a Qt Widgets header, or when the simulated
+# unit's portable code includes a system header. Top to bottom:
 # app, ctl (the programs) - tones, memory, multiplay, config (features) - ui (what the windows
 # share) - session, unit, model (the session with a unit, its driver, the memory model) - link
 # (the link and its transports) - base. The simulated unit and its audio stand apart.
@@ -26,6 +27,14 @@ foreach(source ${sources})
     continue()
   endif()
   file(STRINGS ${SOURCE_DIR}/${source} includes REGEX "^#include [\"<]")
+  # The simulated unit is portable code; only its pseudo-terminal may call the system.
+  if(folder STREQUAL "sim" AND NOT source MATCHES "^sim/(pseudoterminal|ptyunit)\\.")
+    foreach(line ${includes})
+      if(line MATCHES "^#include <(unistd|fcntl|poll|termios|pty|sys/[a-z]+)\\.h>")
+        list(APPEND violations "${source}: ${line} (a system call in the portable unit)")
+      endif()
+    endforeach()
+  endif()
   foreach(line ${includes})
     if(line MATCHES "^#include <(QtWidgets/)?([A-Za-z]+)>")
       set(widgets OFF)
