@@ -47,6 +47,8 @@ int main(int argc, char **argv) {
     const auto status = [&] { return program.status(); };
     QList<double> appear, vanish, removed, reconnected;
     for (int run = 0; run < kRuns; ++run) {
+        program.ports.unlink(5); // gone from the menu before it is timed coming
+        QTest::qWaitFor([&] { return !listed(window, 5); }, kBoundMs);
         sim::PtyUnit *unit = nullptr;
         appear << until([&] { unit = &program.addTtyUnit(5); }, [&] { return listed(window, 5); });
         vanish << until([&] { program.ports.unlink(5); }, [&] { return !listed(window, 5); });

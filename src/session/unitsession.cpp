@@ -107,7 +107,8 @@ void UnitSession::followPorts(PortWatcher &watcher) {
 ScanResult UnitSession::probeAll(bool quiet) {
     const bool holding = m_unit.channel().hasLink() && link().isPortOpen();
     const int held = holding ? link().portNumber() : 0;
-    const QHash<QString, QString> descriptions = portDescriptions();
+    // The system's descriptions take a walk over every device it has: only once one is found.
+    std::optional<QHash<QString, QString>> descriptions;
     PortScanner scanner(m_ports);
     ScanResult result;
     for (int number = PortMap::kFirstPort; number <= PortMap::kLastPort; ++number) {
@@ -115,8 +116,9 @@ ScanResult UnitSession::probeAll(bool quiet) {
         const std::optional<PortEntry> entry = m_ports.entry(number);
         if (!entry) continue;
         if (number == held || probe(number, scanner)) {
-            const QString description = entry->description.isEmpty()
-                                            ? descriptions.value(entry->location)
+            if (!descriptions && entry->kind == PortKind::Device) descriptions = portDescriptions();
+            const QString description = entry->kind == PortKind::Device
+                                            ? descriptions->value(entry->location)
                                             : entry->description;
             // A unit in this process is known by what it is; its name is the program's own.
             const QString where = entry->kind == PortKind::InProcess ? QString() : entry->location;
