@@ -138,10 +138,14 @@ void MainWindow::buildButtons(QWidget *client) {
 void MainWindow::buildMenus() {
     QMenu *file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    auto item = [this, file](const char *name, const QString &caption, auto handler,
-                             QKeySequence::StandardKey keys = QKeySequence::UnknownKey) {
+    // Where the platform knows no keys for an entry (Qt's Windows and KDE schemes have none for
+    // Save As, Windows none for Quit), it takes the keys every desktop program takes.
+    auto item = [this, file](const char *name, const QString &caption,
+                             QKeySequence::StandardKey standard, const char *usual, auto handler) {
         QAction *action = file->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
+        QList<QKeySequence> keys = QKeySequence::keyBindings(standard);
+        if (keys.isEmpty() && *usual) keys = {QKeySequence(QString::fromLatin1(usual))};
         action->setShortcuts(keys);
         connect(action, &QAction::triggered, this, handler);
         return action;
@@ -149,17 +153,15 @@ void MainWindow::buildMenus() {
     auto separator = [file](const char *name) {
         file->addSeparator()->setObjectName(QString::fromLatin1(name));
     };
-    item(
-        "mnuOpen", tr("Open"), [this] { m_files.openFile(); }, QKeySequence::Open);
-    item(
-        "mnuSave", tr("Save"), [this] { m_files.saveFile(); }, QKeySequence::Save);
-    item(
-        "mnuSaveAs", tr("Save As..."), [this] { m_files.saveFileAs(); }, QKeySequence::SaveAs);
+    const auto none = QKeySequence::UnknownKey;
+    item("mnuOpen", tr("Open"), QKeySequence::Open, "", [this] { m_files.openFile(); });
+    item("mnuSave", tr("Save"), QKeySequence::Save, "", [this] { m_files.saveFile(); });
+    item("mnuSaveAs", tr("Save As..."), QKeySequence::SaveAs, "Ctrl+Shift+S",
+         [this] { m_files.saveFileAs(); });
     separator("mnuLine");
-    m_mnuReset = item("mnuReset", tr("Reset Unit"), [this] { m_transfer.resetUnit(); });
+    m_mnuReset = item("mnuReset", tr("Reset Unit"), none, "", [this] { m_transfer.resetUnit(); });
     separator("mnuLine1");
-    item(
-        "mnuExit", tr("Exit"), [this] { quit(); }, QKeySequence::Quit);
+    item("mnuExit", tr("Exit"), QKeySequence::Quit, "Ctrl+Q", [this] { quit(); });
 
     m_connectMenu = new ConnectMenu(m_session, m_log, this);
     connect(m_connectMenu, &ConnectMenu::refusalsFound, m_statusBox, &QLineEdit::setToolTip);
