@@ -665,47 +665,51 @@ Exit status: 0 done; 1 the unit did not answer or a read-back differs; 2 usage;
 3 file error; 4 port error; 5 several units and at least one failed (each unit&apos;s
 own status is in its line).
 </source>
-        <translation>Aufruf: tonaqctl BEFEHL [ARGUMENTE] (--port GERÄT[,GERÄT...] | --demo) [--json]
-                [--ca-file DATEI] [--trace DATEI] [--wav DATEI]
+        <translation>Aufruf: tonaqctl BEFEHL [ARGUMENTE] (--port GERÄT[,GERÄT...] | --demo)
+                [--json] [--ca-file DATEI] [--trace DATEI] [--wav DATEI]
 Programmiert und spielt den Tonaq-DTMF-Tongenerator ohne Fenster.
 
 Befehle:
-  ports                    jede COM-Nummer mit ihrem Gerät, und abgewiesene Geräte
+  ports                    jede COM-Nummer mit ihrem Gerät, und abgewiesene
+                           Geräte
   download DATEI.tnq       die acht Speicherplätze des Geräts in DATEI (eine
                            vorhandene DATEI behält ihre Tonfolge)
   upload DATEI.tnq [--rows 1,3-5]
-                           die Plätze der DATEI (alle oder die genannten Zeilen) in
-                           das Gerät, zurückgelesen und verglichen
-  reset                    der Speicher des Geräts zurück auf die Grundeinstellung
-  play 132                 den Speicher des Geräts lesen, dann die Plätze 1, 3 und 2
-                           abspielen, jeden bis zu seinem Ready
+                           die Plätze der DATEI (alle oder die genannten Zeilen)
+                           in das Gerät, zurückgelesen und verglichen
+  reset                    der Speicher des Geräts zurück auf die
+                           Grundeinstellung
+  play 132                 den Speicher des Geräts lesen, dann die Plätze 1, 3
+                           und 2 abspielen, jeden bis zu seinem Ready
   tone 5 200               ein Ton für 200 ms
   send DATEI.tnq           die Tonfolge der DATEI
 
 Optionen:
-  --port GERÄT   das Gerät: seine COM-Nummer (zur Nummerierung siehe tonaq --help)
-                 oder ein Gerät hinter einem seriellen Geräteserver: tcp://HOST:PORT
-                 (roh), rfc2217://HOST:PORT (RFC 2217), tcp+tls:// oder
-                 rfc2217+tls:// (dasselbe über TLS). Mehrere Geräte, wiederholt oder
-                 als Liste mit Kommas, laufen gleichzeitig, jedes in einem eigenen
-                 Prozess; eine Zeile je Gerät sagt, wie es endete (mit --json ein
-                 Objekt je Zeile), dann eine Zusammenfassung. download schreibt dann
-                 eine Datei je Gerät, DATEI.COMn.tnq
+  --port GERÄT   das Gerät: seine COM-Nummer (zur Nummerierung siehe
+                 tonaq --help) oder ein Gerät hinter einem seriellen
+                 Geräteserver: tcp://HOST:PORT (roh), rfc2217://HOST:PORT (RFC
+                 2217), tcp+tls:// oder rfc2217+tls:// (dasselbe über TLS).
+                 Mehrere Geräte, wiederholt oder als Liste mit Kommas, laufen
+                 gleichzeitig, jedes in einem eigenen Prozess; eine Zeile je
+                 Gerät sagt, wie es endete (mit --json ein Objekt je Zeile),
+                 dann eine Zusammenfassung. download schreibt dann eine Datei je
+                 Gerät, DATEI.COMn.tnq
   --ca-file DATEI
-                 Geräte über TLS gegen die CA in DATEI prüfen, nicht gegen die des
-                 Systems
-  --demo         stattdessen ein simuliertes Gerät, zu hören über die Standard-
-                 Audioausgabe
-  --json         Ergebnisse auf stdout als JSON; der Fortschritt bleibt auf stderr
-  --trace DATEI  jeden Datenblock auf der seriellen Leitung, in beide Richtungen,
-                 an DATEI anhängen
+                 Geräte über TLS gegen die CA in DATEI prüfen, nicht gegen die
+                 des Systems
+  --demo         stattdessen ein simuliertes Gerät, zu hören über die
+                 Standard-Audioausgabe
+  --json         Ergebnisse auf stdout als JSON; der Fortschritt bleibt auf
+                 stderr
+  --trace DATEI  jeden Datenblock auf der seriellen Leitung, in beide
+                 Richtungen, an DATEI anhängen
   --wav DATEI    mit --demo: was das simulierte Gerät gespielt hat, in DATEI
                  schreiben
   --version, --help
 
 Rückgabewert: 0 erledigt; 1 das Gerät hat nicht geantwortet oder das Zurücklesen
-weicht ab; 2 Aufruf; 3 Dateifehler; 4 Portfehler; 5 mehrere Geräte und mindestens
-eines ist gescheitert (der Wert jedes Geräts steht in seiner Zeile).
+weicht ab; 2 Aufruf; 3 Dateifehler; 4 Portfehler; 5 mehrere Geräte und
+mindestens eines ist gescheitert (der Wert jedes Geräts steht in seiner Zeile).
 </translation>
     </message>
     <message>

@@ -672,11 +672,11 @@ Programme et fait jouer le générateur de tonalités DTMF Tonaq, sans fenêtre.
 Commandes :
   ports                    chaque numéro COM avec son périphérique, et les
                            périphériques refusés
-  download FICHIER.tnq     les huit emplacements mémoire de l&apos;appareil dans FICHIER
-                           (un FICHIER existant garde sa séquence)
+  download FICHIER.tnq     les huit emplacements mémoire de l&apos;appareil dans
+                           FICHIER (un FICHIER existant garde sa séquence)
   upload FICHIER.tnq [--rows 1,3-5]
-                           les emplacements de FICHIER (tous, ou les lignes données)
-                           dans l&apos;appareil, relus et comparés
+                           les emplacements de FICHIER (tous, ou les lignes
+                           données) dans l&apos;appareil, relus et comparés
   reset                    la mémoire de l&apos;appareil remise aux réglages d&apos;usine
   play 132                 la mémoire de l&apos;appareil lue, puis lecture des
                            emplacements 1, 3 et 2, chacun jusqu&apos;à son Ready
@@ -686,27 +686,31 @@ Commandes :
 Options :
   --port APPAREIL
                  l&apos;appareil : son numéro COM (voir tonaq --help pour la
-                 numérotation), ou un appareil derrière un serveur de ports série :
-                 tcp://HÔTE:PORT (brut), rfc2217://HÔTE:PORT (RFC 2217), tcp+tls://
-                 ou rfc2217+tls:// (la même chose sous TLS). Plusieurs appareils,
-                 répétés ou en liste séparée par des virgules, travaillent en même
-                 temps, chacun dans son propre processus ; une ligne par appareil dit
-                 comment il a fini (avec --json un objet par ligne), puis un bilan.
-                 download écrit alors un fichier par appareil, FICHIER.COMn.tnq
+                 numérotation), ou un appareil derrière un serveur de ports
+                 série : tcp://HÔTE:PORT (brut), rfc2217://HÔTE:PORT (RFC 2217),
+                 tcp+tls:// ou rfc2217+tls:// (la même chose sous TLS).
+                 Plusieurs appareils, répétés ou en liste séparée par des
+                 virgules, travaillent en même temps, chacun dans son propre
+                 processus ; une ligne par appareil dit comment il a fini (avec
+                 --json un objet par ligne), puis un bilan. download écrit alors
+                 un fichier par appareil, FICHIER.COMn.tnq
   --ca-file FICHIER
-                 vérifier les appareils sous TLS avec l&apos;autorité de FICHIER, et non
-                 celles du système
+                 vérifier les appareils sous TLS avec l&apos;autorité de FICHIER, et
+                 non celles du système
   --demo         un appareil simulé à la place, entendu sur la sortie audio par
                  défaut
   --json         résultats sur stdout en JSON ; la progression reste sur stderr
   --trace FICHIER
-                 ajouter à FICHIER chaque salve sur la ligne série, dans les deux sens
-  --wav FICHIER  avec --demo : écrire dans FICHIER ce que l&apos;appareil simulé a joué
+                 ajouter à FICHIER chaque salve sur la ligne série, dans les
+                 deux sens
+  --wav FICHIER  avec --demo : écrire dans FICHIER ce que l&apos;appareil simulé a
+                 joué
   --version, --help
 
-Code de sortie : 0 terminé ; 1 l&apos;appareil n&apos;a pas répondu ou la relecture diffère ;
-2 usage ; 3 erreur de fichier ; 4 erreur de port ; 5 plusieurs appareils et au moins
-un a échoué (le code de chaque appareil est dans sa ligne).
+Code de sortie : 0 terminé ; 1 l&apos;appareil n&apos;a pas répondu ou la relecture
+diffère ; 2 usage ; 3 erreur de fichier ; 4 erreur de port ; 5 plusieurs
+appareils et au moins un a échoué (le code de chaque appareil est dans sa
+ligne).
 </translation>
     </message>
     <message>
