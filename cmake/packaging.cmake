@@ -74,4 +74,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS OFF)
 # tells of adapters plugged and pulled.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6widgets6 (>= 6.2), libqt6gui6 (>= 6.2), libqt6core6 (>= 6.2), libqt6network6 (>= 6.2), libqt6serialport6 (>= 6.2), libqt6multimedia6 (>= 6.2), qt6-qpa-plugins, libudev1, libstdc++6, libc6")
+# Qt's own texts (dialog buttons, key names) in the operator's language, beside the program's.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 include(CPack)

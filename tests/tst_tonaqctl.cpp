@@ -29,16 +29,19 @@ struct Run {
 };
 
 // Runs tonaqctl in the folder, with the COM-number links of portsHome when one is given, and
-// calls during() while it runs. What it said on stderr comes back for the failure message.
-Run tonaqctl(const QStringList &arguments, const QString &folder, const QString &portsHome = {},
+// calls during() while it runs; leading NAME=value arguments go to its environment. What it
+// said on stderr comes back for the failure message.
+Run tonaqctl(QStringList arguments, const QString &folder, const QString &portsHome = {},
              const std::function<void()> &during = {}) {
     QProcess process;
     process.setWorkingDirectory(folder);
-    if (!portsHome.isEmpty()) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("XDG_CONFIG_HOME", portsHome);
-        process.setProcessEnvironment(environment);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!portsHome.isEmpty()) environment.insert("XDG_CONFIG_HOME", portsHome);
+    while (arguments.value(0).contains(u'=')) {
+        const QString setting = arguments.takeFirst();
+        environment.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
     }
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(TONAQCTL), arguments);
     if (during) during();
     if (!process.waitForFinished(60000))
@@ -97,7 +100,8 @@ private:
 void TestTonaqctl::commands_data() {
     QTest::addColumn<QString>("line");
     QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("result"); // a JSON field and its text, or the file's first line
+    QTest::addColumn<QString>("result"); // a JSON field and its text, the file's first line, or
+                                         // "said: " and what stderr says
     QTest::newRow("download") << "download --demo new.tnq --json" << 0 << "file: 0123456789,100,50";
     QTest::newRow("download keeps the sequence")
         << "download --demo in.tnq" << 0 << "file: 0123456789,100,50";
@@ -111,7 +115,18 @@ void TestTonaqctl::commands_data() {
     QTest::newRow("send") << "send in.tnq --demo --json" << 0 << "rows: 2";
     QTest::newRow("no such port") << "download --port COM99 x.tnq" << 4 << "";
     QTest::newRow("no such file") << "send missing.tnq --demo" << 3 << "";
-    QTest::newRow("usage") << "erase --demo" << 2 << "";
+    QTest::newRow("usage") << "erase --demo" << 2
+                           << "said: tonaqctl: unknown command: erase\n"
+                              "Try 'tonaqctl --help' for more information.\n";
+    // Said in the operator's language, results and --json in English.
+    QTest::newRow("in German")
+        << "LANGUAGE=de upload --demo bad.tnq" << 1
+        << "said: tonaqctl: Platz 1 enthält 1,20,20, die Datei aber 1x,20,20";
+    QTest::newRow("in German, --json")
+        << "LANGUAGE=de upload --demo bad.tnq --json" << 1
+        << R"(error: "location 1 holds 1,20,20 where the file says 1x,20,20")";
+    QTest::newRow("usage in French") << "LANGUAGE=fr erase --demo" << 2
+                                     << "said: commande inconnue : erase\nPour en savoir plus";
     QTest::newRow("tone too short") << "tone 5 19 --demo" << 2 << "";
     QTest::newRow("tone too long") << "tone 5 65536 --demo" << 2 << "";
 }
@@ -178,9 +193,12 @@ void TestTonaqctl::commands() {
     QFETCH(int, exitCode);
     QVERIFY2(run.exitCode == exitCode, run.err.constData());
     if (run.exitCode == 4) QCOMPARE(run.err.count('\n'), 1); // one clear line
+    if (run.exitCode == 2) QCOMPARE(run.err.count('\n'), 2); // what is wrong, where to read
     const QString field = result.section(u':', 0, 0);
     const QString text = result.section(QStringLiteral(": "), 1);
-    if (field == u"file") {
+    if (field == u"said") {
+        QVERIFY2(QString::fromUtf8(run.err).contains(text), run.err.constData());
+    } else if (field == u"file") {
         QFile file(m_folder.filePath(line.section(u' ', 2, 2)));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = file.readAll().split('\n');

@@ -1,13 +1,17 @@
 // What only the windows do: captions in the title bar, the real message boxes, the keypad and
-// the keyboard box, what screen readers read, the Connect menu, and the MultiPlay grid's keys.
+// the keyboard box with the menus' keys, what screen readers read, the Connect menu, the
+// MultiPlay grid's keys, the status box in light and dark themes, and the window translated.
 #include "app/connectmenu.h"
 #include "base/basetitle.h"
+#include "base/translations.h"
 #include "multiplay/tonegrid.h"
 #include "program.h"
 #include "sim/ptyunit.h"
 #include "ui/messageboxprompter.h"
 
 #include <QMessageBox>
+
+#include <cmath>
 
 #include <QAccessible>
 #include <QAction>
@@ -18,11 +22,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSerialPort>
+#include <QTcpServer>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
+#include <QTranslator>
 #include <QWindow>
 
 using namespace tonaq;
@@ -48,6 +56,11 @@ void deliver(QWidget *box, const KeyStep &s, quint64 &time) {
         QCoreApplication::sendEvent(box, &event);
     };
     time += 40;
+    if (s.modifiers & (Qt::ControlModifier | Qt::AltModifier)) { // through the shortcuts, as typed
+        s.step == Key::Press ? QTest::keyPress(box, s.key, s.modifiers)
+                             : QTest::keyRelease(box, s.key, s.modifiers);
+        return;
+    }
     if (s.step == Key::SplitRepeat) { // the press is still queued when the release is handled
         auto *press = new QKeyEvent(QEvent::KeyPress, s.key, s.modifiers, 0, 0, 0, text, false);
         press->setTimestamp(time);
@@ -56,6 +69,16 @@ void deliver(QWidget *box, const KeyStep &s, quint64 &time) {
     if (s.step != Key::Press) send(QEvent::KeyRelease, s.step == Key::Repeat);
     if (s.step == Key::Press || s.step == Key::Repeat)
         send(QEvent::KeyPress, s.step == Key::Repeat);
+}
+
+// The contrast of two colours much as WCAG reckons it, from 1:1 to 21:1.
+double contrast(QRgb a, QRgb b) {
+    const auto luminance = [](QRgb c) {
+        const auto linear = [](int v) { return std::pow((v / 255.0 + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+    };
+    const auto [dark, light] = std::minmax({luminance(a), luminance(b)}); // values, not references
+    return (light + 0.05) / (dark + 0.05);
 }
 
 QString spoken(QWidget *widget, QAccessible::Text which) {
@@ -146,6 +169,10 @@ private slots:
     void connectMenuFollowsUnitsThatComeAndGo();
     void gridKeys();
     void multiPlayCloseKeepsTitleBarCloseUnloads();
+    void statusBoxReadsInEveryTheme_data();
+    void statusBoxReadsInEveryTheme();
+    void translated_data();
+    void translated();
 };
 
 // Qt reads "[*]" in a title as its own unsaved-changes mark and drops it; the title bar and a
@@ -240,9 +267,14 @@ void TestWindows::keyboard_data() {
     QTest::addColumn<KeySteps>("steps");
     QTest::addColumn<QByteArray>("written");
     QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("asked"); // the file dialogs shown
     const auto row = [](const char *name, bool keyLock, const KeySteps &steps, const char *written,
-                        const char *status = "Ready") {
-        QTest::newRow(name) << keyLock << steps << QByteArray(written) << QString(status);
+                        const char *status = "Ready", const char *asked = "") {
+        QTest::newRow(name) << keyLock << steps << QByteArray(written) << QString(status)
+                            << QString(asked);
+    };
+    const auto chord = [](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        return KeySteps{{Key::Press, key, modifiers}, {Key::Release, key, modifiers}};
     };
     const KeySteps hold5 = {
         {Key::Press, Qt::Key_5}, {Key::Repeat, Qt::Key_5}, {Key::Release, Qt::Key_5}};
@@ -271,6 +303,18 @@ void TestWindows::keyboard_data() {
         "%1%%2%");
     row("Esc aborts", false, {{Key::Press, Qt::Key_Escape}, {Key::Release, Qt::Key_Escape}},
         "\r\n%");
+    // The File menu's keys run their commands from the tone box and sound nothing; Alt with a
+    // tone key is still its tone.
+    const char *connected = "Connected on COM3";
+    row("Ctrl+O opens", false, chord(Qt::Key_O, Qt::ControlModifier), "", "Ready",
+        "Open Tonaq File");
+    row("Ctrl+S saves", false, chord(Qt::Key_S, Qt::ControlModifier), "", connected,
+        "Save Tonaq File");
+    row("Ctrl+Shift+S saves as", false, chord(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier),
+        "", connected, "Save Tonaq File");
+    row("Ctrl+Q quits", false, chord(Qt::Key_Q, Qt::ControlModifier), "", "Terminating...");
+    row("Alt+A is tone A", false, chord(Qt::Key_A, Qt::AltModifier), "%A%%");
+    row("Alt+D is tone D", false, chord(Qt::Key_D, Qt::AltModifier), "%D%%");
 }
 
 void TestWindows::keyboard() {
@@ -280,15 +324,22 @@ void TestWindows::keyboard() {
     sim::SimulatedUnit &unit = program.startConnected();
     program.find<QCheckBox>("chkKeyLock")->setChecked(keyLock);
     QLineEdit *box = program.find<QLineEdit>("txtKeys");
+    QVERIFY(QTest::qWaitForWindowActive(&program.window())); // shortcuts work in the active one
     quint64 time = 1000;
     for (const KeyStep &step : steps)
         deliver(box, step, time);
-    QTEST(program.received(unit), "written");
+    // A window that quit has let the link go: what came before it closed is all there is.
+    QTEST(program.window().isVisible() ? program.received(unit) : unit.received(), "written");
     QTEST(program.status(), "status");
+    QStringList asked;
+    for (const FileDialogRequest &request : std::as_const(program.fileDialogs.requests))
+        asked << request.title;
+    QTEST(asked.join(u','), "asked");
 }
 
 // The scan lists what opens, in rising order, and says why a device that exists refused; a
-// screen reader reads the texts as they change (the firmware label, the status box's tip).
+// screen reader reads the texts as they change (the firmware label, the status box's tip); About
+// names the connected unit's firmware and the log.
 void TestWindows::connectMenuListsWhatOpens() {
     test::Program program;
     program.addTtyUnit(4);
@@ -320,6 +371,12 @@ void TestWindows::connectMenuListsWhatOpens() {
              "Firmware version: 2.10 (simulated)\r\n");
     QVERIFY(window.connectMenu().entries()[2]->isChecked() &&
             !window.connectMenu().entries()[0]->isChecked());
+    program.trigger("mnuAbout"); // what a bug report needs
+    const QString about = program.prompter.shown.last().text;
+    QVERIFY2(about.startsWith(baseTitle()) && about.contains("Licence: MIT") &&
+                 about.endsWith("Unit firmware: 2.10 (simulated)\nError log: " +
+                                program.logFolder() + "/ErrorLog.txt"),
+             qPrintable(about));
     QVERIFY(program.find<QPushButton>("cmdSend")->isEnabled());
 
     program.ports.unlink(1);
@@ -409,6 +466,82 @@ void TestWindows::multiPlayCloseKeepsTitleBarCloseUnloads() {
     QTRY_VERIFY(!window.sequenceWindowLoaded());
     QCOMPARE(window.memory().cell(3, 1), QString());
     QCOMPARE(window.sequenceWindow().windowTitle(), "Multi Play ");
+}
+
+void TestWindows::statusBoxReadsInEveryTheme_data() {
+    QTest::addColumn<QColor>("text");
+    QTest::addColumn<QColor>("base");
+    // What Qt's GTK platform theme hands the program: light for Adwaita and HighContrast, dark
+    // for Adwaita:dark and HighContrast:dark.
+    QTest::newRow("light themes") << QColor(Qt::black) << QColor(Qt::white);
+    QTest::newRow("dark themes") << QColor("#f0f0f0") << QColor("#242424");
+}
+
+// The box keeps its light orange whatever the theme: its text must read on it, 4.5:1 at least.
+void TestWindows::statusBoxReadsInEveryTheme() {
+    QFETCH(QColor, text);
+    QFETCH(QColor, base);
+    const QPalette before = QApplication::palette();
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
+    QPalette theme = before;
+    theme.setColor(QPalette::Text, text);
+    theme.setColor(QPalette::Base, base);
+    QApplication::setPalette(theme);
+    test::Program program;
+    program.start();
+    QLineEdit *box = program.find<QLineEdit>("StatusBox");
+    box->clearFocus(); // the text alone: no caret
+    const QImage shown = box->grab(box->rect().adjusted(3, 3, -3, -3)).toImage(); // no frame
+    double most = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x)
+            most = std::max(most, contrast(shown.pixel(x, y), shown.pixel(0, 0)));
+    }
+    QVERIFY2(most >= 4.5, qPrintable(QString::number(most, 'f', 1) + ":1"));
+}
+
+void TestWindows::translated_data() {
+    QTest::addColumn<QString>("status"); // after the failed connect
+    QTest::addColumn<QString>("open");   // its keys as the File menu shows them
+    QTest::newRow("de") << "Bitte im Menü einen COM-Port zum Verbinden wählen."
+                        << "Strg+O";
+    QTest::newRow("fr") << "Connectez-vous en choisissant un port COM dans le menu."
+                        << "Ctrl+O";
+}
+
+// The language translates the window, Qt's names of keys too, but not the log, nor Qt's words
+// for a refused connection in it; no mnemonic of the menu bar takes a tone key. (Qt reads
+// LANGUAGE once per process: the tonaqctl rows take the language from it.)
+void TestWindows::translated() {
+    const auto restore = qScopeGuard([] {
+        for (QTranslator *translator : qApp->findChildren<QTranslator *>())
+            delete translator; // which removes it
+    });
+    QVERIFY(!installTranslations(QLocale(QTest::currentDataTag())).isEmpty());
+    test::Program program;
+    QTcpServer server; // there for the scan, gone for the connect
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    const QString port = QString::number(server.serverPort());
+    QFile entry(program.ports.folder() + "/COM7"); // a network unit's entry
+    QVERIFY(entry.open(QIODevice::WriteOnly) && entry.write("tcp://127.0.0.1:" + port.toLatin1()));
+    entry.close();
+    MainWindow &window = program.start();
+    server.close();
+    program.connectTo(7);
+    QTEST(program.status(), "status");
+    QCOMPARE(
+        program.logLines(),
+        QStringList{QString("Error 8015 (Could not open tcp://127.0.0.1:%1: Connection refused) "
+                            "in procedure COMPort_Click of Form frmTonaq on line 30")
+                        .arg(port)});
+    QTEST(window.findChild<QAction *>("mnuOpen")->shortcut().toString(QKeySequence::NativeText),
+          "open");
+    for (const QAction *menu : window.menuBar()->actions()) {
+        const QString text = menu->text();
+        const qsizetype mark = text.indexOf(u'&');
+        QVERIFY2(mark < 0 || !QString("ABCD0123456789").contains(text.at(mark + 1).toUpper()),
+                 qPrintable(text));
+    }
 }
 
 QTEST_MAIN(TestWindows)

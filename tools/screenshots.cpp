@@ -1,9 +1,11 @@
 // Pictures of the main window and the MultiPlay window for the README: the real windows on a
-// simulated unit, connected, downloaded, with a short sequence in the grid.
+// simulated unit, connected, downloaded, with a short sequence in the grid, in the desktop's
+// theme and language. Arguments: the folder, and what the names end in ("-dark").
 #include "app/connectmenu.h"
 #include "app/mainwindow.h"
 #include "app/xpstyle.h"
 #include "base/basetitle.h"
+#include "base/translations.h"
 #include "link/portmap.h"
 #include "link/simulatedtransport.h"
 #include "memory/memorytransfer.h"
@@ -60,7 +62,9 @@ void fillSequence(MemoryModel &memory) {
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(appTitle());
+    installTranslations();
     const QString outFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
+    const QString suffix = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     QDir().mkpath(outFolder);
     initVisualStyles();
 
@@ -82,13 +86,13 @@ int main(int argc, char *argv[]) {
     window.load(QString());
     window.connectMenu().connectEntry(0);
     window.transfer().download();
-    bool ok = save(window, outFolder + QStringLiteral("/main-window.png"));
+    bool ok = save(window, outFolder + QStringLiteral("/main-window%1.png").arg(suffix));
 
     SequenceWindow &sequenceWindow = window.sequenceWindow();
     fillSequence(window.memory());
     sequenceWindow.move(window.frameGeometry().topRight() + QPoint(16, 0));
     sequenceWindow.show();
-    ok = save(sequenceWindow, outFolder + QStringLiteral("/multiplay.png")) && ok;
+    ok = save(sequenceWindow, outFolder + QStringLiteral("/multiplay%1.png").arg(suffix)) && ok;
 
     // Close without the unsaved-changes question: nothing here is the operator's.
     sequenceWindow.hide();

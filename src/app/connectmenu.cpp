@@ -27,10 +27,10 @@ ConnectMenu::ConnectMenu(UnitSession &session, const ErrorLog &log, QWidget *win
     , m_session(session)
     , m_log(log)
     , m_window(window)
-    , m_comSelect(new QMenu(QStringLiteral("Connect"), window)) {
+    , m_comSelect(new QMenu(tr("Connect"), window)) {
     m_comSelect->setObjectName(QStringLiteral("COMSelect"));
     m_comSelect->setToolTipsVisible(true);
-    QAction *first = m_comSelect->addAction(QStringLiteral("ComPort"));
+    QAction *first = m_comSelect->addAction(tr("ComPort"));
     first->setObjectName(QStringLiteral("ComPort(0)"));
     first->setEnabled(false);
     first->setCheckable(true);
@@ -38,7 +38,7 @@ ConnectMenu::ConnectMenu(UnitSession &session, const ErrorLog &log, QWidget *win
     m_comPorts.append(first);
     m_separator = m_comSelect->addSeparator();
     m_separator->setObjectName(QStringLiteral("mnuLine2"));
-    QAction *rescan = m_comSelect->addAction(QStringLiteral("Rescan"));
+    QAction *rescan = m_comSelect->addAction(tr("Rescan"));
     rescan->setObjectName(QStringLiteral("mnuScanPorts"));
     connect(rescan, &QAction::triggered, this, &ConnectMenu::rescan);
     connect(&session, &UnitSession::connectedChanged, this, &ConnectMenu::tickConnected);
@@ -61,7 +61,7 @@ void ConnectMenu::rescan() {
         at(30);
         unloadComPortsAboveZero();
         at(40);
-        m_comSelect->setTitle(QStringLiteral("Scanning..."));
+        m_comSelect->setTitle(tr("Scanning..."));
         m_comPorts[0]->setData(QVariant());
         at(50);
         m_window->setCursor(Qt::WaitCursor);
@@ -83,7 +83,7 @@ void ConnectMenu::showPorts(const ScanResult &found) {
     // that Rescan cannot be chosen again.
     const bool any = holdsPort(m_comPorts[0]);
     m_comSelect->setEnabled(any);
-    m_comSelect->setTitle(any ? QStringLiteral("Connect") : QStringLiteral("Scanning..."));
+    m_comSelect->setTitle(any ? tr("Connect") : tr("Scanning..."));
     tickConnected();
 }
 

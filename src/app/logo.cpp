@@ -1,5 +1,6 @@
 #include "app/logo.h"
 
+#include <QCoreApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -43,7 +44,7 @@ QPixmap tonaqLogo() {
     p.setFont(font);
     p.setPen(QColor(0xc8, 0xd8, 0xe8));
     p.drawText(QRect(71, 33, 108, 14), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("DTMF tone generator"));
+               QCoreApplication::translate("Logo", "DTMF tone generator"));
     return logo;
 }
 

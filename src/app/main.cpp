@@ -4,6 +4,7 @@
 #include "app/xpstyle.h"
 #include "base/basetitle.h"
 #include "base/errorlog.h"
+#include "base/translations.h"
 #include "link/portmap.h"
 #include "link/simulatedtransport.h"
 #include "link/wiretrace.h"
@@ -92,18 +93,22 @@ int main(int argc, char *argv[]) {
         QTextStream(stderr) << message << '\n';
     QApplication::setApplicationName(appTitle());
     QApplication::setApplicationVersion(versionText());
+    installTranslations();
 
     // Read again now that Qt has taken its own options (-platform, -style) off the list.
     const StartOptions options = parseStartOptions(QApplication::arguments());
     if (!options.error.isEmpty())
-        return fail(options.error + QStringLiteral("\n") + usageText(), 2);
+        return fail(
+            options.error + u'\n' +
+                QCoreApplication::translate("tonaq", "Try 'tonaq --help' for more information."),
+            2);
     initVisualStyles();
 
     std::unique_ptr<WireTrace> trace;
     if (!options.tracePath.isEmpty()) {
         trace = std::make_unique<WireTrace>(options.tracePath);
         if (!trace->isOpen())
-            return fail(QStringLiteral("cannot write the trace %1: %2")
+            return fail(QCoreApplication::translate("tonaq", "cannot write the trace %1: %2")
                             .arg(options.tracePath, trace->errorString()),
                         1);
     }
@@ -132,6 +137,7 @@ int main(int argc, char *argv[]) {
     if (demoPort != 0) window.connectMenu().connectToPort(demoPort);
     const int result = QApplication::exec();
     if (demo && !options.wavPath.isEmpty() && !demo->unit().writeWav(options.wavPath))
-        return fail(QStringLiteral("cannot write %1").arg(options.wavPath), 1);
+        return fail(QCoreApplication::translate("tonaq", "cannot write %1").arg(options.wavPath),
+                    1);
     return result;
 }

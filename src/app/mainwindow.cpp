@@ -5,6 +5,7 @@
 #include "app/shutdown.h"
 #include "base/trap.h"
 #include "link/devicelink.h"
+#include "link/portrefusal.h"
 #include "memory/memorytableframe.h"
 #include "multiplay/sequencewindow.h"
 #include "session/portwatcher.h"
@@ -17,6 +18,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -47,15 +49,13 @@ MainWindow::MainWindow(const Seams &seams, QWidget *parent)
     buildHeader(client);
     buildFrames(client);
     buildButtons(client);
-    buildFileMenu();
-    m_connectMenu = new ConnectMenu(m_session, m_log, this);
-    connect(m_connectMenu, &ConnectMenu::refusalsFound, m_statusBox, &QLineEdit::setToolTip);
-    menuBar()->addMenu(m_connectMenu->menu());
+    buildMenus();
     connect(&m_session, &UnitSession::progressed, this, &MainWindow::report);
     connect(&m_session, &UnitSession::controlsEnabledChanged, this,
             &MainWindow::setDeviceControlsEnabled);
     connect(&m_session, &UnitSession::firmwareAnswered, m_firmware, [this](const QString &reply) {
-        m_firmware->setText(QStringLiteral("Firmware version: ") + reply);
+        m_firmwareReply = reply.trimmed();
+        m_firmware->setText(tr("Firmware version: ") + reply);
     });
     connect(&m_session, &UnitSession::portsChanged, this, &MainWindow::showPortsFound);
     // The unit that went away is back: connect as the operator would, once this turn is over.
@@ -74,18 +74,22 @@ void MainWindow::buildHeader(QWidget *client) {
     auto *logo = named(new QLabel(client), QStringLiteral("imgLogo"), QString(), baseTitle());
     logo->setPixmap(tonaqLogo());
     logo->setGeometry(twips(540, 180, 2745, 765));
-    m_firmware = named(new QLabel(QStringLiteral("Firmware Version: Not connected"), client),
-                       QStringLiteral("Firmware"), QStringLiteral("Device firmware info."));
+    m_firmware = named(new QLabel(tr("Firmware Version: Not connected"), client),
+                       QStringLiteral("Firmware"), tr("Device firmware info."));
     m_firmware->setGeometry(twips(3840, 60, 5655, 195));
     // The unit's reply ends in CR LF; from the top, its one line of text stays in sight.
     m_firmware->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    auto *statusLabel = named(new QLabel(QStringLiteral("Status:"), client), element("lblDisp", 4));
+    auto *statusLabel = named(new QLabel(tr("Status:"), client), element("lblDisp", 4));
     statusLabel->setGeometry(twips(3840, 840, 495, 195));
     statusLabel->adjustSize();
-    m_statusBox = named(new QLineEdit(client), QStringLiteral("StatusBox"),
-                        QStringLiteral("Displays status of the current operation"));
+    m_statusBox = named(new QLineEdit(client), QStringLiteral("StatusBox"), refusalsToolTip({}));
     m_statusBox->setGeometry(twips(4380, 780, 5115, 315));
-    m_statusBox->setStyleSheet(QStringLiteral("QLineEdit { background-color: #FFE0C0; }"));
+    // The box keeps its light orange in every theme, so its text must be dark in every theme:
+    // a dark theme's light text would all but vanish on it.
+    QPalette orange = m_statusBox->palette();
+    orange.setColor(QPalette::Base, QColor(0xFF, 0xE0, 0xC0));
+    orange.setColor(QPalette::Text, Qt::black);
+    m_statusBox->setPalette(orange);
     statusLabel->setBuddy(m_statusBox);
     // Fonts wider than the classic one would run the caption under the box: end it at the box.
     statusLabel->move(std::min(statusLabel->x(), m_statusBox->x() - statusLabel->width() - 3),
@@ -106,46 +110,81 @@ void MainWindow::buildFrames(QWidget *client) {
 }
 
 void MainWindow::buildButtons(QWidget *client) {
-    auto button = [client](const char *name, const char *caption, const char *tip, QRect place) {
-        auto *b = named(new QPushButton(QString::fromLatin1(caption), client),
-                        QString::fromLatin1(name), QString::fromLatin1(tip));
+    auto button = [client](const char *name, const QString &caption, const QString &tip,
+                           QRect place) {
+        auto *b = named(new QPushButton(caption, client), QString::fromLatin1(name), tip);
         b->setGeometry(place);
         return b;
     };
     auto *multiPlayButton =
-        button("cmdMultiPlay", "Multi Play", "Sends tones with individual length/space times",
-               twips(8160, 5220, 1335, 375));
-    m_cmdLoad =
-        button("cmdLoad", "Download", "Downloads device settings", twips(5520, 6000, 1455, 375));
-    m_cmdProgram = button("cmdProgram", "Upload", "Uploads new configuration data to the device",
-                          twips(7140, 6000, 1455, 375));
+        button("cmdMultiPlay", tr("Multi Play"),
+               tr("Sends tones with individual length/space times"), twips(8160, 5220, 1335, 375));
+    m_cmdLoad = button("cmdLoad", tr("Download"), tr("Downloads device settings"),
+                       twips(5520, 6000, 1455, 375));
+    m_cmdProgram =
+        button("cmdProgram", tr("Upload"), tr("Uploads new configuration data to the device"),
+               twips(7140, 6000, 1455, 375));
     m_cmdAbort =
-        button("cmdAbort", "Abort", "Aborts timed mode tones", twips(8760, 6000, 735, 375));
+        button("cmdAbort", tr("Abort"), tr("Aborts timed mode tones"), twips(8760, 6000, 735, 375));
     connect(multiPlayButton, &QPushButton::clicked, this, &MainWindow::showSequenceWindow);
     connect(m_cmdLoad, &QPushButton::clicked, this, [this] { m_transfer.download(); });
     connect(m_cmdProgram, &QPushButton::clicked, this, [this] { m_transfer.upload(); });
     connect(m_cmdAbort, &QPushButton::clicked, this, [this] { abortTimedTones(m_session); });
 }
 
-void MainWindow::buildFileMenu() {
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+// The desktop's own keys for Open, Save, Save As and Quit, shown beside the entries. The
+// mnemonics of the menu bar (and of every translation) keep off A to D and the digits: Alt
+// with those sounds a tone in the tone boxes.
+void MainWindow::buildMenus() {
+    QMenu *file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    auto item = [this, file](const char *name, const QString &caption, auto handler) {
+    // Where the platform knows no keys for an entry (Qt's Windows and KDE schemes have none for
+    // Save As, Windows none for Quit), it takes the keys every desktop program takes.
+    auto item = [this, file](const char *name, const QString &caption,
+                             QKeySequence::StandardKey standard, const char *usual, auto handler) {
         QAction *action = file->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
+        QList<QKeySequence> keys = QKeySequence::keyBindings(standard);
+        if (keys.isEmpty() && *usual) keys = {QKeySequence(QString::fromLatin1(usual))};
+        action->setShortcuts(keys);
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
     auto separator = [file](const char *name) {
         file->addSeparator()->setObjectName(QString::fromLatin1(name));
     };
-    item("mnuOpen", QStringLiteral("Open"), [this] { m_files.openFile(); });
-    item("mnuSave", QStringLiteral("Save"), [this] { m_files.saveFile(); });
-    item("mnuSaveAs", QStringLiteral("Save As..."), [this] { m_files.saveFileAs(); });
+    const auto none = QKeySequence::UnknownKey;
+    item("mnuOpen", tr("Open"), QKeySequence::Open, "", [this] { m_files.openFile(); });
+    item("mnuSave", tr("Save"), QKeySequence::Save, "", [this] { m_files.saveFile(); });
+    item("mnuSaveAs", tr("Save As..."), QKeySequence::SaveAs, "Ctrl+Shift+S",
+         [this] { m_files.saveFileAs(); });
     separator("mnuLine");
-    m_mnuReset = item("mnuReset", QStringLiteral("Reset Unit"), [this] { m_transfer.resetUnit(); });
+    m_mnuReset = item("mnuReset", tr("Reset Unit"), none, "", [this] { m_transfer.resetUnit(); });
     separator("mnuLine1");
-    item("mnuExit", QStringLiteral("Exit"), [this] { quit(); });
+    item("mnuExit", tr("Exit"), QKeySequence::Quit, "Ctrl+Q", [this] { quit(); });
+
+    m_connectMenu = new ConnectMenu(m_session, m_log, this);
+    connect(m_connectMenu, &ConnectMenu::refusalsFound, m_statusBox, &QLineEdit::setToolTip);
+    menuBar()->addMenu(m_connectMenu->menu());
+
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    QAction *about = help->addAction(tr("About Tonaq"));
+    about->setObjectName(QStringLiteral("mnuAbout"));
+    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+// What a bug report needs: the version, the unit's firmware and where the log is.
+void MainWindow::showAbout() {
+    const QString firmware = m_session.isConnected() && !m_firmwareReply.isEmpty()
+                                 ? m_firmwareReply
+                                 : tr("not connected");
+    const QString text =
+        tr("%1\nControl and programming utility for the Tonaq DTMF "
+           "tone-generator unit.\n\nLicence: MIT\n"
+           "Unit firmware: %2\nError log: %3")
+            .arg(baseTitle(), firmware, QDir::toNativeSeparators(m_log.filePath()));
+    ask(Message{text, tr("About Tonaq")});
 }
 
 void MainWindow::load(const QString &commandLine) {
@@ -247,7 +286,7 @@ void MainWindow::shutDown() {
         at(10);
         if (m_memory.hasUnsavedChanges()) {
             at(20);
-            const Message question{QStringLiteral("Save data before quitting?"), appTitle(),
+            const Message question{tr("Save data before quitting?"), appTitle(),
                                    Button::Yes | Button::No, MessageIcon::None, Button::Yes};
             if (ask(question) == Button::Yes) {
                 at(30);

@@ -67,7 +67,8 @@ private:
     void buildHeader(QWidget *client);
     void buildFrames(QWidget *client);
     void buildButtons(QWidget *client);
-    void buildFileMenu();
+    void buildMenus();
+    void showAbout();
     // Switches every control that talks to the unit on or off together.
     void setDeviceControlsEnabled(bool enabled);
     void showPortsFound(const ScanResult &found);
@@ -91,6 +92,7 @@ private:
     SinglePlayFrame *m_singlePlay = nullptr;
     MemoryPlayFrame *m_memoryPlay = nullptr;
     QLabel *m_firmware = nullptr;
+    QString m_firmwareReply; // the connected unit's, for About
     QLineEdit *m_statusBox = nullptr;
     QPushButton *m_cmdLoad = nullptr;
     QPushButton *m_cmdProgram = nullptr;

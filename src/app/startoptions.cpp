@@ -1,6 +1,7 @@
 #include "app/startoptions.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 namespace tonaq {
 
@@ -24,7 +25,8 @@ StartOptions parseStartOptions(const QStringList &arguments) {
     options.wavPath = parser.value(wav);
     options.commandLine = parser.positionalArguments().join(u' ');
     if (options.error.isEmpty() && !options.wavPath.isEmpty() && !options.demo)
-        options.error = QStringLiteral("--wav records the simulated unit: it needs --demo");
+        options.error = QCoreApplication::translate(
+            "tonaq", "--wav records the simulated unit: it needs --demo");
     return options;
 }
 

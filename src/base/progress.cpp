@@ -1,49 +1,52 @@
 #include "base/progress.h"
 
 #include <QChar>
+#include <QCoreApplication>
 
 namespace tonaq {
 
+// Both programs say where they stand in the operator's language; the COM numbers stay.
 QString statusText(const Progress &p) {
     switch (p.what) {
     case Activity::Ready:
-        return QStringLiteral("Ready");
+        return QCoreApplication::translate("Status", "Ready");
     case Activity::NotConnected:
-        return QStringLiteral("Not connected.");
+        return QCoreApplication::translate("Status", "Not connected.");
     case Activity::Scanning:
-        return QStringLiteral("Scanning ports...");
+        return QCoreApplication::translate("Status", "Scanning ports...");
     case Activity::PleaseConnect:
-        return QStringLiteral("Please Connect by selecting a COM port in the menu.");
+        return QCoreApplication::translate("Status",
+                                           "Please Connect by selecting a COM port in the menu.");
     case Activity::NoPorts:
-        return QStringLiteral("No available COM ports found.");
+        return QCoreApplication::translate("Status", "No available COM ports found.");
     case Activity::Connected:
-        return QStringLiteral("Connected on COM") + QString::number(p.value);
+        return QCoreApplication::translate("Status", "Connected on COM%1").arg(p.value);
     case Activity::UnableToConnect:
-        return QStringLiteral("Unable to connect on COM") + QString::number(p.value);
+        return QCoreApplication::translate("Status", "Unable to connect on COM%1").arg(p.value);
     case Activity::UnitRemoved:
-        return QStringLiteral("Unit on COM%1 removed.").arg(p.value);
+        return QCoreApplication::translate("Status", "Unit on COM%1 removed.").arg(p.value);
     case Activity::ReadingSettings:
-        return QStringLiteral("Reading the device settings...");
+        return QCoreApplication::translate("Status", "Reading the device settings...");
     case Activity::ReadingLocation:
-        return QStringLiteral("Reading Location # %1").arg(p.value);
+        return QCoreApplication::translate("Status", "Reading Location # %1").arg(p.value);
     case Activity::SavingChanges:
-        return QStringLiteral("Saving changes to device memory...");
+        return QCoreApplication::translate("Status", "Saving changes to device memory...");
     case Activity::SavingToLocation:
-        return QStringLiteral("Saving to Location #  %1").arg(p.value);
+        return QCoreApplication::translate("Status", "Saving to Location #  %1").arg(p.value);
     case Activity::SaveCancelled:
-        return QStringLiteral("Save operation cancelled");
+        return QCoreApplication::translate("Status", "Save operation cancelled");
     case Activity::Resetting:
-        return QStringLiteral("RESETTING...");
+        return QCoreApplication::translate("Status", "RESETTING...");
     case Activity::SendingTone:
-        return QStringLiteral("Sending tone [%1]").arg(QChar(p.value));
+        return QCoreApplication::translate("Status", "Sending tone [%1]").arg(QChar(p.value));
     case Activity::Aborting:
-        return QStringLiteral("Aborting...");
+        return QCoreApplication::translate("Status", "Aborting...");
     case Activity::NoReady:
-        return QStringLiteral("Memory play: no Ready from the unit.");
+        return QCoreApplication::translate("Status", "Memory play: no Ready from the unit.");
     case Activity::FileSaved:
-        return QStringLiteral("File Saved. Ready.");
+        return QCoreApplication::translate("Status", "File Saved. Ready.");
     case Activity::Terminating:
-        return QStringLiteral("Terminating...");
+        return QCoreApplication::translate("Status", "Terminating...");
     }
     return {};
 }

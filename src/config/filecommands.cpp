@@ -11,7 +11,9 @@ namespace tonaq {
 
 namespace {
 
-const QString kFilter = QStringLiteral("Tonaq Files (*.tnq)|*.tnq|All Files (*.*)|*.*");
+QString filter() {
+    return FileCommands::tr("Tonaq Files (*.tnq)|*.tnq|All Files (*.*)|*.*");
+}
 const QString kExtension = QStringLiteral("tnq");
 
 // The folder of a path up to and including its last separator.
@@ -32,10 +34,10 @@ FileCommands::FileCommands(MemoryModel &memory, Desk &desk, FileDialogs &dialogs
 QString FileCommands::askForFileToOpen() {
     DialogSettings s;
     s.fileMustExist = true;
-    s.filter = kFilter;
+    s.filter = filter();
     const QString current = m_memory.currentFile();
     s.initDir = current.isEmpty() ? m_programFolder : folderOf(current);
-    s.dialogTitle = QStringLiteral("Open Tonaq File");
+    s.dialogTitle = tr("Open Tonaq File");
     s.defaultExt = kExtension;
     openDialog({m_dialogs, m_log}, s);
     return s.fileName;
@@ -102,11 +104,11 @@ void FileCommands::saveFileAs() {
         at(10);
         DialogSettings s;
         const QString current = m_memory.currentFile();
-        s.fileName = current.isEmpty() ? QStringLiteral("Tonaq Config File") : current;
+        s.fileName = current.isEmpty() ? tr("Tonaq Config File") : current;
         s.overwritePrompt = true;
-        s.filter = kFilter;
+        s.filter = filter();
         s.initDir = m_programFolder;
-        s.dialogTitle = QStringLiteral("Save Tonaq File");
+        s.dialogTitle = tr("Save Tonaq File");
         s.defaultExt = kExtension;
         s.flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
         saveDialog({m_dialogs, m_log}, s);

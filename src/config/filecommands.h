@@ -2,6 +2,7 @@
 
 #include "base/desk.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 class QWidget;
@@ -16,6 +17,8 @@ class MemoryModel;
 // in one configuration file. MultiPlay's Open and Save, the quit question and the file named on
 // the command line run them too.
 class FileCommands : public FileMenu {
+    Q_DECLARE_TR_FUNCTIONS(FileCommands)
+
 public:
     FileCommands(MemoryModel &memory, Desk &desk, FileDialogs &dialogs, const ErrorLog &log,
                  QString programFolder);

@@ -41,7 +41,7 @@ int CtlRun::ports() {
         if (!m_options.json) m_out << name.leftJustified(7) << port.toolTip << Qt::endl;
     }
     for (const RefusedPort &port : scan.refused) {
-        const QString line = refusalLine(port);
+        const QString line = refusalLine(port).english; // a result: English in every locale
         if (line.isEmpty()) continue;
         refused.append(
             QJsonObject{{QStringLiteral("device"), port.device}, {QStringLiteral("reason"), line}});
@@ -57,12 +57,13 @@ int CtlRun::ports() {
 int CtlRun::loadFile(bool mustExist) {
     if (!mustExist && !QFileInfo::exists(m_options.file)) return kDone;
     const std::unique_ptr<QFile> file = openConfigurationFile(m_options.file);
-    if (!file) return failed(kFileError, QStringLiteral("cannot read %1").arg(m_options.file));
+    if (!file)
+        return failed(kFileError, QT_TRANSLATE_NOOP("tonaqctl", "cannot read %1"), m_options.file);
     try {
         loadConfiguration(*file, m_memory);
     } catch (const TonaqError &error) {
-        return failed(kFileError, QStringLiteral("%1 is no configuration file: %2")
-                                      .arg(m_options.file, error.description()));
+        return failed(kFileError, QT_TRANSLATE_NOOP("tonaqctl", "%1 is no configuration file: %2"),
+                      m_options.file, error.description());
     }
     return kDone;
 }
@@ -72,9 +73,8 @@ int CtlRun::saveFile() {
         if (!fileExists(m_options.file)) createConfigurationFile(m_options.file);
         replaceConfigurationFile(m_options.file, writeConfiguration(m_memory));
     } catch (const TonaqError &error) {
-        return failed(
-            kFileError,
-            QStringLiteral("cannot write %1: %2").arg(m_options.file, error.description()));
+        return failed(kFileError, QT_TRANSLATE_NOOP("tonaqctl", "cannot write %1: %2"),
+                      m_options.file, error.description());
     }
     m_result.insert(QStringLiteral("file"), m_options.file);
     return kDone;
@@ -84,7 +84,8 @@ int CtlRun::download() {
     if (const int code = loadFile(false)) return code;
     if (const int code = connect()) return code;
     MemoryTransfer(*m_session, m_memory, m_desk, m_log).download();
-    if (commandFailed()) return failed(kUnitFailed, QStringLiteral("the download did not finish"));
+    if (commandFailed())
+        return failed(kUnitFailed, QT_TRANSLATE_NOOP("tonaqctl", "the download did not finish"));
     putLocations();
     return saveFile();
 }
@@ -98,31 +99,41 @@ int CtlRun::upload() {
     }
     if (const int code = connect()) return code;
     MemoryTransfer(*m_session, m_memory, m_desk, m_log).upload();
-    if (commandFailed()) return failed(kUnitFailed, QStringLiteral("the upload did not finish"));
+    if (commandFailed())
+        return failed(kUnitFailed, QT_TRANSLATE_NOOP("tonaqctl", "the upload did not finish"));
     putLocations();
-    QStringList differences;
+    QStringList english;
+    QStringList local;
     for (const int row : std::as_const(m_options.rows)) {
         const MemoryLocation &held = m_memory.location(row - 1);
         const MemoryLocation &file = wanted[row - 1];
         if (!holdsTones(held.tones, file.tones) || !holdsTime(held.length, file.length) ||
-            !holdsTime(held.space, file.space))
-            differences.append(
-                QStringLiteral("location %1 holds %2,%3,%4 where the file says %5,%6,%7")
-                    .arg(row)
-                    .arg(held.tones, held.length, held.space, file.tones, file.length, file.space));
+            !holdsTime(held.space, file.space)) {
+            const Phrase difference = phrase(
+                "tonaqctl",
+                QT_TRANSLATE_NOOP("tonaqctl", "location %1 holds %2,%3,%4 where the file says "
+                                              "%5,%6,%7"),
+                QString::number(row), held.tones, held.length, held.space, file.tones, file.length,
+                file.space);
+            english.append(difference.english);
+            local.append(difference.local);
+        }
     }
     QJsonArray rows;
     for (const int row : std::as_const(m_options.rows))
         rows.append(row);
     m_result.insert(QStringLiteral("rows"), rows);
-    if (!differences.isEmpty()) return failed(kUnitFailed, differences.join(QStringLiteral("; ")));
+    if (!english.isEmpty())
+        return failed(kUnitFailed,
+                      Phrase{english.join(QStringLiteral("; ")), local.join(QStringLiteral("; "))});
     return kDone;
 }
 
 int CtlRun::reset() {
     if (const int code = connect()) return code;
     MemoryTransfer(*m_session, m_memory, m_desk, m_log).resetUnit();
-    if (commandFailed()) return failed(kUnitFailed, QStringLiteral("the reset did not finish"));
+    if (commandFailed())
+        return failed(kUnitFailed, QT_TRANSLATE_NOOP("tonaqctl", "the reset did not finish"));
     putLocations();
     return kDone;
 }
@@ -132,17 +143,20 @@ int CtlRun::reset() {
 int CtlRun::play() {
     if (const int code = connect()) return code;
     MemoryTransfer(*m_session, m_memory, m_desk, m_log).download();
-    if (commandFailed()) return failed(kUnitFailed, QStringLiteral("the download did not finish"));
+    if (commandFailed())
+        return failed(kUnitFailed, QT_TRANSLATE_NOOP("tonaqctl", "the download did not finish"));
     MemoryPlayer player(m_session->unit(), m_memory);
     QJsonArray played;
     const bool ran = trapped(m_log, Procedure::MemoryPlay, [&](Trap &at) {
         for (const QChar typed : std::as_const(m_options.locations)) {
             const int location = typed.digitValue();
             m_desk.endProgress();
-            m_err << QStringLiteral("Playing location %1").arg(location) << Qt::endl;
+            m_err << QCoreApplication::translate("tonaqctl", "Playing location %1").arg(location)
+                  << Qt::endl;
             if (player.play(location, typed, at) != MemoryPlayer::Outcome::Played) {
                 failed(kUnitFailed,
-                       QStringLiteral("no Ready from the unit after location %1").arg(location));
+                       QT_TRANSLATE_NOOP("tonaqctl", "no Ready from the unit after location %1"),
+                       QString::number(location));
                 return;
             }
             played.append(location);
@@ -159,7 +173,8 @@ int CtlRun::tone() {
     trapped(m_log, Procedure::SinglePlay, [&](Trap &at) {
         sent = playSingleTone(m_session->unit(), m_options.tone, m_options.duration, at);
     });
-    if (!sent) return failed(kUnitFailed, QStringLiteral("the unit did not take the tone"));
+    if (!sent)
+        return failed(kUnitFailed, QT_TRANSLATE_NOOP("tonaqctl", "the unit did not take the tone"));
     m_result.insert(QStringLiteral("tone"), m_options.tone);
     m_result.insert(QStringLiteral("duration"), m_options.duration.toInt());
     return kDone;
@@ -170,7 +185,8 @@ int CtlRun::send() {
     if (const int code = connect()) return code;
     const QList<SequenceRow> rows = m_memory.sequence();
     if (!m_session->unit().sendSequence(rows))
-        return failed(kUnitFailed, QStringLiteral("the unit did not take the sequence"));
+        return failed(kUnitFailed,
+                      QT_TRANSLATE_NOOP("tonaqctl", "the unit did not take the sequence"));
     const auto count = std::count_if(rows.cbegin(), rows.cend(),
                                      [](const SequenceRow &row) { return !row.tone.isEmpty(); });
     m_result.insert(QStringLiteral("rows"), static_cast<int>(count));

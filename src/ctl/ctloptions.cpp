@@ -6,6 +6,7 @@
 #include "tones/entryrules.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <algorithm>
 
@@ -49,8 +50,9 @@ QString readPorts(CtlOptions &o, const QStringList &values) {
         for (const QString &part : value.split(u',')) {
             const QString name = portNameOf(part);
             if (name.isEmpty())
-                return QStringLiteral("--port takes COM1 to COM255 or a network unit's URL, "
-                                      "not %1")
+                return QCoreApplication::translate(
+                           "tonaqctl",
+                           "--port takes COM1 to COM255 or a network unit's URL, not %1")
                     .arg(part.trimmed());
             if (!o.ports.contains(name)) o.ports.append(name);
         }
@@ -74,17 +76,19 @@ QString checkArguments(CtlOptions &o, const QStringList &arguments) {
         if (o.locations.isEmpty() ||
             !std::all_of(o.locations.cbegin(), o.locations.cend(),
                          [](QChar c) { return locationKeyAccepted(c.unicode()); }))
-            return QStringLiteral("play takes the locations 1 to 8 as digits, e.g. 132");
+            return QCoreApplication::translate(
+                "tonaqctl", "play takes the locations 1 to 8 as digits, e.g. 132");
         return {};
     case Command::Tone:
         o.tone = arguments.value(0);
         o.duration = arguments.value(1);
         if (o.tone.size() != 1 || !isToneCharacter(o.tone[0], true))
-            return QStringLiteral("the tone is one of 0-9, *, #, A-D");
+            return QCoreApplication::translate("tonaqctl", "the tone is one of 0-9, *, #, A-D");
         if (o.duration.isEmpty() || checkDuration(o.duration) ||
             !std::all_of(o.duration.cbegin(), o.duration.cend(),
                          [](QChar c) { return c.isDigit(); }))
-            return QStringLiteral("the duration is a number of milliseconds, 20 to 65535");
+            return QCoreApplication::translate(
+                "tonaqctl", "the duration is a number of milliseconds, 20 to 65535");
         return {};
     default:
         return {};
@@ -146,15 +150,17 @@ CtlOptions parseCtlOptions(const QStringList &arguments) {
     QStringList positional = parser.positionalArguments();
     const CommandForm *form = formOf(positional.value(0));
     if (!form) {
-        o.error = positional.isEmpty() ? QStringLiteral("no command given")
-                                       : QStringLiteral("unknown command: %1").arg(positional[0]);
+        o.error =
+            positional.isEmpty()
+                ? QCoreApplication::translate("tonaqctl", "no command given")
+                : QCoreApplication::translate("tonaqctl", "unknown command: %1").arg(positional[0]);
         return o;
     }
     o.command = form->command;
     o.commandName = QLatin1String(form->name);
     positional.removeFirst();
     if (positional.size() != form->arguments) {
-        o.error = QStringLiteral("%1 takes %2 argument(s)")
+        o.error = QCoreApplication::translate("tonaqctl", "%1 takes %2 argument(s)")
                       .arg(QLatin1String(form->name))
                       .arg(form->arguments);
         return o;
@@ -162,20 +168,24 @@ CtlOptions parseCtlOptions(const QStringList &arguments) {
     if (parser.isSet(port)) {
         o.error = readPorts(o, parser.values(port));
     } else if (form->needsUnit && !o.demo) {
-        o.error = QStringLiteral("%1 needs --port COMn or --demo").arg(QLatin1String(form->name));
+        o.error = QCoreApplication::translate("tonaqctl", "%1 needs --port COMn or --demo")
+                      .arg(QLatin1String(form->name));
     }
     if (o.error.isEmpty() && o.demo && parser.isSet(port))
-        o.error = QStringLiteral("--demo and --port exclude each other");
+        o.error = QCoreApplication::translate("tonaqctl", "--demo and --port exclude each other");
     if (o.error.isEmpty() && !o.wavPath.isEmpty() && !o.demo)
-        o.error = QStringLiteral("--wav records the simulated unit: it needs --demo");
+        o.error = QCoreApplication::translate("tonaqctl",
+                                              "--wav records the simulated unit: it needs --demo");
     if (o.error.isEmpty() && o.ports.size() > 1 && !form->needsUnit)
-        o.error = QStringLiteral("%1 takes no --port").arg(QLatin1String(form->name));
+        o.error = QCoreApplication::translate("tonaqctl", "%1 takes no --port")
+                      .arg(QLatin1String(form->name));
     if (o.error.isEmpty() && parser.isSet(rows)) {
         o.rows = parseRows(parser.value(rows));
         if (o.command != Command::Upload)
-            o.error = QStringLiteral("--rows goes with upload");
+            o.error = QCoreApplication::translate("tonaqctl", "--rows goes with upload");
         else if (o.rows.isEmpty())
-            o.error = QStringLiteral("--rows takes locations 1 to 8, e.g. 1,3-5");
+            o.error = QCoreApplication::translate("tonaqctl",
+                                                  "--rows takes locations 1 to 8, e.g. 1,3-5");
     } else if (o.command == Command::Upload) {
         for (int row = 1; row <= kLocationCount; ++row)
             o.rows.append(row);
@@ -185,7 +195,8 @@ CtlOptions parseCtlOptions(const QStringList &arguments) {
 }
 
 QString ctlUsage() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "tonaqctl",
         "Usage: tonaqctl COMMAND [ARGUMENTS] (--port UNIT[,UNIT...] | --demo) [--json]\n"
         "                [--ca-file FILE] [--trace FILE] [--wav FILE]\n"
         "Programs and plays the Tonaq DTMF tone-generator unit without a window.\n"

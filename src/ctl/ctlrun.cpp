@@ -42,8 +42,9 @@ int CtlRun::setUp() {
     if (!m_options.tracePath.isEmpty()) {
         m_trace = std::make_unique<WireTrace>(m_options.tracePath);
         if (!m_trace->isOpen())
-            return failed(kFileError, QStringLiteral("cannot write the trace %1: %2")
-                                          .arg(m_options.tracePath, m_trace->errorString()));
+            return failed(kFileError,
+                          QT_TRANSLATE_NOOP("tonaqctl", "cannot write the trace %1: %2"),
+                          m_options.tracePath, m_trace->errorString());
     }
     if (m_options.demo) {
         m_demo = std::make_unique<sound::Demo>();
@@ -51,8 +52,8 @@ int CtlRun::setUp() {
     }
     m_ports.setCaFile(m_options.caFile);
     if (!m_options.url.isEmpty()) m_options.port = m_ports.addNetworkUnit(m_options.url);
-    m_portName = m_options.url.isEmpty() ? QStringLiteral("COM%1").arg(m_options.port)
-                                         : m_options.url;
+    m_portName =
+        m_options.url.isEmpty() ? QStringLiteral("COM%1").arg(m_options.port) : m_options.url;
     m_session = std::make_unique<UnitSession>(m_ports, m_trace.get());
     QObject::connect(m_session.get(), &UnitSession::progressed,
                      [this](const Progress &progress) { m_desk.report(progress); });
@@ -73,7 +74,8 @@ int CtlRun::run() {
     if (!step) return kUsage;
     int code = (this->*step)();
     if (code == kDone && commandFailed())
-        code = failed(kUnitFailed, QStringLiteral("%1 did not finish").arg(m_options.commandName));
+        code = failed(kUnitFailed, QT_TRANSLATE_NOOP("tonaqctl", "%1 did not finish"),
+                      m_options.commandName);
     return code;
 }
 
@@ -84,28 +86,29 @@ int CtlRun::connect() {
     Trap at(m_log, Procedure::Connect); // the window's own steps; said, not logged
     try {
         if (!m_session->connectTo(m_options.port, at))
-            return failed(kUnitFailed, QStringLiteral("no unit answered on %1").arg(name));
+            return failed(kUnitFailed, QT_TRANSLATE_NOOP("tonaqctl", "no unit answered on %1"),
+                          name);
     } catch (const TonaqError &error) {
         const DeviceLink &link = m_session->link();
         const bool reached = link.isPortOpen() && link.state() == DeviceLink::State::Open;
-        return failed(reached ? kUnitFailed : kPortError,
-                      QStringLiteral("%1: %2").arg(name, error.description()));
+        return failed(reached ? kUnitFailed : kPortError, Phrase{name, name} + error.description());
     }
     return kDone;
 }
 
 // One line on stderr says what failed, with the first failure that was logged meanwhile. A
 // unit that went away under the command is a port error, whatever the command met after.
-int CtlRun::failed(int code, const QString &message) {
+int CtlRun::failed(int code, const Phrase &message) {
     m_desk.endProgress();
     const bool gone = m_session && m_session->unitWasRemoved();
     if (gone) code = kPortError;
-    const QString what =
-        gone ? QStringLiteral("%1: the unit went away").arg(m_portName) : message;
-    const QString line = m_logged.isEmpty() ? what : what + QStringLiteral(": ") + m_logged;
+    Phrase line = gone ? phrase("tonaqctl", QT_TRANSLATE_NOOP("tonaqctl", "%1: the unit went away"),
+                                m_portName)
+                       : message;
+    if (!m_logged.isEmpty()) line = line + m_logged; // the log's line, English as logged
     if (m_error.isEmpty()) {
-        m_err << "tonaqctl: " << line << Qt::endl;
-        m_error = line;
+        m_err << "tonaqctl: " << line.local << Qt::endl;
+        m_error = line.english;
     }
     return code;
 }
@@ -140,7 +143,7 @@ int CtlRun::finish(int code) {
         if (due > unit.nowMs()) pauseFor(due - unit.nowMs());
         m_demo->speaker().drain(std::chrono::seconds(1));
         if (!m_options.wavPath.isEmpty() && !unit.writeWav(m_options.wavPath)) {
-            failed(kFileError, QStringLiteral("cannot write %1").arg(m_options.wavPath));
+            failed(kFileError, QT_TRANSLATE_NOOP("tonaqctl", "cannot write %1"), m_options.wavPath);
             code = code == kDone ? kFileError : code;
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/errorlog.h"
+#include "base/phrase.h"
 #include "ctl/consoledesk.h"
 #include "ctl/ctloptions.h"
 #include "link/portmap.h"
@@ -44,7 +45,12 @@ private:
 
     int loadFile(bool mustExist);
     int saveFile();
-    int failed(int code, const QString &message);
+    // One line on stderr in the operator's language; --json's "error" has it in English. The
+    // source is marked QT_TRANSLATE_NOOP("tonaqctl", ...) for lupdate.
+    int failed(int code, const Phrase &message);
+    template <class... Args> int failed(int code, const char *source, const Args &...args) {
+        return failed(code, phrase("tonaqctl", source, args...));
+    }
     bool commandFailed() const {
         return m_desk.noticed() || !m_logged.isEmpty() || m_session->unitWasRemoved();
     }
@@ -63,7 +69,7 @@ private:
     MemoryModel m_memory;
     QString m_portName; // "COM7", or the network unit's URL
     QJsonObject m_result;
-    QString m_error;
+    QString m_error;  // the failure said, in English
     QString m_logged; // the first failure the window would only have logged
 };
 

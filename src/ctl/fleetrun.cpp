@@ -21,25 +21,14 @@ struct Unit {
     QElapsedTimer clock;
 };
 
-// What a unit's tonaqctl said of its failure, without the program's name.
-QString reasonIn(const QByteArray &err) {
-    const QString said = QString::fromLocal8Bit(err);
-    QString reason;
-    for (const QString &line : said.split(u'\n')) {
-        if (line.startsWith(QLatin1String("tonaqctl: ")) && !line.contains(u"no audio output"))
-            reason = line.mid(10);
-    }
-    return reason;
-}
-
 } // namespace
 
 QString fileForUnit(const QString &file, const QString &port) {
     static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9_-]+"));
     const QString name = QString(port).replace(unsafe, QStringLiteral("_"));
     const QFileInfo info(file);
-    const QString folder = info.path() == u'.' && !file.startsWith(u'.') ? QString()
-                                                                         : info.path() + u'/';
+    const QString folder =
+        info.path() == u'.' && !file.startsWith(u'.') ? QString() : info.path() + u'/';
     return folder + info.completeBaseName() + u'.' + name +
            (info.suffix().isEmpty() ? QString() : u'.' + info.suffix());
 }
@@ -60,14 +49,16 @@ QStringList FleetRun::argumentsFor(const QString &port) const {
             continue;
         }
         if (argument.startsWith(QLatin1String("--port="))) continue;
-        if (m_options.command == Command::Download && !fileReplaced &&
-            argument == m_options.file) {
+        if (m_options.command == Command::Download && !fileReplaced && argument == m_options.file) {
             arguments << fileForUnit(argument, port);
             fileReplaced = true;
             continue;
         }
         arguments << argument;
     }
+    // Each unit answers in JSON: its failure comes back in English, as results are written
+    // whatever the operator's language.
+    if (!arguments.contains(QLatin1String("--json"))) arguments << QStringLiteral("--json");
     return arguments << QStringLiteral("--port") << port;
 }
 
@@ -85,11 +76,12 @@ int FleetRun::exec() {
     const auto ended = [&](Unit &unit) {
         const double seconds = unit.clock.elapsed() / 1000.0;
         QProcess &process = *unit.process;
-        const int code = process.exitStatus() == QProcess::NormalExit ? process.exitCode()
-                                                                      : kPortError;
+        const int code =
+            process.exitStatus() == QProcess::NormalExit ? process.exitCode() : kPortError;
         const bool ok = code == kDone;
-        const QString reason =
-            ok ? QString() : reasonIn(process.readAllStandardError()).trimmed();
+        const QJsonObject result =
+            QJsonDocument::fromJson(process.readAllStandardOutput()).object();
+        const QString reason = ok ? QString() : result.value(QLatin1String("error")).toString();
         if (ok) ++done;
         const QString time = QString::number(seconds, 'f', 2);
         if (m_options.json) {
@@ -98,8 +90,6 @@ int FleetRun::exec() {
                              {QStringLiteral("ok"), ok},
                              {QStringLiteral("seconds"), seconds}};
             if (!ok) line.insert(QStringLiteral("error"), reason);
-            const QJsonObject result =
-                QJsonDocument::fromJson(process.readAllStandardOutput()).object();
             if (!result.isEmpty()) line.insert(QStringLiteral("result"), result);
             m_out << QJsonDocument(line).toJson(QJsonDocument::Compact) << Qt::endl;
         } else if (ok) {
@@ -130,8 +120,7 @@ int FleetRun::exec() {
                      .toJson(QJsonDocument::Compact)
               << Qt::endl;
     } else {
-        m_out << units.size() << " units: " << done << " done, " << failed << " failed"
-              << Qt::endl;
+        m_out << units.size() << " units: " << done << " done, " << failed << " failed" << Qt::endl;
     }
     return failed == 0 ? kDone : kSomeUnitsFailed;
 }

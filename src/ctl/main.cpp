@@ -1,6 +1,7 @@
 // tonaqctl: the window's commands from a shell, for benches that program many units, a check
 // over SSH, or a script. Runs without a display.
 #include "base/basetitle.h"
+#include "base/translations.h"
 #include "ctl/ctloptions.h"
 #include "ctl/ctlrun.h"
 #include "ctl/fleetrun.h"
@@ -16,6 +17,7 @@ using namespace tonaq::ctl;
 int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tonaqctl"));
+    installTranslations();
     QTextStream out(stdout);
     QTextStream err(stderr);
     const CtlOptions options = parseCtlOptions(QCoreApplication::arguments());
@@ -28,7 +30,11 @@ int main(int argc, char *argv[]) {
         return kDone;
     }
     if (!options.error.isEmpty()) {
-        err << "tonaqctl: " << options.error << "\n\n" << ctlUsage();
+        // What is wrong, and where to read how it goes: not the whole help.
+        err << "tonaqctl: " << options.error << '\n'
+            << QCoreApplication::translate("tonaqctl",
+                                           "Try 'tonaqctl --help' for more information.")
+            << '\n';
         return kUsage;
     }
     if (options.ports.size() > 1)

@@ -1,5 +1,6 @@
 #include "link/portrefusal.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
 
@@ -10,15 +11,19 @@
 
 namespace tonaq {
 
-QString refusalLine(const RefusedPort &port) {
+Phrase refusalLine(const RefusedPort &port) {
     switch (port.reason) {
     case Refusal::PermissionDenied:
-        return port.device +
-               QStringLiteral(": permission denied - add your user to the dialout group and "
-                              "log in again");
+        return phrase("PortRefusal",
+                      QT_TRANSLATE_NOOP("PortRefusal", "%1: permission denied - add your user to "
+                                                       "the dialout group and log in again"),
+                      port.device);
     case Refusal::InUse:
-        return port.device +
-               QStringLiteral(": in use by another program - close it and choose Rescan");
+        return phrase("PortRefusal",
+                      QT_TRANSLATE_NOOP("PortRefusal",
+                                        "%1: in use by another program - close it and choose "
+                                        "Rescan"),
+                      port.device);
     case Refusal::None:
         break;
     }
@@ -28,10 +33,12 @@ QString refusalLine(const RefusedPort &port) {
 QString refusalsToolTip(const QList<RefusedPort> &refused) {
     QStringList lines;
     for (const RefusedPort &port : refused) {
-        const QString line = refusalLine(port);
+        const QString line = refusalLine(port).local;
         if (!line.isEmpty()) lines.append(line);
     }
-    if (lines.isEmpty()) return QStringLiteral("Displays status of the current operation");
+    if (lines.isEmpty())
+        return QCoreApplication::translate("PortRefusal",
+                                           "Displays status of the current operation");
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/phrase.h"
+
 #include <QList>
 #include <QString>
 
@@ -19,7 +21,7 @@ struct RefusedPort {
 
 // "/dev/ttyUSB0: permission denied - ...": why a device refused and what to do about it; empty
 // for a refusal the operator cannot act on.
-QString refusalLine(const RefusedPort &port);
+Phrase refusalLine(const RefusedPort &port);
 
 // The status box's tool tip after a scan: one line per refused device with its remedy, or the
 // box's usual description when nothing was refused.

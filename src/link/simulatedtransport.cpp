@@ -33,7 +33,8 @@ void SimulatedStream::arrive(const QByteArray &bytes) {
 qint64 SimulatedStream::readData(char *data, qint64 maxSize) {
     std::lock_guard lock(m_mutex);
     const qint64 count = std::min<qint64>(maxSize, m_incoming.size());
-    std::memcpy(data, m_incoming.constData(), std::size_t(count));
+    if (count > 0)
+        std::memcpy(data, m_incoming.constData(), std::size_t(count)); // data may be null
     m_incoming.remove(0, count);
     return count;
 }

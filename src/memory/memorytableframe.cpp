@@ -26,7 +26,7 @@ void showText(QLineEdit *box, const QString &text) {
 } // namespace
 
 MemoryTableFrame::MemoryTableFrame(MemoryModel &memory, Desk &desk, QWidget *parent)
-    : Frame(1, QStringLiteral("Memory Locations Display"), parent)
+    : Frame(1, tr("Memory Locations Display"), parent)
     , m_memory(memory)
     , m_desk(desk) {
     auto *grid = new QGridLayout(holder());
@@ -34,10 +34,10 @@ MemoryTableFrame::MemoryTableFrame(MemoryModel &memory, Desk &desk, QWidget *par
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(2);
 
-    m_cmdClear = named(new QPushButton(QStringLiteral("Clear"), holder()),
-                       QStringLiteral("cmdClear"), QStringLiteral("Clears all fileds"));
-    m_chkAll = named(new QCheckBox(QStringLiteral("All"), holder()), QStringLiteral("chkAll"),
-                     QStringLiteral("Check here to check update on all memory locations"));
+    m_cmdClear = named(new QPushButton(tr("Clear"), holder()), QStringLiteral("cmdClear"),
+                       tr("Clears all fileds"));
+    m_chkAll = named(new QCheckBox(tr("All"), holder()), QStringLiteral("chkAll"),
+                     tr("Check here to check update on all memory locations"));
     grid->addWidget(m_cmdClear, 0, StringColumn, Qt::AlignRight);
     grid->addWidget(m_chkAll, 0, UpdateColumn, Qt::AlignCenter);
     addHeadings(grid);
@@ -70,9 +70,8 @@ void MemoryTableFrame::showLocation(int i) {
 }
 
 void MemoryTableFrame::addHeadings(QGridLayout *grid) {
-    const QStringList headings = {QStringLiteral("Location"), QStringLiteral("Length [ms]"),
-                                  QStringLiteral("Space [ms]"), QStringLiteral("String"),
-                                  QStringLiteral("Update")};
+    const QStringList headings = {tr("Location"), tr("Length [ms]"), tr("Space [ms]"), tr("String"),
+                                  tr("Update")};
     for (int column = 0; column < headings.size(); ++column) {
         auto *label = named(new QLabel(headings[column], holder()),
                             element("lblDisp", kFirstHeadingLabel + column));
@@ -84,17 +83,13 @@ void MemoryTableFrame::addRow(QGridLayout *grid, int i) {
     const QString number = QString::number(i + 1);
     auto *label = named(new QLabel(number, holder()), element("lblDisp", kFirstRowLabel + i));
     auto *length = named(new QLineEdit(holder()), element("Length", i),
-                         QStringLiteral("Sets Tone duration in milliseconds"),
-                         QStringLiteral("Length ") + number);
+                         tr("Sets Tone duration in milliseconds"), tr("Length %1").arg(number));
     auto *space = named(new QLineEdit(holder()), element("Space", i),
-                        QStringLiteral("Sets Tones pacing in milliseconds"),
-                        QStringLiteral("Space ") + number);
+                        tr("Sets Tones pacing in milliseconds"), tr("Space %1").arg(number));
     auto *string = named(new QLineEdit(holder()), element("MemString", i),
-                         QStringLiteral("Onboard Memory Location %1").arg(i),
-                         QStringLiteral("String ") + number);
-    auto *update =
-        named(new QCheckBox(holder()), element("Update", i),
-              QStringLiteral("Check here to upload this row"), QStringLiteral("Update ") + number);
+                         tr("Onboard Memory Location %1").arg(i), tr("String %1").arg(number));
+    auto *update = named(new QCheckBox(holder()), element("Update", i),
+                         tr("Check here to upload this row"), tr("Update %1").arg(number));
     length->setMaxLength(kTimeTextLimit);
     space->setMaxLength(kTimeTextLimit);
     string->setMaxLength(kToneStringLimit);

@@ -42,7 +42,7 @@ void MemoryTransfer::download() {
         at(60);
         if (!m_unit.attention()) {
             at(70);
-            m_desk.showMessage(QStringLiteral("Error! No open Comm Ports or Tonaq found."));
+            m_desk.showMessage(tr("Error! No open Comm Ports or Tonaq found."));
         } else {
             at(80);
             m_unit.interrupt();
@@ -118,8 +118,8 @@ void MemoryTransfer::upload() {
         at(10);
         if (m_session.refuseUnconnected()) return;
         at(30);
-        const Message question{QStringLiteral("Save Changes to Memory?"), appTitle(),
-                               Button::Yes | Button::No, MessageIcon::None, Button::Yes};
+        const Message question{tr("Save Changes to Memory?"), appTitle(), Button::Yes | Button::No,
+                               MessageIcon::None, Button::Yes};
         if (m_desk.ask(question) == Button::No) {
             at(40);
             m_session.report({Activity::SaveCancelled});
@@ -182,10 +182,8 @@ void MemoryTransfer::resetUnit() {
         m_session.report({Activity::Resetting});
         at(50);
         const Message question{
-            QStringLiteral(
-                "Are you sure? This will erase all current settings and restore defaults!"),
-            QStringLiteral("RESET"), Button::Ok | Button::Cancel, MessageIcon::Warning,
-            Button::Cancel};
+            tr("Are you sure? This will erase all current settings and restore defaults!"),
+            tr("RESET"), Button::Ok | Button::Cancel, MessageIcon::Warning, Button::Cancel};
         if (m_desk.ask(question) == Button::Ok) {
             at(60);
             m_unit.resetMemory();

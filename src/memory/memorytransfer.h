@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace tonaq {
@@ -15,6 +16,8 @@ class UnitSession;
 // locations into the table, "Upload" writes the marked rows and reads the memory back, "Reset
 // Unit" restores the unit's defaults and reads them back.
 class MemoryTransfer {
+    Q_DECLARE_TR_FUNCTIONS(MemoryTransfer)
+
 public:
     MemoryTransfer(UnitSession &session, MemoryModel &memory, Desk &desk, const ErrorLog &log);
 

@@ -5,6 +5,8 @@
 #include "base/numericvalue.h"
 #include "base/tonecharacter.h"
 
+#include <QCoreApplication>
+
 namespace tonaq {
 
 namespace {
@@ -17,10 +19,10 @@ bool isDigitCode(int code) {
 }
 
 QString rangeMessage() {
-    return QStringLiteral("Only numbers between 20 and 65535 allowed.");
+    return QCoreApplication::translate("Grid", "Only numbers between 20 and 65535 allowed.");
 }
 QString digitsMessage() {
-    return QStringLiteral("Only numbers 0 - 9 allowed");
+    return QCoreApplication::translate("Grid", "Only numbers 0 - 9 allowed");
 }
 
 CellEdit timeCharacter(const QString &cell, int keyAscii, bool refusedEmpties) {

@@ -25,25 +25,24 @@ SequenceWindow::SequenceWindow(MemoryModel &memory, UnitSession &session, FileMe
     , m_log(log) {
     setObjectName(QStringLiteral("MultiPlay"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Multi Play "));
+    setWindowTitle(tr("Multi Play "));
     setFixedSize(twips(0, 0, 5490, 5940).size());
     setFont(dialogFont());
     // Created in tab order: Close first, so that it holds the focus when the window shows.
-    m_cancel = addButton("Cancel", "Close", "", twips(4200, 4860, 1215, 375));
+    m_cancel = addButton("Cancel", tr("Close"), QString(), twips(4200, 4860, 1215, 375));
     m_grid = new ToneGrid(this);
     m_grid->setGeometry(twips(60, 60, 3975, 5175));
-    m_cmdSend = addButton("cmdSend", "Send matrix", "Upload entire grid to the device",
+    m_cmdSend = addButton("cmdSend", tr("Send matrix"), tr("Upload entire grid to the device"),
                           twips(4200, 120, 1215, 375));
-    m_cmdClear =
-        addButton("cmdClear", "Clear matrix", "Clear the grid", twips(4200, 600, 1215, 375));
-    m_cmdImport = addButton("cmdImport", "Open", "Open configuration data file",
+    m_cmdClear = addButton("cmdClear", tr("Clear matrix"), tr("Clear the grid"),
+                           twips(4200, 600, 1215, 375));
+    m_cmdImport = addButton("cmdImport", tr("Open"), tr("Open configuration data file"),
                             twips(4200, 1080, 1215, 375));
-    m_cmdExport = addButton("cmdExport", "Save", "Saves configuration data to a file",
+    m_cmdExport = addButton("cmdExport", tr("Save"), tr("Saves configuration data to a file"),
                             twips(4200, 1560, 1215, 375));
-    m_label = named(new QLabel(QStringLiteral("MultiPlay sends up to 20 tones with individual "
-                                              "length and duration."),
-                               this),
-                    QStringLiteral("Label1"));
+    m_label = named(
+        new QLabel(tr("MultiPlay sends up to 20 tones with individual length and duration."), this),
+        QStringLiteral("Label1"));
     m_label->setFont(QFont(QStringLiteral("Arial"), 12));
     m_label->setWordWrap(true);
     m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -65,10 +64,9 @@ SequenceWindow::SequenceWindow(MemoryModel &memory, UnitSession &session, FileMe
     new KeyPreview(*this, [this](int keyAscii) { gridKeyPress(keyAscii); });
 }
 
-QPushButton *SequenceWindow::addButton(const char *name, const char *caption, const char *tip,
+QPushButton *SequenceWindow::addButton(const char *name, const QString &caption, const QString &tip,
                                        QRect place) {
-    auto *button = named(new QPushButton(QString::fromLatin1(caption), this),
-                         QString::fromLatin1(name), QString::fromLatin1(tip));
+    auto *button = named(new QPushButton(caption, this), QString::fromLatin1(name), tip);
     button->setGeometry(place);
     return button;
 }
@@ -76,9 +74,9 @@ QPushButton *SequenceWindow::addButton(const char *name, const char *caption, co
 void SequenceWindow::load() {
     trapped(m_log, Procedure::SequenceWindowLoad, [&](Trap &at) {
         at(10);
-        const char *headings[] = {"Tone", "Duration", "Space"};
+        const QString headings[] = {tr("Tone"), tr("Duration"), tr("Space")};
         for (int column = kToneColumn; column <= kSpaceColumn; ++column)
-            m_grid->setTextMatrix(0, column, QString::fromLatin1(headings[column - 1]));
+            m_grid->setTextMatrix(0, column, headings[column - 1]);
         at(20);
         for (int row = 1; row <= kSequenceRows; ++row) {
             m_grid->setTextMatrix(row, 0, u' ' + QString::number(row));

@@ -49,7 +49,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    QPushButton *addButton(const char *name, const char *caption, const char *tip, QRect place);
+    QPushButton *addButton(const char *name, const QString &caption, const QString &tip,
+                           QRect place);
     void showCell(int row, int column);
     void applyKey(int keyAscii);
     void showError(const QString &text);

@@ -37,7 +37,7 @@ void SequenceWindow::applyKey(int keyAscii) {
 }
 
 void SequenceWindow::showError(const QString &text) {
-    m_prompter.ask(this, Message{text, QStringLiteral("ERROR")});
+    m_prompter.ask(this, Message{text, tr("ERROR")});
 }
 
 } // namespace tonaq

@@ -26,9 +26,11 @@ ToneGrid::ToneGrid(QWidget *parent)
         for (int column = 0; column < kColumns; ++column) {
             auto *cell = new QTableWidgetItem;
             if (row == 0 || column == 0) {
-                // The fixed row and column: shaded, never current.
+                // The fixed row and column: shaded as buttons, with the buttons' text colour so
+                // that they read in dark themes too; never current.
                 cell->setFlags(Qt::ItemIsEnabled);
                 cell->setBackground(palette().button());
+                cell->setForeground(palette().buttonText());
             }
             setItem(row, column, cell);
         }

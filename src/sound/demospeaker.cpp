@@ -242,8 +242,9 @@ void DemoSpeaker::giveUp() {
     if (m_thread.isRunning()) QMetaObject::invokeMethod(m_output, [this] { m_output->close(); });
     // Named as the program that runs it: tonaq or tonaqctl.
     const QString program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    std::fprintf(stderr, "%s: no audio output; the simulated unit plays silently\n",
-                 qPrintable(program));
+    const QString said = QCoreApplication::translate(
+        "Demo", "%1: no audio output; the simulated unit plays silently");
+    std::fprintf(stderr, "%s\n", qPrintable(said.arg(program)));
 }
 
 } // namespace tonaq::sound

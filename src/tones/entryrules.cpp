@@ -4,6 +4,7 @@
 #include "base/numericvalue.h"
 #include "base/tonecharacter.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace tonaq {
@@ -32,11 +33,12 @@ std::optional<DurationCheck> checkDuration(const QString &text) {
     if (text.isEmpty()) return std::nullopt;
     const double value = numericValue(text);
     if (value > kLongestTime)
-        return DurationCheck{QStringLiteral("Time must be less than 65,535"),
+        return DurationCheck{QCoreApplication::translate("Entry", "Time must be less than 65,535"),
                              QString::number(kLongestTime)};
     if (value < kShortestTime)
-        return DurationCheck{QStringLiteral("Time must be 20 milliseconds or greater."),
-                             QString::number(kShortestTime)};
+        return DurationCheck{
+            QCoreApplication::translate("Entry", "Time must be 20 milliseconds or greater."),
+            QString::number(kShortestTime)};
     return std::nullopt;
 }
 

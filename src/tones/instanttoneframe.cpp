@@ -16,14 +16,14 @@
 namespace tonaq {
 
 InstantToneFrame::InstantToneFrame(UnitSession &session, const ErrorLog &log, QWidget *parent)
-    : Frame(4, QStringLiteral("Instant Tone"), parent)
+    : Frame(4, tr("Instant Tone"), parent)
     , m_session(session)
     , m_log(log) {
-    m_label = named(new QLabel(QStringLiteral("Tone to send:"), holder()), element("lblDisp", 0));
+    m_label = named(new QLabel(tr("Tone to send:"), holder()), element("lblDisp", 0));
     m_txtKeys = named(new QLineEdit(holder()), QStringLiteral("txtKeys"),
-                      QStringLiteral("Set focus here (click left mous button) and press a valid "
-                                     "DTMF corresponding key to send a pulsating tone or one "
-                                     "constant tone.  Defined by Key Lock check box."));
+                      tr("Set focus here (click left mous button) and press a valid DTMF "
+                         "corresponding key to send a pulsating tone or one constant tone.  "
+                         "Defined by Key Lock check box."));
     m_txtKeys->setMaxLength(1);
     m_txtKeys->setAlignment(Qt::AlignCenter);
     QFont arial(QStringLiteral("Arial"));
@@ -32,9 +32,8 @@ InstantToneFrame::InstantToneFrame(UnitSession &session, const ErrorLog &log, QW
     m_txtKeys->setFixedWidth(34);
     m_txtKeys->installEventFilter(this);
     m_label->setBuddy(m_txtKeys);
-    m_chkKeyLock =
-        named(new QCheckBox(QStringLiteral("Key Lock"), holder()), QStringLiteral("chkKeyLock"),
-              QStringLiteral("Send a constant tone, don't pulsate it"));
+    m_chkKeyLock = named(new QCheckBox(tr("Key Lock"), holder()), QStringLiteral("chkKeyLock"),
+                         tr("Send a constant tone, don't pulsate it"));
 
     auto *row = new QHBoxLayout(holder());
     row->setContentsMargins(6, 0, 6, 2);

@@ -16,7 +16,7 @@ constexpr int kKeyCount = 16;
 } // namespace
 
 KeypadFrame::KeypadFrame(UnitSession &session, QWidget *parent)
-    : Frame(0, QStringLiteral("Keypad"), parent)
+    : Frame(0, tr("Keypad"), parent)
     , m_session(session) {
     for (int index = 0; index < kKeyCount; ++index) {
         const QString tone(toneCharacterOfKeypad(index));

@@ -24,18 +24,17 @@ constexpr int kPlayButtonWidth = 50; // as the single-play button, so the box ge
 
 MemoryPlayFrame::MemoryPlayFrame(UnitSession &session, Desk &desk, const MemoryModel &memory,
                                  const ErrorLog &log, QWidget *parent)
-    : Frame(2, QStringLiteral("Memory Play"), parent)
+    : Frame(2, tr("Memory Play"), parent)
     , m_session(session)
     , m_desk(desk)
     , m_log(log)
     , m_player(session.unit(), memory) {
-    auto *label =
-        named(new QLabel(QStringLiteral("Memory Locations:"), holder()), element("lblDisp", 1));
+    auto *label = named(new QLabel(tr("Memory Locations:"), holder()), element("lblDisp", 1));
     m_txtLoc = named(new QLineEdit(holder()), QStringLiteral("txtLoc"));
     label->setBuddy(m_txtLoc);
-    m_play = named(new QPushButton(QStringLiteral("Play"), holder()), QStringLiteral("cmdMemPlay"),
-                   QStringLiteral("Play tones from memory location(s).  Locations 1-8 allowed.  "
-                                  "For multiple locations, do not use seperating characters."));
+    m_play = named(new QPushButton(tr("Play"), holder()), QStringLiteral("cmdMemPlay"),
+                   tr("Play tones from memory location(s).  Locations 1-8 allowed.  "
+                      "For multiple locations, do not use seperating characters."));
     m_play->setFixedWidth(kPlayButtonWidth);
     m_txtLoc->installEventFilter(this);
     m_player.setStopRequested([this] { return m_closeRequested; });
@@ -54,7 +53,7 @@ bool MemoryPlayFrame::locationsKeyPress(int keyAscii) {
         play();
         return true;
     }
-    m_desk.showMessage(QStringLiteral("Only numbers 1 through 8 allowed."));
+    m_desk.showMessage(tr("Only numbers 1 through 8 allowed."));
     m_txtLoc->setText(correctedLocations(m_txtLoc->text()));
     return true;
 }

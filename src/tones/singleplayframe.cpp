@@ -39,24 +39,22 @@ bool leavesForAnotherControl(const QFocusEvent &event) {
 
 SinglePlayFrame::SinglePlayFrame(UnitSession &session, Desk &desk, const ErrorLog &log,
                                  QWidget *parent)
-    : Frame(3, QStringLiteral("Single Play"), parent)
+    : Frame(3, tr("Single Play"), parent)
     , m_session(session)
     , m_desk(desk)
     , m_log(log) {
-    auto *toneLabel = named(new QLabel(QStringLiteral("Tone:"), holder()), element("lblDisp", 2));
+    auto *toneLabel = named(new QLabel(tr("Tone:"), holder()), element("lblDisp", 2));
     m_tone = named(new QLineEdit(holder()), QStringLiteral("Tone"));
     m_tone->setMaxLength(1);
     m_tone->setFixedWidth(22);
     toneLabel->setBuddy(m_tone);
-    auto *durationLabel =
-        named(new QLabel(QStringLiteral("Duration:"), holder()), element("lblDisp", 3));
+    auto *durationLabel = named(new QLabel(tr("Duration:"), holder()), element("lblDisp", 3));
     m_duration = named(new QLineEdit(holder()), QStringLiteral("Duration"));
     m_duration->setMaxLength(5);
     m_duration->setFixedWidth(44);
     durationLabel->setBuddy(m_duration);
-    m_play =
-        named(new QPushButton(QStringLiteral("Play"), holder()), QStringLiteral("cmdSinglePlay"),
-              QStringLiteral("Play single tone for specified duration"));
+    m_play = named(new QPushButton(tr("Play"), holder()), QStringLiteral("cmdSinglePlay"),
+                   tr("Play single tone for specified duration"));
     m_play->setFixedWidth(kPlayButtonWidth);
     m_tone->installEventFilter(this);
     m_duration->installEventFilter(this);
@@ -75,7 +73,7 @@ SinglePlayFrame::SinglePlayFrame(UnitSession &session, Desk &desk, const ErrorLo
 
 bool SinglePlayFrame::toneKeyPress(int keyAscii) {
     if (toneKeyAccepted(keyAscii)) return false;
-    m_desk.showMessage(QStringLiteral("Invalid tone: Please re-enter tone value"));
+    m_desk.showMessage(tr("Invalid tone: Please re-enter tone value"));
     m_tone->setText(correctedToneText(m_tone->text()));
     return true;
 }

@@ -1,0 +1,27 @@
+# Every translation is complete: lupdate, run over the sources into a copy, adds no text and
+# finds none gone; nothing is unfinished; no translation is its English source but for the
+# names and units listed in `same`.
+cmake_policy(SET CMP0057 NEW)
+set(same "")
+file(GLOB ts_files ${TS_DIR}/*.ts)
+set(faults "")
+foreach(ts ${ts_files})
+  get_filename_component(name ${ts} NAME)
+  configure_file(${ts} ${WORK}/${name} COPYONLY)
+  execute_process(COMMAND ${LUPDATE} @${SOURCES} -locations none -ts ${WORK}/${name}
+                  OUTPUT_QUIET RESULT_VARIABLE failed)
+  file(READ ${WORK}/${name} text)
+  if(failed OR text MATCHES "type=\"(unfinished|vanished|obsolete)\"")
+    list(APPEND faults "${name}: lupdate failed or left texts ${CMAKE_MATCH_1}")
+  endif()
+  while(text MATCHES "<source>([^<]*)</source>[ \n]*<translation>([^<]*)</translation>(.*)")
+    set(text "${CMAKE_MATCH_3}")
+    if("${CMAKE_MATCH_1}" STREQUAL "${CMAKE_MATCH_2}" AND NOT "${CMAKE_MATCH_1}" IN_LIST same)
+      list(APPEND faults "${name}: \"${CMAKE_MATCH_1}\" left in English")
+    endif()
+  endwhile()
+endforeach()
+if(faults)
+  list(JOIN faults "\n  " text)
+  message(FATAL_ERROR "Translations not complete:\n  ${text}")
+endif()
