@@ -18,10 +18,6 @@
 
 namespace tonaq {
 
-namespace {
-constexpr int kPlayButtonWidth = 50; // as the single-play button, so the box gets the room
-} // namespace
-
 MemoryPlayFrame::MemoryPlayFrame(UnitSession &session, Desk &desk, const MemoryModel &memory,
                                  const ErrorLog &log, QWidget *parent)
     : Frame(2, tr("Memory Play"), parent)

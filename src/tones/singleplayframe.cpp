@@ -21,8 +21,6 @@ namespace tonaq {
 
 namespace {
 
-constexpr int kPlayButtonWidth = 50; // the frame is too narrow for the style's default width
-
 // The focus moves on to another control (not to another window, a menu or a message box).
 bool leavesForAnotherControl(const QFocusEvent &event) {
     switch (event.reason()) {

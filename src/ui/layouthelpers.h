@@ -25,6 +25,10 @@ W *named(W *widget, const QString &objectName, const QString &toolTip = {},
     return widget;
 }
 
+// The width of the Play buttons of the tone frames: the frames are too narrow for the style's
+// default, and the boxes beside them get the room.
+inline constexpr int kPlayButtonWidth = 50;
+
 // The font the window layouts are measured for: the desktop's, at a classic 8 points.
 QFont dialogFont();
 
