@@ -29,7 +29,7 @@ sim::SimulatedUnit &Program::addUnit(int number) {
 sim::PtyUnit &Program::addTtyUnit(int number) {
     auto unit = std::make_unique<sim::PtyUnit>(sim::SimulatedUnit::Options{.pacing = false});
     sim::PtyUnit &added = *unit;
-    ports.link(number, added.devicePath());
+    if (number > 0) ports.link(number, added.devicePath());
     m_units.push_back(std::move(unit));
     return added;
 }
