@@ -27,7 +27,6 @@ public:
     // Runs ser2net and returns once every port listens; false with the reason otherwise.
     bool start(QString *why);
     void kill();
-    QString output();
 
 private:
     QString m_folder;
