@@ -46,18 +46,17 @@ struct Rig {
             ports.link(number, static_cast<sim::PtyUnit &>(unit).devicePath());
         } else {
             const bool tls = way == Way::Rfc2217Tls;
-            const QString layers =
-                QLatin1String(way == Way::Raw ? "" : "telnet(rfc2217)") +
-                (tls ? QStringLiteral(",ssl(key=%1,cert=%2)")
-                           .arg(g_certificates->serverKey, g_certificates->serverCert)
-                     : QString());
+            const test::TestCertificates &c = *g_certificates;
             server = std::make_unique<test::Ser2net>(folder.path());
-            const quint16 port =
-                server->serve(layers, static_cast<sim::PtyUnit &>(unit).devicePath());
+            const quint16 port = server->serve(
+                QLatin1String(way == Way::Raw ? "" : "telnet(rfc2217)") +
+                    (tls ? QStringLiteral(",ssl(key=%1,cert=%2)").arg(c.serverKey, c.serverCert)
+                         : QString()),
+                static_cast<sim::PtyUnit &>(unit).devicePath());
             QString why;
             if (!server->start(&why)) qFatal("ser2net: %s", qPrintable(why));
             const char *scheme = way == Way::Raw ? "tcp" : tls ? "rfc2217+tls" : "rfc2217";
-            ports.map().setCaFile(tls ? g_certificates->ca : QString());
+            ports.map().setCaFile(tls ? c.ca : QString());
             number = ports.map().addNetworkUnit(
                 QStringLiteral("%1://127.0.0.1:%2").arg(QLatin1String(scheme)).arg(port));
         }
@@ -128,14 +127,10 @@ private slots:
         // driver's own rule: a server in between adds its own delay.
         row("handshake, replies after 170 ms", {.extraReplyDelayMs = 170}, handshake, "@R",
             "yes 2.10 (simulated)\r\n", false);
+        // Operations that answer nothing: the wire alone.
         row(
             "instant tone", healthy,
-            [](UnitDriver &d) {
-                d.startTone(u'5');
-                d.stopTone();
-                return QString();
-            },
-            "%5%", "");
+            [](UnitDriver &d) { return d.startTone(u'5'), d.stopTone(), QString(); }, "%5%", "");
         const Operation single = [](UnitDriver &d) {
             const bool taken = d.attention() && d.enterSingleTone();
             if (taken) d.playTimedTone("b", "200");
@@ -144,12 +139,7 @@ private slots:
         row("single tone", healthy, single, "@Ib,200\r", "yes");
         row("single tone, no SM", noMarkers, single, "@I", "no");
         row(
-            "abort", healthy,
-            [](UnitDriver &d) {
-                d.interrupt();
-                d.silence();
-                return QString();
-            },
+            "abort", healthy, [](UnitDriver &d) { return d.interrupt(), d.silence(), QString(); },
             "\r\n%", "");
         // "OK" and "Ready" of an empty location come back to back: each read takes one line, so the
         // "Ready" is not swallowed by the select's read.
@@ -172,12 +162,7 @@ private slots:
             "\r\nMemory location 3\r\nLength = 100ms : Space = 50ms\r\n");
         row("view, silent", silent, view, "V3", "");
         row(
-            "reset", healthy,
-            [](UnitDriver &d) {
-                d.resetMemory();
-                return QString();
-            },
-            "^0", "");
+            "reset", healthy, [](UnitDriver &d) { return d.resetMemory(), QString(); }, "^0", "");
         const QList<SequenceRow> rows{{"5", "100", "50"}, {}, {"#", "", ""}};
         const Operation send = [rows](UnitDriver &d) { return yes(d.sendSequence(rows)); };
         row("sequence", healthy, send, "@F5,100,50\r\n#,,\r\n\r\n", "yes");
