@@ -80,15 +80,17 @@ private slots:
         QCOMPARE(program.status(), "Ready");
     }
 
-    // Cancel, the default, sends nothing. (OK resets and reads the defaults back:
-    // tst_faultsurvival's reset rows, and tonaqctl's wire bytes against the window's.)
+    // Cancel, the default, sends nothing; OK resets, and the table shows the unit's defaults.
     void reset() {
         test::Program program;
         sim::SimulatedUnit &unit = program.startConnected();
+        unit.setLocation(0, {"9", 30, 30});
         program.trigger("mnuReset");
         QCOMPARE(program.prompter.shown.value(0).title, "RESET");
         QCOMPARE(program.received(unit), QByteArray());
-        QCOMPARE(program.status(), "Ready");
+        program.prompter.answers.enqueue(Button::Ok);
+        program.trigger("mnuReset");
+        QCOMPARE(tableOf(program.window().memory())[0], "100,50,0123456789");
     }
 
     void memoryPlay_data() {
