@@ -35,14 +35,12 @@ sim::PtyUnit &Program::addTtyUnit(int number) {
 }
 
 MainWindow &Program::start(const QString &commandLine) {
-    Seams seams;
-    seams.prompter = &prompter;
-    seams.fileDialogs = &fileDialogs;
-    seams.portMap = &ports.map();
-    seams.logFolder = m_logFolder.path();
-    seams.programFolder = m_programFolder.path();
-    seams.followPorts = followPorts;
-    m_window = std::make_unique<MainWindow>(seams);
+    m_window = std::make_unique<MainWindow>(Seams{.prompter = &prompter,
+                                                  .fileDialogs = &fileDialogs,
+                                                  .portMap = &ports.map(),
+                                                  .logFolder = m_logFolder.path(),
+                                                  .programFolder = m_programFolder.path(),
+                                                  .followPorts = followPorts});
     m_window->load(commandLine);
     return *m_window;
 }
