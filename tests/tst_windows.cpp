@@ -204,47 +204,44 @@ private slots:
             QTest::newRow(name) << keyLock << steps << QByteArray(written) << QString(status)
                                 << QString(asked);
         };
+        using enum Key;
         const auto chord = [](Qt::Key key, Qt::KeyboardModifiers modifiers) {
-            return KeySteps{{Key::Press, key, modifiers}, {Key::Release, key, modifiers}};
+            return KeySteps{{Press, key, modifiers}, {Release, key, modifiers}};
         };
-        const KeySteps hold5 = {
-            {Key::Press, Qt::Key_5}, {Key::Repeat, Qt::Key_5}, {Key::Release, Qt::Key_5}};
+        const KeySteps hold5 = {{Press, Qt::Key_5}, {Repeat, Qt::Key_5}, {Release, Qt::Key_5}};
         row("held 5 pulsates", false, hold5, "%5%5%");
         row("held 5 with Key Lock is one tone", true, hold5, "%5%");
-        // X11 marks a release as a repeat only when its press is already queued: split, the release
-        // looked real and stopped the tone mid-hold.
+        // X11 marks a release as a repeat only when its press is already queued: split, the
+        // release looked real and stopped the tone mid-hold.
         row("split auto-repeat keeps the tone on", false,
-            {{Key::Press, Qt::Key_5}, {Key::SplitRepeat, Qt::Key_5}, {Key::Release, Qt::Key_5}},
-            "%5%5%");
+            {{Press, Qt::Key_5}, {SplitRepeat, Qt::Key_5}, {Release, Qt::Key_5}}, "%5%5%");
+        const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
         row("Shift+3 is hash, Shift's release stops once more", false,
-            {{Key::Press, Qt::Key_Shift},
-             {Key::Press, Qt::Key_NumberSign, Qt::ShiftModifier},
-             {Key::Release, Qt::Key_NumberSign, Qt::ShiftModifier},
-             {Key::Release, Qt::Key_Shift}},
+            {{Press, Qt::Key_Shift},
+             {Press, Qt::Key_NumberSign, shift},
+             {Release, Qt::Key_NumberSign, shift},
+             {Release, Qt::Key_Shift}},
             "%#%%");
         row("Shift during a hold keeps the tone on", false,
-            {{Key::Press, Qt::Key_5}, {Key::Press, Qt::Key_Shift}, {Key::Release, Qt::Key_5}}, "%5",
+            {{Press, Qt::Key_5}, {Press, Qt::Key_Shift}, {Release, Qt::Key_5}}, "%5",
             "Sending tone [5]");
         row("Key Lock: 2 waits until 1 is released", true,
-            {{Key::Press, Qt::Key_1},
-             {Key::Press, Qt::Key_2},
-             {Key::Release, Qt::Key_1},
-             {Key::Repeat, Qt::Key_2},
-             {Key::Release, Qt::Key_2}},
+            {{Press, Qt::Key_1},
+             {Press, Qt::Key_2},
+             {Release, Qt::Key_1},
+             {Repeat, Qt::Key_2},
+             {Release, Qt::Key_2}},
             "%1%%2%");
-        row("Esc aborts", false, {{Key::Press, Qt::Key_Escape}, {Key::Release, Qt::Key_Escape}},
-            "\r\n%");
+        row("Esc aborts", false, chord(Qt::Key_Escape, Qt::NoModifier), "\r\n%");
         // The File menu's keys run their commands from the tone box and sound nothing; Alt with a
         // tone key is still its tone.
         const char *connected = "Connected on COM3";
-        row("Ctrl+O opens", false, chord(Qt::Key_O, Qt::ControlModifier), "", "Ready",
-            "Open Tonaq File");
-        row("Ctrl+S saves", false, chord(Qt::Key_S, Qt::ControlModifier), "", connected,
+        const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+        row("Ctrl+O opens", false, chord(Qt::Key_O, ctrl), "", "Ready", "Open Tonaq File");
+        row("Ctrl+S saves", false, chord(Qt::Key_S, ctrl), "", connected, "Save Tonaq File");
+        row("Ctrl+Shift+S saves as", false, chord(Qt::Key_S, ctrl | shift), "", connected,
             "Save Tonaq File");
-        row("Ctrl+Shift+S saves as", false,
-            chord(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier), "", connected,
-            "Save Tonaq File");
-        row("Ctrl+Q quits", false, chord(Qt::Key_Q, Qt::ControlModifier), "", "Terminating...");
+        row("Ctrl+Q quits", false, chord(Qt::Key_Q, ctrl), "", "Terminating...");
         row("Alt+A is tone A", false, chord(Qt::Key_A, Qt::AltModifier), "%A%%");
         row("Alt+D is tone D", false, chord(Qt::Key_D, Qt::AltModifier), "%D%%");
     }
