@@ -1,10 +1,10 @@
 // Network units: the address an operator writes, the telnet and RFC 2217 codec as tables, and
 // the transport against a scripted RFC 2217 server for what ser2net never does: a stalled
 // negotiation, another baud rate, a refused option, flow control suspended, 0xFF both ways.
-#include "base/tonaqerror.h"
 #include "link/networkaddress.h"
 #include "link/networktransport.h"
 #include "link/telnetcodec.h"
+#include "ser2net.h"
 
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -66,19 +66,6 @@ const QByteArray kStopSizeAsked = hex("fffa2c04");
 const QByteArray kAllAcknowledged = hex("fffa2c6801fff0 fffa2c6701fff0 fffa2c6608fff0 "
                                         "fffa2c6500002580fff0");
 const QByteArrayList kServerThatAgrees{kWillComPort, kDoComPort, kStopSizeAsked, kAllAcknowledged};
-
-QString openFailure(NetworkTransport &transport, std::chrono::milliseconds deadline = 3000ms) {
-    try {
-        transport.open(LineSettings{}, deadline);
-    } catch (const TonaqError &error) {
-        return QStringLiteral("%1 %2").arg(error.number()).arg(error.description());
-    }
-    return QStringLiteral("opened");
-}
-
-NetworkTransport transportTo(const QString &url) {
-    return NetworkTransport(*parseNetworkAddress(url));
-}
 
 } // namespace
 
@@ -220,49 +207,49 @@ private slots:
         QFETCH(QByteArrayList, script);
         QFETCH(QString, failure);
         ScriptedServer server(script);
-        NetworkTransport transport = transportTo(server.url());
+        const auto transport = test::transportTo(server.url());
         bool eventsRan = false;
         QTimer::singleShot(0, this, [&] { eventsRan = true; });
-        QCOMPARE(openFailure(transport, 300ms),
+        QCOMPARE(test::openFailure(*transport, 300ms),
                  failure.isEmpty() ? "opened"
                                    : "8015 Could not open " + server.url() + ": " + failure);
         QVERIFY(eventsRan);
-        QCOMPARE(transport.isOpen(), failure.isEmpty());
+        QCOMPARE(transport->isOpen(), failure.isEmpty());
     }
 
     // 0xFF travels doubled both ways; a notification amid data is passed over.
     void escapesBothWays() {
         ScriptedServer server(kServerThatAgrees);
-        NetworkTransport transport = transportTo(server.url());
-        QCOMPARE(openFailure(transport), QStringLiteral("opened"));
-        transport.stream().write("\xff@\xff");
+        const auto transport = test::transportTo(server.url());
+        QCOMPARE(test::openFailure(*transport), QStringLiteral("opened"));
+        transport->stream().write("\xff@\xff");
         QTRY_VERIFY(server.received.endsWith(hex("ffff40ffff")));
         // The link's trace peeks at each arrival; the wait must see what came all the same.
-        connect(&transport.stream(), &QIODevice::readyRead, this,
-                [&] { transport.stream().peek(64); });
+        connect(&transport->stream(), &QIODevice::readyRead, this,
+                [&] { transport->stream().peek(64); });
         server.send(hex("41ffff") + hex("fffa2c6b20fff0") + "B\r\n");
-        QVERIFY(transport.stream().waitForReadyRead(2000));
-        QTRY_VERIFY(transport.stream().canReadLine());
-        QCOMPARE(transport.stream().readLine(), "A\xff" + QByteArray("B\r\n"));
+        QVERIFY(transport->stream().waitForReadyRead(2000));
+        QTRY_VERIFY(transport->stream().canReadLine());
+        QCOMPARE(transport->stream().readLine(), "A\xff" + QByteArray("B\r\n"));
     }
 
     // Bytes written while the server has suspended us wait, and go once it resumes. Our answer
     // to an option request is not held back, so it fences what was written before it.
     void suspendedFlowHoldsWritesUntilResumed() {
         ScriptedServer server(kServerThatAgrees);
-        NetworkTransport transport = transportTo(server.url());
-        QCOMPARE(openFailure(transport), QStringLiteral("opened"));
+        const auto transport = test::transportTo(server.url());
+        QCOMPARE(test::openFailure(*transport), QStringLiteral("opened"));
         server.send(hex("fffa2c6cfff0"));
-        QTRY_VERIFY(transport.writesSuspended());
-        QCOMPARE(transport.stream().write("@"), 1);
-        QCOMPARE(transport.stream().bytesToWrite(), 1);
+        QTRY_VERIFY(transport->writesSuspended());
+        QCOMPARE(transport->stream().write("@"), 1);
+        QCOMPARE(transport->stream().bytesToWrite(), 1);
         server.send(hex("fffd18"));
         QTRY_VERIFY(server.received.endsWith(hex("fffc18")));
         QVERIFY(!server.received.contains('@'));
         server.send(hex("fffa2c6dfff0"));
-        QVERIFY(transport.stream().waitForBytesWritten(1000));
+        QVERIFY(transport->stream().waitForBytesWritten(1000));
         QTRY_VERIFY(server.received.endsWith('@'));
-        QVERIFY(!transport.writesSuspended());
+        QVERIFY(!transport->writesSuspended());
     }
 };
 

@@ -3,7 +3,6 @@
 // not show: raw TCP inside TLS, a client certificate, 0xFF through telnet, a second session;
 // and the faults a real server gives: the port held for another client, nothing listening, a
 // name that does not resolve, certificates that do not verify, the server gone mid-session.
-#include "base/tonaqerror.h"
 #include "link/networktransport.h"
 #include "ser2net.h"
 #include "sim/ptyunit.h"
@@ -15,26 +14,10 @@
 #include <memory>
 
 using namespace tonaq;
-using namespace std::chrono_literals;
+using test::openFailure;
+using test::transportTo;
 
 namespace {
-
-std::unique_ptr<NetworkTransport> transportFor(const QString &url) {
-    QString why;
-    const std::optional<NetworkAddress> address = parseNetworkAddress(url, &why);
-    if (!address) qFatal("%s: %s", qPrintable(url), qPrintable(why));
-    return std::make_unique<NetworkTransport>(*address);
-}
-
-// The description open() failed with, or "opened"; with the unit's settings and the link's 3 s.
-QString openFailure(NetworkTransport &transport) {
-    try {
-        transport.open(LineSettings{}, 3000ms);
-    } catch (const TonaqError &error) {
-        return QStringLiteral("%1 %2").arg(error.number()).arg(error.description());
-    }
-    return QStringLiteral("opened");
-}
 
 // Sends a command and reads its one-line reply, as the link frames it.
 QByteArray exchange(NetworkTransport &transport, const QByteArray &command) {
@@ -99,7 +82,7 @@ private slots:
         QFETCH(QString, url);
         QFETCH(int, unit);
         for (int round = 0; round < 2; ++round) { // and once more after a close
-            auto transport = transportFor(url);
+            auto transport = transportTo(url);
             QCOMPARE(openFailure(*transport), QStringLiteral("opened"));
             m_units[unit]->clearRecords();
             QCOMPARE(exchange(*transport, "\xff@"), QByteArray("Connected\r\n"));
@@ -140,10 +123,10 @@ private slots:
         QFETCH(QString, expected);
         std::unique_ptr<NetworkTransport> first;
         if (holdFirst) {
-            first = transportFor(url);
+            first = transportTo(url);
             QCOMPARE(openFailure(*first), QStringLiteral("opened"));
         }
-        auto transport = transportFor(url);
+        auto transport = transportTo(url);
         const QString failure = openFailure(*transport);
         QVERIFY2(QRegularExpression(u'^' + expected + u'$').match(failure).hasMatch(),
                  qPrintable(failure));
@@ -166,7 +149,7 @@ private slots:
         const quint16 port = server.serve(QStringLiteral("telnet(rfc2217)"), unit.devicePath());
         QString why;
         QVERIFY2(server.start(&why), qPrintable(why));
-        auto transport = transportFor(url("rfc2217", port));
+        auto transport = transportTo(url("rfc2217", port));
         QSignalSpy lost(transport.get(), &Transport::lost);
         QCOMPARE(openFailure(*transport), QStringLiteral("opened"));
         QCOMPARE(exchange(*transport, "@"), QByteArray("Connected\r\n"));

@@ -1,5 +1,7 @@
 #include "ser2net.h"
 
+#include "base/tonaqerror.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -103,6 +105,22 @@ quint16 freePort() {
     QTcpServer server;
     server.listen(QHostAddress::LocalHost);
     return server.serverPort();
+}
+
+std::unique_ptr<NetworkTransport> transportTo(const QString &url) {
+    QString why;
+    const std::optional<NetworkAddress> address = parseNetworkAddress(url, &why);
+    if (!address) qFatal("%s: %s", qPrintable(url), qPrintable(why));
+    return std::make_unique<NetworkTransport>(*address);
+}
+
+QString openFailure(NetworkTransport &transport, std::chrono::milliseconds deadline) {
+    try {
+        transport.open(LineSettings{}, deadline);
+    } catch (const TonaqError &error) {
+        return QStringLiteral("%1 %2").arg(error.number()).arg(error.description());
+    }
+    return QStringLiteral("opened");
 }
 
 std::optional<TestCertificates> makeCertificates(const QString &folder, const QString &user,
