@@ -2,7 +2,6 @@
 // report, the configuration file's fields, dialog filters and flags, log lines, wire traces,
 // and the two programs' command lines.
 #include "app/startoptions.h"
-#include "base/basetitle.h"
 #include "base/errorlog.h"
 #include "base/numericvalue.h"
 #include "base/tonaqerror.h"
@@ -12,7 +11,6 @@
 #include "ctl/ctloptions.h"
 #include "link/wiretrace.h"
 #include "memory/memorytransfer.h"
-#include "model/memorymodel.h"
 #include "multiplay/gridrules.h"
 #include "tones/entryrules.h"
 #include "tones/keyclassification.h"
@@ -368,27 +366,6 @@ private slots:
         QCOMPARE(longestLocationPlay("100", "50", "123#"), milliseconds(600));
         QCOMPARE(longestLocationPlay("5", "99999", "1"), milliseconds(20 + 65534));
         QCOMPARE(longestLocationPlay("x", "", ""), milliseconds(20 * 2 * 65534));
-    }
-
-    void caption() {
-        MemoryModel memory;
-        QStringList captions{memory.caption()};
-        memory.setText(3, MemoryModel::Text::Length, "5");
-        captions << memory.caption();
-        memory.setCurrentFile("/data/site.tnq");
-        captions << memory.caption(); // the name shows only once a change or a save rebuilds it
-        memory.markSaved();
-        captions << memory.caption();
-        memory.setText(3, MemoryModel::Text::Length, "5"); // no change, no mark
-        captions << memory.caption();
-        memory.setText(0, MemoryModel::Text::Tones, QString(30, u'1'));
-        captions << memory.caption();
-        QCOMPARE(captions, (QStringList{baseTitle(), baseTitle() + " [*]", baseTitle() + " [*]",
-                                        baseTitle() + " [site.tnq]", baseTitle() + " [site.tnq]",
-                                        baseTitle() + " [site.tnq*]"}));
-        QCOMPARE(memory.location(0).tones.size(), 20);
-        QVERIFY(memory.location(0).update && memory.location(3).update &&
-                memory.hasUnsavedChanges());
     }
 
     void commandLines_data() {
