@@ -46,18 +46,17 @@ struct Rig {
             ports.link(number, static_cast<sim::PtyUnit &>(unit).devicePath());
         } else {
             const bool tls = way == Way::Rfc2217Tls;
-            const QString layers =
-                QLatin1String(way == Way::Raw ? "" : "telnet(rfc2217)") +
-                (tls ? QStringLiteral(",ssl(key=%1,cert=%2)")
-                           .arg(g_certificates->serverKey, g_certificates->serverCert)
-                     : QString());
+            const test::TestCertificates &c = *g_certificates;
             server = std::make_unique<test::Ser2net>(folder.path());
-            const quint16 port =
-                server->serve(layers, static_cast<sim::PtyUnit &>(unit).devicePath());
+            const quint16 port = server->serve(
+                QLatin1String(way == Way::Raw ? "" : "telnet(rfc2217)") +
+                    (tls ? QStringLiteral(",ssl(key=%1,cert=%2)").arg(c.serverKey, c.serverCert)
+                         : QString()),
+                static_cast<sim::PtyUnit &>(unit).devicePath());
             QString why;
             if (!server->start(&why)) qFatal("ser2net: %s", qPrintable(why));
             const char *scheme = way == Way::Raw ? "tcp" : tls ? "rfc2217+tls" : "rfc2217";
-            ports.map().setCaFile(tls ? g_certificates->ca : QString());
+            ports.map().setCaFile(tls ? c.ca : QString());
             number = ports.map().addNetworkUnit(
                 QStringLiteral("%1://127.0.0.1:%2").arg(QLatin1String(scheme)).arg(port));
         }
@@ -88,132 +87,115 @@ Q_DECLARE_METATYPE(tonaq::sim::Faults)
 class TestDriver : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void operations_data();
-    void operations();
-    void slowAndChunkedRepliesArriveWhole();
-};
-
-void TestDriver::initTestCase() {
-    if (test::Ser2net::program().isEmpty()) {
-        if (qEnvironmentVariableIsSet("CI")) QFAIL("ser2net is not installed");
-        return; // its rows skip
-    }
-    static QTemporaryDir folder;
-    QString why;
-    g_certificates = test::makeCertificates(folder.path(), QStringLiteral("tonaq"), &why);
-    QVERIFY2(g_certificates, qPrintable(why));
-}
-
-void TestDriver::operations_data() {
-    QTest::addColumn<Way>("way");
-    QTest::addColumn<sim::Faults>("fault");
-    QTest::addColumn<Operation>("operation");
-    QTest::addColumn<QByteArray>("wire");
-    QTest::addColumn<QString>("result");
-    const auto row = [](const char *name, sim::Faults fault, Operation op, const QByteArray &wire,
-                        const QString &result, bool everyWay = true) {
-        for (const Way way : {Way::InProcess, Way::Tty, Way::Raw, Way::Rfc2217, Way::Rfc2217Tls}) {
-            if (everyWay || way == Way::InProcess)
-                QTest::addRow("%s: %s", kWayNames[int(way)], name)
-                    << way << fault << op << wire << result;
+    void initTestCase() {
+        if (test::Ser2net::program().isEmpty()) {
+            if (qEnvironmentVariableIsSet("CI")) QFAIL("ser2net is not installed");
+            return; // its rows skip
         }
-    };
-    using enum sim::Marker;
-    const sim::Faults healthy, silent{.silent = true},
-        noMarkers{.missingMarkers = Connect | SingleTone | MemoryPlay | Store | Sequence};
-    const Operation handshake = [](UnitDriver &d) {
-        const QString greeted = yes(d.handshake());
-        return greeted + u' ' + d.firmwareVersion();
-    };
-    row("handshake", healthy, handshake, "@R", "yes 2.10 (simulated)\r\n");
-    row("handshake, silent", silent, handshake, "@R", "no ");
-    row("handshake, no marker", noMarkers, handshake, "@R", "no 2.10 (simulated)\r\n");
-    // A unit or adapter that takes well over half the first-byte wait is still heard. The
-    // driver's own rule: a server in between adds its own delay.
-    row("handshake, replies after 170 ms", {.extraReplyDelayMs = 170}, handshake, "@R",
-        "yes 2.10 (simulated)\r\n", false);
-    row(
-        "instant tone", healthy,
-        [](UnitDriver &d) {
-            d.startTone(u'5');
-            d.stopTone();
-            return QString();
-        },
-        "%5%", "");
-    const Operation single = [](UnitDriver &d) {
-        const bool taken = d.attention() && d.enterSingleTone();
-        if (taken) d.playTimedTone("b", "200");
-        return yes(taken);
-    };
-    row("single tone", healthy, single, "@Ib,200\r", "yes");
-    row("single tone, no SM", noMarkers, single, "@I", "no");
-    row(
-        "abort", healthy,
-        [](UnitDriver &d) {
-            d.interrupt();
-            d.silence();
-            return QString();
-        },
-        "\r\n%", "");
-    // "OK" and "Ready" of an empty location come back to back: each read takes one line, so the
-    // "Ready" is not swallowed by the select's read.
-    const Operation play = [](UnitDriver &d) {
-        const QString mode = yes(d.enterMemoryPlay());
-        d.selectPlayLocation(4);
-        const QString ready = yes(d.readyArrived());
-        d.confirmPlayed(u'5');
-        return mode + u' ' + ready;
-    };
-    row("memory play", healthy, play, "M4\r\n5\r\n", "yes yes");
-    row("memory play, no Ready", {.neverReady = true}, play, "M4\r\n5\r\n", "yes no");
-    const Operation view = [](UnitDriver &d) {
-        d.enterView();
-        return d.viewLocation(3);
-    };
-    row("view", healthy, view, "V3",
-        "\r\nMemory location 3\r\nLength = 100ms : Space = 50ms\r\nString = 123#\r\n");
-    row("view, report cut short", {.reportFault = sim::ReportFault::NoFourthLine}, view, "V3",
-        "\r\nMemory location 3\r\nLength = 100ms : Space = 50ms\r\n");
-    row("view, silent", silent, view, "V3", "");
-    row(
-        "reset", healthy,
-        [](UnitDriver &d) {
-            d.resetMemory();
-            return QString();
-        },
-        "^0", "");
-    const QList<SequenceRow> rows{{"5", "100", "50"}, {}, {"#", "", ""}};
-    const Operation send = [rows](UnitDriver &d) { return yes(d.sendSequence(rows)); };
-    row("sequence", healthy, send, "@F5,100,50\r\n#,,\r\n\r\n", "yes");
-    row("sequence, no MM", noMarkers, send, "@F\r\n", "no");
-    row("sequence, silent", silent, send, "@\r\n", "no");
-}
-
-void TestDriver::operations() {
-    QFETCH(Way, way);
-    QFETCH(sim::Faults, fault);
-    QFETCH(Operation, operation);
-    if (way > Way::Tty && !g_certificates) QSKIP("ser2net is not installed");
-    Rig rig(way);
-    rig.unit.setLocation(4, {});
-    rig.unit.setFaults(fault);
-    QTEST(operation(rig.driver), "result");
-    QTEST(rig.received(), "wire");
-}
-
-// A writer that pauses 30 ms between bytes, or an adapter that holds them back 16 ms, must never
-// have its report cut in two: that read location 2's tones as "Str" before.
-void TestDriver::slowAndChunkedRepliesArriveWhole() {
-    for (const auto &[byteGapMs, chunkMs] : {std::pair(30.0, 0), std::pair(0.0, 16)}) {
-        Rig rig(Way::InProcess, {.pacing = true, .chunkMs = chunkMs});
-        rig.unit.setByteGapMs(byteGapMs);
-        QVERIFY(rig.driver.handshake());
-        rig.driver.enterView();
-        QCOMPARE(rig.driver.viewLocation(2),
-                 "\r\nMemory location 2\r\nLength = 150ms : Space = 75ms\r\nString = 5551212\r\n");
+        static QTemporaryDir folder;
+        QString why;
+        g_certificates = test::makeCertificates(folder.path(), QStringLiteral("tonaq"), &why);
+        QVERIFY2(g_certificates, qPrintable(why));
     }
-}
+
+    void operations_data() {
+        QTest::addColumn<Way>("way");
+        QTest::addColumn<sim::Faults>("fault");
+        QTest::addColumn<Operation>("operation");
+        QTest::addColumn<QByteArray>("wire");
+        QTest::addColumn<QString>("result");
+        const auto row = [](const char *name, sim::Faults fault, Operation op,
+                            const QByteArray &wire, const QString &result, bool everyWay = true) {
+            for (const Way way :
+                 {Way::InProcess, Way::Tty, Way::Raw, Way::Rfc2217, Way::Rfc2217Tls}) {
+                if (everyWay || way == Way::InProcess)
+                    QTest::addRow("%s: %s", kWayNames[int(way)], name)
+                        << way << fault << op << wire << result;
+            }
+        };
+        using enum sim::Marker;
+        const sim::Faults healthy, silent{.silent = true},
+            noMarkers{.missingMarkers = Connect | SingleTone | MemoryPlay | Store | Sequence};
+        const Operation handshake = [](UnitDriver &d) {
+            const QString greeted = yes(d.handshake());
+            return greeted + u' ' + d.firmwareVersion();
+        };
+        row("handshake", healthy, handshake, "@R", "yes 2.10 (simulated)\r\n");
+        row("handshake, silent", silent, handshake, "@R", "no ");
+        row("handshake, no marker", noMarkers, handshake, "@R", "no 2.10 (simulated)\r\n");
+        // A unit or adapter that takes well over half the first-byte wait is still heard. The
+        // driver's own rule: a server in between adds its own delay.
+        row("handshake, replies after 170 ms", {.extraReplyDelayMs = 170}, handshake, "@R",
+            "yes 2.10 (simulated)\r\n", false);
+        // Operations that answer nothing: the wire alone.
+        row(
+            "instant tone", healthy,
+            [](UnitDriver &d) { return d.startTone(u'5'), d.stopTone(), QString(); }, "%5%", "");
+        const Operation single = [](UnitDriver &d) {
+            const bool taken = d.attention() && d.enterSingleTone();
+            if (taken) d.playTimedTone("b", "200");
+            return yes(taken);
+        };
+        row("single tone", healthy, single, "@Ib,200\r", "yes");
+        row("single tone, no SM", noMarkers, single, "@I", "no");
+        row(
+            "abort", healthy, [](UnitDriver &d) { return d.interrupt(), d.silence(), QString(); },
+            "\r\n%", "");
+        // "OK" and "Ready" of an empty location come back to back: each read takes one line, so the
+        // "Ready" is not swallowed by the select's read.
+        const Operation play = [](UnitDriver &d) {
+            const QString mode = yes(d.enterMemoryPlay());
+            d.selectPlayLocation(4);
+            const QString ready = yes(d.readyArrived());
+            d.confirmPlayed(u'5');
+            return mode + u' ' + ready;
+        };
+        row("memory play", healthy, play, "M4\r\n5\r\n", "yes yes");
+        row("memory play, no Ready", {.neverReady = true}, play, "M4\r\n5\r\n", "yes no");
+        const Operation view = [](UnitDriver &d) {
+            d.enterView();
+            return d.viewLocation(3);
+        };
+        row("view", healthy, view, "V3",
+            "\r\nMemory location 3\r\nLength = 100ms : Space = 50ms\r\nString = 123#\r\n");
+        row("view, report cut short", {.reportFault = sim::ReportFault::NoFourthLine}, view, "V3",
+            "\r\nMemory location 3\r\nLength = 100ms : Space = 50ms\r\n");
+        row("view, silent", silent, view, "V3", "");
+        row(
+            "reset", healthy, [](UnitDriver &d) { return d.resetMemory(), QString(); }, "^0", "");
+        const QList<SequenceRow> rows{{"5", "100", "50"}, {}, {"#", "", ""}};
+        const Operation send = [rows](UnitDriver &d) { return yes(d.sendSequence(rows)); };
+        row("sequence", healthy, send, "@F5,100,50\r\n#,,\r\n\r\n", "yes");
+        row("sequence, no MM", noMarkers, send, "@F\r\n", "no");
+        row("sequence, silent", silent, send, "@\r\n", "no");
+    }
+
+    void operations() {
+        QFETCH(Way, way);
+        QFETCH(sim::Faults, fault);
+        QFETCH(Operation, operation);
+        if (way > Way::Tty && !g_certificates) QSKIP("ser2net is not installed");
+        Rig rig(way);
+        rig.unit.setLocation(4, {});
+        rig.unit.setFaults(fault);
+        QTEST(operation(rig.driver), "result");
+        QTEST(rig.received(), "wire");
+    }
+
+    // A writer that pauses 30 ms between bytes, or an adapter that holds them back 16 ms, must
+    // never have its report cut in two: that read location 2's tones as "Str" before.
+    void slowAndChunkedRepliesArriveWhole() {
+        for (const auto &[byteGapMs, chunkMs] : {std::pair(30.0, 0), std::pair(0.0, 16)}) {
+            Rig rig(Way::InProcess, {.pacing = true, .chunkMs = chunkMs});
+            rig.unit.setByteGapMs(byteGapMs);
+            QVERIFY(rig.driver.handshake());
+            rig.driver.enterView();
+            QCOMPARE(
+                rig.driver.viewLocation(2),
+                "\r\nMemory location 2\r\nLength = 150ms : Space = 75ms\r\nString = 5551212\r\n");
+        }
+    }
+};
 
 QTEST_GUILESS_MAIN(TestDriver)
 #include "tst_driver.moc"

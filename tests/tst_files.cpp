@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
 #include <QTest>
 #include <csignal>
 #include <sys/resource.h>
@@ -16,43 +15,6 @@
 using namespace tonaq;
 
 namespace {
-
-constexpr uid_t kNobody = 65534;
-
-// Runs as an ordinary user for its lifetime: root reads and writes whatever the modes say.
-class AsOrdinaryUser {
-public:
-    AsOrdinaryUser()
-        : m_root(::geteuid() == 0) {
-        if (m_root) QVERIFY(::seteuid(kNobody) == 0);
-    }
-    ~AsOrdinaryUser() {
-        if (m_root) [[maybe_unused]]
-            const int back = ::seteuid(0);
-    }
-
-private:
-    bool m_root;
-};
-
-// Writes beyond this many bytes fail, as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN); // fail the write instead of the process
-        const rlimit limit{bytes, m_old.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
 
 void write(const QString &path, const QByteArray &bytes) {
     QFile file(path);
@@ -67,6 +29,26 @@ QByteArray read(const QString &path) {
 
 void setMode(const QString &path, mode_t mode) {
     QVERIFY(::chmod(QFile::encodeName(path).constData(), mode) == 0);
+}
+
+// Triggers the menu item as an ordinary user (root reads and writes whatever the modes say),
+// writes beyond sizeLimit bytes failing as on a full disk.
+void triggerAsOrdinaryUser(test::Program &program, const char *item,
+                           rlim_t sizeLimit = RLIM_INFINITY) {
+    setMode(program.folder(), 0755);
+    setMode(program.logFolder(), 0777);
+    const bool root = ::geteuid() == 0;
+    QVERIFY(!root || ::seteuid(65534) == 0); // nobody
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit limit{std::min(sizeLimit, old.rlim_max), old.rlim_max};
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN); // fail the write, not the process
+    setrlimit(RLIMIT_FSIZE, &limit);
+    program.trigger(item);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    if (root) [[maybe_unused]]
+        const int back = ::seteuid(0);
 }
 
 // A file the program wrote: location i holds "12#i", 10i, 5i; sequence row r holds "b", r, r.
@@ -84,161 +66,136 @@ QByteArray sampleFile() {
 class TestFiles : public QObject {
     Q_OBJECT
 private slots:
-    void saveThenOpenRestoresEverything();
-    void open_data();
-    void open();
-    void save_data();
-    void save();
-    void errorLogHeaderOnceAndTheLineReached();
-};
+    void saveThenOpenRestoresEverything() {
+        test::Program program;
+        MainWindow &window = program.start();
+        write(program.folder() + "/in.tnq", sampleFile());
+        window.files().commandLineFile = program.folder() + "/in.tnq";
+        window.files().openFile();
+        QCOMPARE(window.memory().caption(), baseTitle() + " [in.tnq]");
+        QVERIFY(window.memory().location(7).update); // loaded rows are marked for upload
 
-void TestFiles::saveThenOpenRestoresEverything() {
-    test::Program program;
-    MainWindow &window = program.start();
-    write(program.folder() + "/in.tnq", sampleFile());
-    window.files().commandLineFile = program.folder() + "/in.tnq";
-    window.files().openFile();
-    QCOMPARE(window.memory().caption(), baseTitle() + " [in.tnq]");
-    QVERIFY(window.memory().location(7).update); // loaded rows are marked for upload
+        window.memory().setCurrentFile(QString());
+        const QString path = program.folder() + "/out.tnq";
+        program.fileDialogs.choose(path);
+        program.trigger("mnuSave"); // no current file: Save As
+        const FileDialogRequest &asked = program.fileDialogs.requests.last();
+        QCOMPARE(asked.initialName + " in " + asked.initialFolder,
+                 "Tonaq Config File in " + program.folder());
+        QCOMPARE(read(path), sampleFile());
+        QCOMPARE(program.status(), "File Saved. Ready.");
+        QCOMPARE(window.memory().caption(), baseTitle() + " [out.tnq]");
 
-    window.memory().setCurrentFile(QString());
-    const QString path = program.folder() + "/out.tnq";
-    program.fileDialogs.choose(path);
-    program.trigger("mnuSave"); // no current file: Save As
-    QCOMPARE(program.fileDialogs.requests.last().initialName, "Tonaq Config File");
-    QCOMPARE(program.fileDialogs.requests.last().initialFolder, program.folder());
-    QCOMPARE(read(path), sampleFile());
-    QCOMPARE(program.status(), "File Saved. Ready.");
-    QCOMPARE(window.memory().caption(), baseTitle() + " [out.tnq]");
-
-    program.trigger("mnuOpen"); // cancelled: starts in the current file's folder
-    QCOMPARE(program.fileDialogs.requests.last().initialFolder, program.folder() + "/");
-    QCOMPARE(program.logLines(), QStringList{});
-}
-
-void TestFiles::open_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("readable");
-    QTest::addColumn<QString>("tones"); // locations 1 and 8's tones afterwards ("kept": unchanged)
-    QTest::addColumn<QString>("lastCell"); // sequence row 20's duration afterwards
-    QTest::addColumn<QString>("logged");
-    const QByteArray sample = sampleFile();
-    QTest::newRow("whole") << sample << true << "12#0 12#7"
-                           << "20"
-                           << "";
-    QTest::newRow("27 lines") << sample.left(sample.lastIndexOf("b,20")) << true << "12#0 12#7"
-                              << ""
-                              << "Error 62 (Input past end of file) in procedure mnuOpen_Click of "
-                                 "Form frmTonaq on line 90";
-    // The table is emptied before it is filled: a file that ends early leaves no old texts.
-    QTest::newRow("5 lines") << sample.left(sample.indexOf("12#5")) << true << "12#0 "
-                             << ""
-                             << "Error 62 (Input past end of file) in procedure mnuOpen_Click of "
-                                "Form frmTonaq on line 80";
-    // A first field of 10 MB was read only as far as 1 MiB, losing every later field.
-    QTest::newRow("10 MB first field")
-        << QByteArray(10 << 20, '1') + sample.mid(4) << true << QString(20, u'1') + " 12#7"
-        << "20"
-        << "";
-    // Readable to the length test but not to open: it must change nothing.
-    QTest::newRow("unreadable") << sample << false << "kept kept"
-                                << ""
-                                << "";
-}
-
-void TestFiles::open() {
-    QFETCH(QByteArray, bytes);
-    QFETCH(bool, readable);
-    test::Program program;
-    MainWindow &window = program.start();
-    window.memory().setText(0, MemoryModel::Text::Tones, "kept");
-    window.memory().setText(7, MemoryModel::Text::Tones, "kept");
-    const QString path = program.folder() + "/site.tnq";
-    write(path, bytes);
-    setMode(program.folder(), 0755);
-    setMode(program.logFolder(), 0777);
-    setMode(path, readable ? 0644 : 0);
-    program.fileDialogs.choose(path);
-    {
-        AsOrdinaryUser user;
-        program.trigger("mnuOpen");
-    }
-    QTEST(window.memory().location(0).tones + u' ' + window.memory().location(7).tones, "tones");
-    QTEST(window.memory().cell(20, 2), "lastCell");
-    QFETCH(QString, logged);
-    QCOMPARE(program.logLines(), logged.isEmpty() ? QStringList{} : QStringList{logged});
-    if (!readable) QCOMPARE(window.memory().currentFile(), QString());
-}
-
-void TestFiles::save_data() {
-    QTest::addColumn<int>("folderMode");
-    QTest::addColumn<int>("fileMode");
-    QTest::addColumn<int>("sizeLimit");
-    QTest::addColumn<QString>("logged"); // error number and text; empty: saved
-    // The atomic save needs a new file beside the old one; where the folder takes none, the
-    // file the user may write is written in place.
-    QTest::newRow("read-only folder, writable file") << 0555 << 0666 << 0 << "";
-    QTest::newRow("read-only file") << 0777 << 0444 << 0 << "70 (Permission denied)";
-    QTest::newRow("read-only both") << 0555 << 0444 << 0 << "70 (Permission denied)";
-    QTest::newRow("full disk") << 0777 << 0666 << 1000 << "61 (Disk full)";
-}
-
-void TestFiles::save() {
-    QFETCH(int, folderMode);
-    QFETCH(int, fileMode);
-    QFETCH(int, sizeLimit);
-    test::Program program;
-    MainWindow &window = program.start();
-    const QString folder = program.folder() + "/data";
-    const QString path = folder + "/site.tnq";
-    QVERIFY(QDir().mkpath(folder));
-    write(path, "old");
-    window.memory().setCurrentFile(path);
-    window.memory().setText(0, MemoryModel::Text::Tones, QString(20, u'5'));
-    for (int row = 1; row <= 20; ++row)
-        window.memory().setCell(row, 2, QString(60, u'9'));
-    setMode(program.folder(), 0755);
-    setMode(program.logFolder(), 0777);
-    setMode(folder, folderMode);
-    setMode(path, fileMode);
-    {
-        AsOrdinaryUser user;
-        const std::unique_ptr<FileSizeLimit> full(sizeLimit ? new FileSizeLimit(sizeLimit)
-                                                            : nullptr);
-        program.trigger("mnuSave");
-    }
-    setMode(folder, 0777);
-    QFETCH(QString, logged);
-    if (logged.isEmpty()) {
-        QVERIFY(read(path).startsWith("55555555555555555555,,\r\n"));
+        program.trigger("mnuOpen"); // cancelled: starts in the current file's folder
+        QCOMPARE(program.fileDialogs.requests.last().initialFolder, program.folder() + "/");
         QCOMPARE(program.logLines(), QStringList{});
-    } else {
-        QCOMPARE(read(path), "old"); // a failed save leaves the old content whole
-        QCOMPARE(program.logLines().size(), 1);
-        QVERIFY2(
-            program.logLines()[0].startsWith("Error " + logged + " in procedure mnuSave_Click"),
-            qPrintable(program.logLines()[0]));
     }
-}
 
-void TestFiles::errorLogHeaderOnceAndTheLineReached() {
-    QTemporaryDir folder;
-    const ErrorLog log(folder.path() + "/new/folder");
-    for (int line : {20, 40})
-        trapped(log, Procedure::ReadLocations, [line](Trap &at) {
-            at(10);
-            at(line);
-            throw TonaqError(ErrorCode::ReplyTooShort);
-        });
-    const QList<QByteArray> lines = read(log.filePath()).split('\n');
-    QCOMPARE(lines.size(), 5); // four lines and the empty rest after the last CR LF
-    QCOMPARE(lines[0], (baseTitle() + " Error Log\r").toLatin1());
-    QCOMPARE(lines[1], QByteArray(32, '=') + '\r');
-    QVERIFY(lines[3].endsWith(" Error 9 (Subscript out of range) in procedure ReadDefaults of "
-                              "Form frmTonaq on line 40\r"));
-    // A log that cannot be written is passed over.
-    ErrorLog(log.filePath() + "/under/a/file").logError("lost");
-}
+    void open_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("readable");
+        QTest::addColumn<QString>("tones"); // locations 1 and 8's tones after ("kept": unchanged)
+        QTest::addColumn<QString>("lastCell"); // sequence row 20's duration afterwards
+        QTest::addColumn<QString>("logged");
+        const QByteArray sample = sampleFile();
+        const QString pastEnd = "Error 62 (Input past end of file) in procedure mnuOpen_Click of "
+                                "Form frmTonaq on line %1";
+        QTest::newRow("whole") << sample << true << "12#0 12#7" << QString("20") << QString();
+        QTest::newRow("27 lines") << sample.left(sample.lastIndexOf("b,20")) << true << "12#0 12#7"
+                                  << QString() << pastEnd.arg(90);
+        // The table is emptied before it is filled: a file that ends early leaves no old texts.
+        QTest::newRow("5 lines") << sample.left(sample.indexOf("12#5")) << true << "12#0 "
+                                 << QString() << pastEnd.arg(80);
+        // A first field of 10 MB was read only as far as 1 MiB, losing every later field.
+        QTest::newRow("10 MB first field")
+            << QByteArray(10 << 20, '1') + sample.mid(4) << true << QString(20, u'1') + " 12#7"
+            << "20" << QString();
+        // Readable to the length test but not to open: it must change nothing.
+        QTest::newRow("unreadable") << sample << false << "kept kept" << QString() << QString();
+    }
+
+    void open() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, readable);
+        test::Program program;
+        MainWindow &window = program.start();
+        window.memory().setText(0, MemoryModel::Text::Tones, "kept");
+        window.memory().setText(7, MemoryModel::Text::Tones, "kept");
+        const QString path = program.folder() + "/site.tnq";
+        write(path, bytes);
+        setMode(path, readable ? 0644 : 0);
+        program.fileDialogs.choose(path);
+        triggerAsOrdinaryUser(program, "mnuOpen");
+        const MemoryModel &memory = window.memory();
+        QTEST(memory.location(0).tones + u' ' + memory.location(7).tones, "tones");
+        QTEST(memory.cell(20, 2), "lastCell");
+        QFETCH(QString, logged);
+        QCOMPARE(program.logLines(), logged.isEmpty() ? QStringList{} : QStringList{logged});
+        if (!readable) QCOMPARE(memory.currentFile(), QString());
+    }
+
+    void save_data() {
+        QTest::addColumn<int>("folderMode");
+        QTest::addColumn<int>("fileMode");
+        QTest::addColumn<int>("sizeLimit");
+        QTest::addColumn<QString>("logged"); // error number and text; empty: saved
+        // The atomic save needs a new file beside the old one; where the folder takes none, the
+        // file the user may write is written in place.
+        QTest::newRow("read-only folder, writable file") << 0555 << 0666 << 0 << "";
+        QTest::newRow("read-only file") << 0777 << 0444 << 0 << "70 (Permission denied)";
+        QTest::newRow("read-only both") << 0555 << 0444 << 0 << "70 (Permission denied)";
+        QTest::newRow("full disk") << 0777 << 0666 << 1000 << "61 (Disk full)";
+    }
+
+    void save() {
+        QFETCH(int, sizeLimit);
+        QFETCH(QString, logged);
+        test::Program program;
+        MainWindow &window = program.start();
+        const QString folder = program.folder() + "/data";
+        const QString path = folder + "/site.tnq";
+        QVERIFY(QDir().mkpath(folder));
+        write(path, "old");
+        window.memory().setCurrentFile(path);
+        window.memory().setText(0, MemoryModel::Text::Tones, QString(20, u'5'));
+        for (int row = 1; row <= 20; ++row)
+            window.memory().setCell(row, 2, QString(60, u'9'));
+        QFETCH(int, folderMode);
+        QFETCH(int, fileMode);
+        setMode(folder, folderMode);
+        setMode(path, fileMode);
+        triggerAsOrdinaryUser(program, "mnuSave", sizeLimit ? sizeLimit : RLIM_INFINITY);
+        setMode(folder, 0777);
+        const QStringList lines = program.logLines();
+        QCOMPARE(lines.size(), logged.isEmpty() ? 0 : 1);
+        if (logged.isEmpty()) {
+            QVERIFY(read(path).startsWith("55555555555555555555,,\r\n"));
+        } else {
+            QCOMPARE(read(path), "old"); // a failed save leaves the old content whole
+            QVERIFY2(lines[0].startsWith("Error " + logged + " in procedure mnuSave_Click"),
+                     qPrintable(lines[0]));
+        }
+    }
+
+    void errorLogHeaderOnceAndTheLineReached() {
+        QTemporaryDir folder;
+        const ErrorLog log(folder.path() + "/new/folder");
+        for (int line : {20, 40})
+            trapped(log, Procedure::ReadLocations, [line](Trap &at) {
+                at(10);
+                at(line);
+                throw TonaqError(ErrorCode::ReplyTooShort);
+            });
+        const QList<QByteArray> lines = read(log.filePath()).split('\n');
+        QCOMPARE(lines.size(), 5); // four lines and the empty rest after the last CR LF
+        QCOMPARE(lines[0], (baseTitle() + " Error Log\r").toLatin1());
+        QCOMPARE(lines[1], QByteArray(32, '=') + '\r');
+        QVERIFY(lines[3].endsWith(" Error 9 (Subscript out of range) in procedure ReadDefaults of "
+                                  "Form frmTonaq on line 40\r"));
+        // A log that cannot be written is passed over.
+        ErrorLog(log.filePath() + "/under/a/file").logError("lost");
+    }
+};
 
 QTEST_MAIN(TestFiles)
 #include "tst_files.moc"

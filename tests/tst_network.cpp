@@ -1,10 +1,10 @@
 // Network units: the address an operator writes, the telnet and RFC 2217 codec as tables, and
 // the transport against a scripted RFC 2217 server for what ser2net never does: a stalled
 // negotiation, another baud rate, a refused option, flow control suspended, 0xFF both ways.
-#include "base/tonaqerror.h"
 #include "link/networkaddress.h"
 #include "link/networktransport.h"
 #include "link/telnetcodec.h"
+#include "ser2net.h"
 
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -62,266 +62,196 @@ private:
 const QByteArray kWillComPort = hex("fffb2c");
 const QByteArray kDoComPort = hex("fffd2c");
 const QByteArray kStopSizeAsked = hex("fffa2c04");
-const QByteArray kAllAcknowledged = hex("fffa2c6500002580fff0 fffa2c6608fff0 fffa2c6701fff0 "
-                                        "fffa2c6801fff0");
+// Stop size, parity, data size, baud rate: in any order, and no flow control acknowledgement.
+const QByteArray kAllAcknowledged = hex("fffa2c6801fff0 fffa2c6701fff0 fffa2c6608fff0 "
+                                        "fffa2c6500002580fff0");
 const QByteArrayList kServerThatAgrees{kWillComPort, kDoComPort, kStopSizeAsked, kAllAcknowledged};
-
-QString openFailure(NetworkTransport &transport, std::chrono::milliseconds deadline = 3000ms) {
-    try {
-        transport.open(LineSettings{}, deadline);
-    } catch (const TonaqError &error) {
-        return QStringLiteral("%1 %2").arg(error.number()).arg(error.description());
-    }
-    return QStringLiteral("opened");
-}
-
-NetworkTransport transportTo(const QString &url) {
-    return NetworkTransport(*parseNetworkAddress(url));
-}
 
 } // namespace
 
 class TestNetwork : public QObject {
     Q_OBJECT
 private slots:
-    void addresses_data();
-    void addresses();
-    void telnetDecoding_data();
-    void telnetDecoding();
-    void lineSettingsRequests_data();
-    void lineSettingsRequests();
-    void settingsAcknowledged_data();
-    void settingsAcknowledged();
-    void negotiation_data();
-    void negotiation();
-    void escapesBothWays();
-    void suspendedFlowHoldsWritesUntilResumed();
+    void addresses_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("network");   // told from a device path
+        QTest::addColumn<QString>("parsed"); // place and files, or "! why"
+        QTest::newRow("raw") << "tcp://192.168.1.20:4001" << true << "tcp://192.168.1.20:4001";
+        QTest::newRow("rfc2217, any case, trailing slash")
+            << "RFC2217://Unit7.Example:7001/" << true << "rfc2217://unit7.example:7001";
+        QTest::newRow("tls, IPv6, CA file")
+            << "rfc2217+tls://[::1]:7001?ca=/etc/tonaq/ca.pem" << true
+            << "rfc2217+tls://[::1]:7001 ca=/etc/tonaq/ca.pem";
+        QTest::newRow("client certificate, escaped and plain spaces")
+            << "tcp+tls://h:1?ca=/my%20ca.pem&cert=/k/my cert.pem&key=k.pem" << true
+            << "tcp+tls://h:1 ca=/my ca.pem cert=/k/my cert.pem key=k.pem";
+        QTest::newRow("unknown scheme")
+            << "ftp://h:1" << true << "! unknown scheme ftp (tcp, rfc2217, tcp+tls or rfc2217+tls)";
+        QTest::newRow("no port") << "tcp://h" << true << "! no port";
+        QTest::newRow("a path") << "tcp://h:1/dev/ttyS0" << true
+                                << "! only HOST:PORT and ?ca=, cert=, key= may follow the scheme";
+        QTest::newRow("files without TLS")
+            << "rfc2217://h:1?ca=ca.pem" << true
+            << "! ca, cert and key need tcp+tls:// or rfc2217+tls://";
+        QTest::newRow("certificate without key")
+            << "tcp+tls://h:1?cert=c.pem" << true
+            << "! a client certificate needs both cert and key";
+        QTest::newRow("unknown option") << "tcp+tls://h:1?pin=x" << true << "! unknown option pin";
+        QTest::newRow("device path") << "/dev/ttyUSB0" << false << "! not a network address";
+    }
+
+    void addresses() {
+        QFETCH(QString, text);
+        QTEST(isNetworkPortName(text), "network");
+        QString why;
+        const std::optional<NetworkAddress> address = parseNetworkAddress(text, &why);
+        QString parsed = QStringLiteral("! ") + why;
+        if (address) {
+            parsed = address->place();
+            for (const auto &[name, file] : {std::pair{"ca", address->caFile},
+                                             {"cert", address->certFile},
+                                             {"key", address->keyFile}})
+                if (!file.isEmpty())
+                    parsed += QStringLiteral(" %1=%2").arg(QLatin1String(name), file);
+        }
+        QTEST(parsed, "parsed");
+    }
+
+    void telnetDecoding_data() {
+        QTest::addColumn<QByteArrayList>("chunks"); // from the server, after our own requests
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<QByteArrayList>("comPort"); // command byte then value
+        QTest::addColumn<int>("offer");              // TelnetCodec::Offer
+        const auto row = [](const char *name, const QByteArrayList &chunks, const QByteArray &data,
+                            const QByteArray &answer, const QByteArrayList &comPort,
+                            TelnetCodec::Offer offer = TelnetCodec::Offer::Pending) {
+            QTest::newRow(name) << chunks << data << answer << comPort << int(offer);
+        };
+        row("ser2net's opening: only its own echo offer refused",
+            {hex("fffb03 fffd03 fffb01 fffe01 fffd00 fffb00 fffd2c fffa2c6b00fff0")}, {},
+            hex("fffe01"), {hex("6b00")}, TelnetCodec::Offer::Accepted);
+        row("IAC IAC is 0xFF data, even cut in two", {"A" + hex("ff"), hex("ff") + "B\r\n"},
+            "A\xff" + QByteArray("B\r\n"), {}, {});
+        row("a message cut anywhere, 0xFF doubled in its value",
+            {"x" + hex("fffa"), hex("2c650000ff"), hex("ff00ff"), hex("f0") + "y"}, "xy", {},
+            {hex("650000ff00")});
+        row("unknown options refused both ways", {hex("fffd18 fffb18")}, {}, hex("fffc18 fffe18"),
+            {});
+        row("a repeated offer is not answered; withdrawing it is",
+            {hex("fffb00 fffb00 fffd03 fffd03 fffc00")}, {}, hex("fffe00"), {});
+        row("other commands and subnegotiations passed over",
+            {"A" + hex("fff1") + "B" + hex("fff9 fffa1801fff0") + "C"}, "ABC", {}, {});
+        row("a message ended by another command, which counts", {hex("fffa2c6b00 fffb18") + "z"},
+            "z", hex("fffe18"), {hex("6b00")});
+    }
+
+    void telnetDecoding() {
+        QFETCH(QByteArrayList, chunks);
+        TelnetCodec codec;
+        QCOMPARE(codec.start(), hex("fffb00 fffb03 fffb2c fffd00 fffd03"));
+        TelnetCodec::Decoded all;
+        for (const QByteArray &chunk : chunks) {
+            const TelnetCodec::Decoded decoded = codec.decode(chunk);
+            all.data += decoded.data;
+            all.answer += decoded.answer;
+            all.comPort += decoded.comPort;
+        }
+        QByteArrayList comPort;
+        for (const ComPortMessage &message : all.comPort)
+            comPort << char(message.command) + message.value;
+        QTEST(all.data, "data");
+        QTEST(all.answer, "answer");
+        QTEST(comPort, "comPort");
+        QTEST(int(codec.comPort()), "offer");
+    }
+
+    // The unit's settings (the programs ask for no other) as ser2net acknowledged them, byte for
+    // byte; SET-CONTROL 1: no flow control.
+    void lineSettingsRequests() {
+        QCOMPARE(ComPortSetup(parseLineSettings("9600,n,8,1")).requests(),
+                 hex("fffa2c0100002580fff0 fffa2c0208fff0 fffa2c0301fff0 fffa2c0401fff0 "
+                     "fffa2c0501fff0"));
+    }
+
+    void negotiation_data() {
+        QTest::addColumn<QByteArrayList>("script");
+        QTest::addColumn<QString>("failure"); // after "Could not open URL: "
+        const QByteArrayList agreed{kWillComPort, kDoComPort, kStopSizeAsked};
+        QTest::newRow("the option never taken up")
+            << QByteArrayList{}
+            << "the server did not take up the COM-PORT-OPTION (RFC 2217) within 300 ms";
+        // Notifications, the signature and the flow control's acknowledgement count for nothing.
+        QTest::newRow("settings acknowledged in part")
+            << agreed + QByteArrayList{hex("fffa2c6b00fff0 fffa2c6a60fff0 fffa2c64") + "ser2net" +
+                                       hex("fff0 fffa2c6901fff0 fffa2c6500002580fff0")}
+            << "the server did not acknowledge the data size, parity, stop size within 300 ms";
+        QTest::newRow("another baud rate acknowledged")
+            << agreed + QByteArrayList{hex("fffa2c6500004b00fff0")}
+            << "the server set 19200 baud instead of 9600 baud";
+        QTest::newRow("even parity, then 2 stop bits: the first fault is told")
+            << agreed + QByteArrayList{hex("fffa2c6500002580fff0 fffa2c6608fff0 "
+                                           "fffa2c6703fff0 fffa2c6802fff0")}
+            << "the server set even parity instead of no parity";
+        QTest::newRow("the option refused") << QByteArrayList{kWillComPort, hex("fffe2c")}
+                                            << "the server refused the COM-PORT-OPTION (RFC 2217)";
+        QTest::newRow("a banner and notifications, flow control never acknowledged")
+            << QByteArrayList{QByteArray(),
+                              "\r\nser2net port 7001\r\n\r\n" + hex("fffa2c6b00fff0")} +
+                   agreed + QByteArrayList{hex("fffa2c6a60fff0") + kAllAcknowledged}
+            << QString();
+    }
+
+    // Each ends in its own way within the deadline, with the windows' events running meanwhile.
+    void negotiation() {
+        QFETCH(QByteArrayList, script);
+        QFETCH(QString, failure);
+        ScriptedServer server(script);
+        const auto transport = test::transportTo(server.url());
+        bool eventsRan = false;
+        QTimer::singleShot(0, this, [&] { eventsRan = true; });
+        QCOMPARE(test::openFailure(*transport, 300ms),
+                 failure.isEmpty() ? "opened"
+                                   : "8015 Could not open " + server.url() + ": " + failure);
+        QVERIFY(eventsRan);
+        QCOMPARE(transport->isOpen(), failure.isEmpty());
+    }
+
+    // 0xFF travels doubled both ways; a notification amid data is passed over.
+    void escapesBothWays() {
+        ScriptedServer server(kServerThatAgrees);
+        const auto transport = test::transportTo(server.url());
+        QCOMPARE(test::openFailure(*transport), QStringLiteral("opened"));
+        transport->stream().write("\xff@\xff");
+        QTRY_VERIFY(server.received.endsWith(hex("ffff40ffff")));
+        // The link's trace peeks at each arrival; the wait must see what came all the same.
+        connect(&transport->stream(), &QIODevice::readyRead, this,
+                [&] { transport->stream().peek(64); });
+        server.send(hex("41ffff") + hex("fffa2c6b20fff0") + "B\r\n");
+        QVERIFY(transport->stream().waitForReadyRead(2000));
+        QTRY_VERIFY(transport->stream().canReadLine());
+        QCOMPARE(transport->stream().readLine(), "A\xff" + QByteArray("B\r\n"));
+    }
+
+    // Bytes written while the server has suspended us wait, and go once it resumes. Our answer
+    // to an option request is not held back, so it fences what was written before it.
+    void suspendedFlowHoldsWritesUntilResumed() {
+        ScriptedServer server(kServerThatAgrees);
+        const auto transport = test::transportTo(server.url());
+        QCOMPARE(test::openFailure(*transport), QStringLiteral("opened"));
+        server.send(hex("fffa2c6cfff0"));
+        QTRY_VERIFY(transport->writesSuspended());
+        QCOMPARE(transport->stream().write("@"), 1);
+        QCOMPARE(transport->stream().bytesToWrite(), 1);
+        server.send(hex("fffd18"));
+        QTRY_VERIFY(server.received.endsWith(hex("fffc18")));
+        QVERIFY(!server.received.contains('@'));
+        server.send(hex("fffa2c6dfff0"));
+        QVERIFY(transport->stream().waitForBytesWritten(1000));
+        QTRY_VERIFY(server.received.endsWith('@'));
+        QVERIFY(!transport->writesSuspended());
+    }
 };
-
-void TestNetwork::addresses_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("network");   // told from a device path
-    QTest::addColumn<QString>("parsed"); // place and files, or "! why"
-    QTest::newRow("raw") << "tcp://192.168.1.20:4001" << true << "tcp://192.168.1.20:4001";
-    QTest::newRow("rfc2217, any case, trailing slash")
-        << "RFC2217://Unit7.Example:7001/" << true << "rfc2217://unit7.example:7001";
-    QTest::newRow("tls, IPv6, CA file") << "rfc2217+tls://[::1]:7001?ca=/etc/tonaq/ca.pem" << true
-                                        << "rfc2217+tls://[::1]:7001 ca=/etc/tonaq/ca.pem";
-    QTest::newRow("client certificate, escaped and plain spaces")
-        << "tcp+tls://h:1?ca=/my%20ca.pem&cert=/k/my cert.pem&key=k.pem" << true
-        << "tcp+tls://h:1 ca=/my ca.pem cert=/k/my cert.pem key=k.pem";
-    QTest::newRow("unknown scheme")
-        << "ftp://h:1" << true << "! unknown scheme ftp (tcp, rfc2217, tcp+tls or rfc2217+tls)";
-    QTest::newRow("no port") << "tcp://h" << true << "! no port";
-    QTest::newRow("a path") << "tcp://h:1/dev/ttyS0" << true
-                            << "! only HOST:PORT and ?ca=, cert=, key= may follow the scheme";
-    QTest::newRow("files without TLS") << "rfc2217://h:1?ca=ca.pem" << true
-                                       << "! ca, cert and key need tcp+tls:// or rfc2217+tls://";
-    QTest::newRow("certificate without key")
-        << "tcp+tls://h:1?cert=c.pem" << true << "! a client certificate needs both cert and key";
-    QTest::newRow("unknown option") << "tcp+tls://h:1?pin=x" << true << "! unknown option pin";
-    QTest::newRow("device path") << "/dev/ttyUSB0" << false << "! not a network address";
-}
-
-void TestNetwork::addresses() {
-    QFETCH(QString, text);
-    QFETCH(bool, network);
-    QCOMPARE(isNetworkPortName(text), network);
-    QString why;
-    const std::optional<NetworkAddress> address = parseNetworkAddress(text, &why);
-    QString parsed = QStringLiteral("! ") + why;
-    if (address) {
-        parsed = address->place();
-        for (const auto &[name, file] : {std::pair{"ca", address->caFile},
-                                         {"cert", address->certFile},
-                                         {"key", address->keyFile}})
-            if (!file.isEmpty()) parsed += QStringLiteral(" %1=%2").arg(QLatin1String(name), file);
-    }
-    QTEST(parsed, "parsed");
-}
-
-void TestNetwork::telnetDecoding_data() {
-    QTest::addColumn<QByteArrayList>("chunks"); // from the server, after our own requests
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<QByteArray>("answer");
-    QTest::addColumn<QByteArrayList>("comPort"); // command byte then value
-    QTest::addColumn<int>("offer");              // TelnetCodec::Offer
-    const int pending = int(TelnetCodec::Offer::Pending);
-    QTest::newRow("ser2net's opening: only its own echo offer refused")
-        << QByteArrayList{hex("fffb03 fffd03 fffb01 fffe01 fffd00 fffb00 fffd2c fffa2c6b00fff0")}
-        << QByteArray() << hex("fffe01") << QByteArrayList{hex("6b00")}
-        << int(TelnetCodec::Offer::Accepted);
-    QTest::newRow("IAC IAC is 0xFF data, even cut in two")
-        << QByteArrayList{"A" + hex("ff"), hex("ff") + "B\r\n"}
-        << QByteArray("A\xff"
-                      "B\r\n")
-        << QByteArray() << QByteArrayList{} << pending;
-    QTest::newRow("a message cut anywhere, 0xFF doubled in its value")
-        << QByteArrayList{"x" + hex("fffa"), hex("2c650000ff"), hex("ff00ff"), hex("f0") + "y"}
-        << QByteArray("xy") << QByteArray() << QByteArrayList{hex("650000ff00")} << pending;
-    QTest::newRow("unknown options refused both ways")
-        << QByteArrayList{hex("fffd18 fffb18")} << QByteArray() << hex("fffc18 fffe18")
-        << QByteArrayList{} << pending;
-    QTest::newRow("a repeated offer is not answered; withdrawing it is")
-        << QByteArrayList{hex("fffb00 fffb00 fffd03 fffd03 fffc00")} << QByteArray()
-        << hex("fffe00") << QByteArrayList{} << pending;
-    QTest::newRow("the option refused")
-        << QByteArrayList{hex("fffe2c")} << QByteArray() << QByteArray() << QByteArrayList{}
-        << int(TelnetCodec::Offer::Refused);
-    QTest::newRow("other commands and subnegotiations passed over")
-        << QByteArrayList{"A" + hex("fff1") + "B" + hex("fff9 fffa1801fff0") + "C"}
-        << QByteArray("ABC") << QByteArray() << QByteArrayList{} << pending;
-    QTest::newRow("a message ended by another command, which counts")
-        << QByteArrayList{hex("fffa2c6b00 fffb18") + "z"} << QByteArray("z") << hex("fffe18")
-        << QByteArrayList{hex("6b00")} << pending;
-}
-
-void TestNetwork::telnetDecoding() {
-    QFETCH(QByteArrayList, chunks);
-    TelnetCodec codec;
-    QCOMPARE(codec.start(), hex("fffb00 fffb03 fffb2c fffd00 fffd03"));
-    TelnetCodec::Decoded all;
-    for (const QByteArray &chunk : chunks) {
-        const TelnetCodec::Decoded decoded = codec.decode(chunk);
-        all.data += decoded.data;
-        all.answer += decoded.answer;
-        all.comPort += decoded.comPort;
-    }
-    QByteArrayList comPort;
-    for (const ComPortMessage &message : all.comPort)
-        comPort << char(message.command) + message.value;
-    QTEST(all.data, "data");
-    QTEST(all.answer, "answer");
-    QTEST(comPort, "comPort");
-    QTEST(int(codec.comPort()), "offer");
-}
-
-void TestNetwork::lineSettingsRequests_data() {
-    QTest::addColumn<QString>("settings");
-    QTest::addColumn<QByteArray>("requests");
-    // The first as ser2net acknowledged it, byte for byte; SET-CONTROL 1: no flow control.
-    QTest::newRow("9600 8N1") << "9600,n,8,1"
-                              << hex("fffa2c0100002580fff0 fffa2c0208fff0 fffa2c0301fff0 "
-                                     "fffa2c0401fff0 fffa2c0501fff0");
-    QTest::newRow("baud with 0xFF in it, odd, 1.5 stop")
-        << "65535,o,5,1.5"
-        << hex("fffa2c010000ffffffff fff0 fffa2c0205fff0 fffa2c0302fff0 "
-               "fffa2c0403fff0 fffa2c0501fff0");
-}
-
-void TestNetwork::lineSettingsRequests() {
-    QFETCH(QString, settings);
-    QTEST(ComPortSetup(parseLineSettings(settings)).requests(), "requests");
-}
-
-void TestNetwork::settingsAcknowledged_data() {
-    QTest::addColumn<QByteArrayList>("messages"); // server command byte, then value
-    QTest::addColumn<QString>("fault");
-    QTest::addColumn<QString>("missing");
-    const QByteArray baud = hex("6500002580"), size = hex("6608"), parity = hex("6701"),
-                     stop = hex("6801");
-    QTest::newRow("all four, no flow control acknowledgement")
-        << QByteArrayList{stop, parity, size, baud} << QString() << QString();
-    QTest::newRow("notifications, signature and control count for nothing")
-        << QByteArrayList{hex("6b00"), hex("6a60"), "d" + QByteArray("ser2net"), hex("6901"), baud}
-        << QString() << "data size, parity, stop size";
-    QTest::newRow("another baud rate") << QByteArrayList{hex("6500004b00"), size, parity, stop}
-                                       << "the server set 19200 baud instead of 9600 baud"
-                                       << "baud rate";
-    QTest::newRow("even parity, then 2 stop bits: the first fault is told")
-        << QByteArrayList{baud, size, hex("6703"), hex("6802")}
-        << "the server set even parity instead of no parity"
-        << "parity, stop size";
-}
-
-void TestNetwork::settingsAcknowledged() {
-    QFETCH(QByteArrayList, messages);
-    QFETCH(QString, fault);
-    QFETCH(QString, missing);
-    ComPortSetup setup{LineSettings{}};
-    for (const QByteArray &message : messages)
-        setup.take({quint8(message[0]), message.mid(1)});
-    QCOMPARE(setup.fault(), fault);
-    QCOMPARE(setup.missing(), missing);
-    QCOMPARE(setup.complete(), fault.isEmpty() && missing.isEmpty());
-}
-
-void TestNetwork::negotiation_data() {
-    QTest::addColumn<QByteArrayList>("script");
-    QTest::addColumn<QString>("failure"); // %1: the server's port
-    const QString couldNot = QStringLiteral("8015 Could not open rfc2217://127.0.0.1:%1: ");
-    QTest::newRow("the option never taken up")
-        << QByteArrayList{}
-        << couldNot + "the server did not take up the COM-PORT-OPTION (RFC 2217) within 300 ms";
-    QTest::newRow("settings never acknowledged")
-        << QByteArrayList{kWillComPort, kDoComPort}
-        << couldNot + "the server did not acknowledge the baud rate, data size, parity, stop size "
-                      "within 300 ms";
-    QTest::newRow("another baud rate acknowledged")
-        << QByteArrayList{kWillComPort, kDoComPort, kStopSizeAsked, hex("fffa2c6500004b00fff0")}
-        << couldNot + "the server set 19200 baud instead of 9600 baud";
-    QTest::newRow("the option refused")
-        << QByteArrayList{kWillComPort, hex("fffe2c")}
-        << couldNot + "the server refused the COM-PORT-OPTION (RFC 2217)";
-    QTest::newRow("a banner and notifications, flow control never acknowledged")
-        << QByteArrayList{QByteArray(),   "\r\nser2net port 7001\r\n\r\n" + hex("fffa2c6b00fff0"),
-                          kWillComPort,   kDoComPort,
-                          kStopSizeAsked, hex("fffa2c6a60fff0") + kAllAcknowledged}
-        << QStringLiteral("opened");
-}
-
-// Each ends in its own way within the deadline, with the windows' events running meanwhile.
-void TestNetwork::negotiation() {
-    QFETCH(QByteArrayList, script);
-    QFETCH(QString, failure);
-    ScriptedServer server(script);
-    NetworkTransport transport = transportTo(server.url());
-    bool eventsRan = false;
-    QTimer::singleShot(0, this, [&] { eventsRan = true; });
-    QCOMPARE(openFailure(transport, 300ms),
-             failure.replace(QStringLiteral("%1"), server.url().section(u':', -1)));
-    QVERIFY(eventsRan);
-    QCOMPARE(transport.isOpen(), failure == QStringLiteral("opened"));
-    if (!transport.isOpen()) return;
-    // What the server said before the unit is gone; a notification amid data is passed over.
-    server.send("Conn" + hex("fffa2c6b20fff0") + "ected\r\n");
-    QTRY_VERIFY(transport.stream().canReadLine());
-    QCOMPARE(transport.stream().readAll(), QByteArray("Connected\r\n"));
-}
-
-void TestNetwork::escapesBothWays() {
-    ScriptedServer server(kServerThatAgrees);
-    NetworkTransport transport = transportTo(server.url());
-    QCOMPARE(openFailure(transport), QStringLiteral("opened"));
-    transport.stream().write("\xff@\xff");
-    QTRY_VERIFY(server.received.endsWith(hex("ffff40ffff")));
-    // The link's trace peeks at each arrival; the wait must see what came all the same.
-    connect(&transport.stream(), &QIODevice::readyRead, this, [&] { transport.stream().peek(64); });
-    server.send(hex("41ffff42") + "\r\n");
-    QVERIFY(transport.stream().waitForReadyRead(2000));
-    QTRY_VERIFY(transport.stream().canReadLine());
-    QCOMPARE(transport.stream().readLine(), QByteArray("A\xff"
-                                                       "B\r\n"));
-}
-
-// Bytes written while the server has suspended us wait, and go once it resumes. Our answer to
-// an option request is not held back, so it fences what was written before it.
-void TestNetwork::suspendedFlowHoldsWritesUntilResumed() {
-    ScriptedServer server(kServerThatAgrees);
-    NetworkTransport transport = transportTo(server.url());
-    QCOMPARE(openFailure(transport), QStringLiteral("opened"));
-    server.send(hex("fffa2c6cfff0"));
-    QTRY_VERIFY(transport.writesSuspended());
-    QCOMPARE(transport.stream().write("@"), 1);
-    QCOMPARE(transport.stream().bytesToWrite(), 1);
-    server.send(hex("fffd18"));
-    QTRY_VERIFY(server.received.endsWith(hex("fffc18")));
-    QVERIFY(!server.received.contains('@'));
-    server.send(hex("fffa2c6dfff0"));
-    QVERIFY(transport.stream().waitForBytesWritten(1000));
-    QTRY_VERIFY(server.received.endsWith('@'));
-    QVERIFY(!transport.writesSuspended());
-}
 
 QTEST_GUILESS_MAIN(TestNetwork)
 #include "tst_network.moc"

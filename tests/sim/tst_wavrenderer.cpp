@@ -28,143 +28,140 @@ double peakNear(const QList<qint16> &samples, double hz) {
 class TestWavRenderer : public QObject {
     Q_OBJECT
 private slots:
-    void wavHeader();
-    void tonesAreDtmfWithSoftEdges();
-    void liveMatchesFile_data();
-    void liveMatchesFile();
-    void liveWakesInStepWithTheUnit();
-    void liveKeepsSpacesWhateverTheOutputTakes();
+    void wavHeader() {
+        // RIFF, WAVE, a 16-byte PCM format chunk (mono, 8000 Hz, 16000 bytes/s, 2-byte frames,
+        // 16 bits), then the data chunk with its size.
+        const QByteArray header = QByteArray::fromHex("52494646 2c000000 57415645 666d7420 10000000"
+                                                      "0100 0100 401f0000 803e0000 0200 1000"
+                                                      "64617461 08000000");
+        QCOMPARE(WavRenderer::wavFile({1, -1, 256, 0}),
+                 header + QByteArray::fromHex("0100ffff00010000"));
+    }
+
+    // Every key: each frequency within 1.5 % of DTMF's, and around each edge the energy above
+    // 3 kHz at least 40 dB below the whole (a tone switched on within a sample spreads far above).
+    void tonesAreDtmfWithSoftEdges() {
+        const double rowHz[] = {697, 770, 852, 941}, columnHz[] = {1209, 1336, 1477, 1633};
+        for (int key = 0; key < 16; ++key) {
+            const char tone = "123A456B789C*0#D"[key];
+            const QByteArray name(1, tone);
+            const QList<qint16> samples =
+                WavRenderer::samples({{tone, 0, 200, ToneSource::Timed}}, 0);
+            for (const double hz : {rowHz[key / 4], columnHz[key % 4]})
+                QVERIFY2(std::abs(peakNear(samples, hz) / hz - 1) <= 0.015, name);
+            const QList<tonaq::test::HeardTone> heard =
+                tonaq::test::heardTones(samples, WavRenderer::kSampleRate);
+            QVERIFY2(heard.size() == 1 && heard[0].key == tone && heard[0].edgeDb <= -40 &&
+                         std::abs(heard[0].lengthMs - 200) <= 2,
+                     name); // between half amplitudes
+        }
+    }
+
+    void liveMatchesFile_data() {
+        QTest::addColumn<char>("tone");
+        QTest::addColumn<int>("blocksBeforeStart"); // rendered before the start is told
+        QTest::addColumn<double>("dueEndMs");
+        QTest::addColumn<int>("blocksBeforeEnd"); // rendered before the end is told; -1: never told
+        QTest::addColumn<double>("endMs");
+        QTest::addColumn<int>("blockSize");
+        QTest::addColumn<double>("heardStartMs"); // where the live output should hold the tone
+        QTest::addColumn<double>("heardEndMs");
+
+        // Each starts at 2 ms, so its fade-in begins at the output's first sample.
+        QTest::newRow("timed, whole blocks")
+            << '5' << 0 << 102.0 << -1 << 0.0 << 160 << 2.0 << 102.0;
+        QTest::newRow("timed, odd blocks") << '#' << 0 << 102.0 << -1 << 0.0 << 37 << 2.0 << 102.0;
+        QTest::newRow("timed, cut short") << '1' << 0 << 202.0 << 2 << 62.0 << 37 << 2.0 << 62.0;
+        QTest::newRow("held, end told in time")
+            << 'D' << 0 << kStillSounding << 3 << 52.0 << 37 << 2.0 << 52.0;
+        // The end came after the output was past it: what was rendered has sounded, then it fades.
+        QTest::newRow("held, end told late")
+            << '0' << 0 << kStillSounding << 10 << 32.0 << 40 << 2.0 << 52.0;
+        // The start came after the output was past it: the tone sounds whole, as much later.
+        QTest::newRow("timed, start told late")
+            << '7' << 10 << 102.0 << -1 << 0.0 << 40 << 52.0 << 152.0;
+    }
+
+    void liveMatchesFile() {
+        QFETCH(char, tone);
+        QFETCH(int, blocksBeforeStart);
+        QFETCH(double, dueEndMs);
+        QFETCH(int, blocksBeforeEnd);
+        QFETCH(double, endMs);
+        QFETCH(int, blockSize);
+        QFETCH(double, heardStartMs);
+        QFETCH(double, heardEndMs);
+        constexpr qsizetype kTotal = 2400; // 300 ms, past every tone here
+
+        LiveToneRenderer live;
+        QList<qint16> heard;
+        for (int block = 0; heard.size() < kTotal; ++block) {
+            if (block == blocksBeforeStart)
+                live.tell(ToneChange::Started, {tone, 2, dueEndMs, ToneSource::Timed});
+            if (block == blocksBeforeEnd)
+                live.tell(ToneChange::Ended, {tone, 2, endMs, ToneSource::Timed});
+            QList<qint16> samples(blockSize);
+            // Up to just the end of this block: the unit's clock runs at the output's pace.
+            const double untilMs = live.nextMs() + blockSize * kStepMs;
+            QCOMPARE(live.render({samples.data(), std::size_t(samples.size())}, untilMs),
+                     blockSize);
+            heard += samples;
+        }
+        heard.resize(kTotal);
+        QVERIFY(live.isQuiet());
+
+        QList<qint16> expected(kTotal, 0); // as the file renders the tone, from 0 ms on
+        WavRenderer::addTone({tone, heardStartMs, heardEndMs, ToneSource::Timed}, 0, 0,
+                             {expected.data(), std::size_t(expected.size())});
+        QCOMPARE(heard, expected);
+    }
+
+    // An output that starts again fills its room with a block that ends where the unit's clock is
+    // told to: after a long quiet as at the first tone, the next tone sounds as long after the unit
+    // as the output has room for, and not a sample later.
+    void liveWakesInStepWithTheUnit() {
+        LiveToneRenderer live;
+        const auto wake = [&live](double startMs) {
+            live.resync(); // as the output does when it starts again
+            live.tell(ToneChange::Started, {'5', startMs, startMs + 50, ToneSource::Timed});
+            QList<qint16> out(800); // 100 ms of room
+            const qsizetype made = live.render({out.data(), std::size_t(out.size())}, startMs + 5);
+            QList<qint16> rest(800);
+            live.render({rest.data(), std::size_t(rest.size())}, startMs + 100); // played out
+            return made == out.size() && live.isQuiet() ? out : QList<qint16>();
+        };
+        const QList<qint16> first = wake(1000);
+        QList<qint16> expected(800, 0);
+        WavRenderer::addTone({'5', 1000, 1050, ToneSource::Timed}, 1005 - 100, 0,
+                             {expected.data(), std::size_t(expected.size())});
+        QCOMPARE(first, expected);
+        QCOMPARE(wake(10000), first);
+    }
+
+    // However unevenly the output takes its samples (a server that reads ahead in bursts, or that
+    // stalls as a freshly started one does), tones keep their places and spaces: catching up after
+    // a stall never eats the space between two tones.
+    void liveKeepsSpacesWhateverTheOutputTakes() {
+        const QList<SoundedTone> tones = {{'1', 2, 52, ToneSource::Memory},
+                                          {'2', 92, 142, ToneSource::Memory},
+                                          {'3', 182, 232, ToneSource::Memory}};
+        LiveToneRenderer live;
+        QList<qint16> heard;
+        for (double now = 0; now < 1000; now += 5) { // the unit's clock
+            for (const SoundedTone &tone : tones)
+                if (tone.startMs > now - 5 && tone.startMs <= now)
+                    live.tell(ToneChange::Started, tone);
+            // Room for 50 ms at first, then none for 400 ms, then 10 ms every 5 ms.
+            QList<qint16> block(now == 0 ? 400 : now < 400 ? 0 : 80);
+            block.resize(live.render({block.data(), std::size_t(block.size())}, now - 5));
+            heard += block;
+        }
+        QList<qint16> expected(heard.size(), 0);
+        for (const SoundedTone &tone : tones) // the timeline set at the first block: -5 ms less 50
+            WavRenderer::addTone(tone, -55, 0, {expected.data(), std::size_t(expected.size())});
+        QCOMPARE(heard, expected);
+    }
 };
-
-void TestWavRenderer::wavHeader() {
-    // RIFF, WAVE, a 16-byte PCM format chunk (mono, 8000 Hz, 16000 bytes/s, 2-byte frames,
-    // 16 bits), then the data chunk with its size.
-    const QByteArray header = QByteArray::fromHex("52494646 2c000000 57415645 666d7420 10000000"
-                                                  "0100 0100 401f0000 803e0000 0200 1000"
-                                                  "64617461 08000000");
-    QCOMPARE(WavRenderer::wavFile({1, -1, 256, 0}),
-             header + QByteArray::fromHex("0100ffff00010000"));
-}
-
-// Every key: each frequency within 1.5 % of DTMF's, and around each edge the energy above
-// 3 kHz at least 40 dB below the whole (a tone switched on within a sample spreads far above).
-void TestWavRenderer::tonesAreDtmfWithSoftEdges() {
-    const double rowHz[] = {697, 770, 852, 941}, columnHz[] = {1209, 1336, 1477, 1633};
-    for (int key = 0; key < 16; ++key) {
-        const char tone = "123A456B789C*0#D"[key];
-        const QByteArray name(1, tone);
-        const QList<qint16> samples = WavRenderer::samples({{tone, 0, 200, ToneSource::Timed}}, 0);
-        for (const double hz : {rowHz[key / 4], columnHz[key % 4]})
-            QVERIFY2(std::abs(peakNear(samples, hz) / hz - 1) <= 0.015, name);
-        const QList<tonaq::test::HeardTone> heard =
-            tonaq::test::heardTones(samples, WavRenderer::kSampleRate);
-        QVERIFY2(heard.size() == 1 && heard[0].key == tone && heard[0].edgeDb <= -40 &&
-                     std::abs(heard[0].lengthMs - 200) <= 2,
-                 name); // between half amplitudes
-    }
-}
-
-void TestWavRenderer::liveMatchesFile_data() {
-    QTest::addColumn<char>("tone");
-    QTest::addColumn<int>("blocksBeforeStart"); // rendered before the start is told
-    QTest::addColumn<double>("dueEndMs");
-    QTest::addColumn<int>("blocksBeforeEnd"); // rendered before the end is told; -1: never told
-    QTest::addColumn<double>("endMs");
-    QTest::addColumn<int>("blockSize");
-    QTest::addColumn<double>("heardStartMs"); // where the live output should hold the tone
-    QTest::addColumn<double>("heardEndMs");
-
-    // Each starts at 2 ms, so its fade-in begins at the output's first sample.
-    QTest::newRow("timed, whole blocks") << '5' << 0 << 102.0 << -1 << 0.0 << 160 << 2.0 << 102.0;
-    QTest::newRow("timed, odd blocks") << '#' << 0 << 102.0 << -1 << 0.0 << 37 << 2.0 << 102.0;
-    QTest::newRow("timed, cut short") << '1' << 0 << 202.0 << 2 << 62.0 << 37 << 2.0 << 62.0;
-    QTest::newRow("held, end told in time")
-        << 'D' << 0 << kStillSounding << 3 << 52.0 << 37 << 2.0 << 52.0;
-    // The end came after the output was past it: what was rendered has sounded, then it fades.
-    QTest::newRow("held, end told late")
-        << '0' << 0 << kStillSounding << 10 << 32.0 << 40 << 2.0 << 52.0;
-    // The start came after the output was past it: the tone sounds whole, as much later.
-    QTest::newRow("timed, start told late")
-        << '7' << 10 << 102.0 << -1 << 0.0 << 40 << 52.0 << 152.0;
-}
-
-void TestWavRenderer::liveMatchesFile() {
-    QFETCH(char, tone);
-    QFETCH(int, blocksBeforeStart);
-    QFETCH(double, dueEndMs);
-    QFETCH(int, blocksBeforeEnd);
-    QFETCH(double, endMs);
-    QFETCH(int, blockSize);
-    QFETCH(double, heardStartMs);
-    QFETCH(double, heardEndMs);
-    constexpr qsizetype kTotal = 2400; // 300 ms, past every tone here
-
-    LiveToneRenderer live;
-    QList<qint16> heard;
-    for (int block = 0; heard.size() < kTotal; ++block) {
-        if (block == blocksBeforeStart)
-            live.tell(ToneChange::Started, {tone, 2, dueEndMs, ToneSource::Timed});
-        if (block == blocksBeforeEnd)
-            live.tell(ToneChange::Ended, {tone, 2, endMs, ToneSource::Timed});
-        QList<qint16> samples(blockSize);
-        // Up to just the end of this block: the unit's clock runs at the output's pace.
-        const double untilMs = live.nextMs() + blockSize * kStepMs;
-        QCOMPARE(live.render({samples.data(), std::size_t(samples.size())}, untilMs), blockSize);
-        heard += samples;
-    }
-    heard.resize(kTotal);
-    QVERIFY(live.isQuiet());
-
-    QList<qint16> expected(kTotal, 0); // as the file renders the tone, from 0 ms on
-    WavRenderer::addTone({tone, heardStartMs, heardEndMs, ToneSource::Timed}, 0, 0,
-                         {expected.data(), std::size_t(expected.size())});
-    QCOMPARE(heard, expected);
-}
-
-// An output that starts again fills its room with a block that ends where the unit's clock is
-// told to: after a long quiet as at the first tone, the next tone sounds as long after the unit
-// as the output has room for, and not a sample later.
-void TestWavRenderer::liveWakesInStepWithTheUnit() {
-    LiveToneRenderer live;
-    const auto wake = [&live](double startMs) {
-        live.resync(); // as the output does when it starts again
-        live.tell(ToneChange::Started, {'5', startMs, startMs + 50, ToneSource::Timed});
-        QList<qint16> out(800); // 100 ms of room
-        const qsizetype made = live.render({out.data(), std::size_t(out.size())}, startMs + 5);
-        QList<qint16> rest(800);
-        live.render({rest.data(), std::size_t(rest.size())}, startMs + 100); // played out
-        return made == out.size() && live.isQuiet() ? out : QList<qint16>();
-    };
-    const QList<qint16> first = wake(1000);
-    QList<qint16> expected(800, 0);
-    WavRenderer::addTone({'5', 1000, 1050, ToneSource::Timed}, 1005 - 100, 0,
-                         {expected.data(), std::size_t(expected.size())});
-    QCOMPARE(first, expected);
-    QCOMPARE(wake(10000), first);
-}
-
-// However unevenly the output takes its samples (a server that reads ahead in bursts, or that
-// stalls as a freshly started one does), tones keep their places and spaces: catching up after
-// a stall never eats the space between two tones.
-void TestWavRenderer::liveKeepsSpacesWhateverTheOutputTakes() {
-    const QList<SoundedTone> tones = {{'1', 2, 52, ToneSource::Memory},
-                                      {'2', 92, 142, ToneSource::Memory},
-                                      {'3', 182, 232, ToneSource::Memory}};
-    LiveToneRenderer live;
-    QList<qint16> heard;
-    for (double now = 0; now < 1000; now += 5) { // the unit's clock
-        for (const SoundedTone &tone : tones)
-            if (tone.startMs > now - 5 && tone.startMs <= now) live.tell(ToneChange::Started, tone);
-        // Room for 50 ms at first, then none for 400 ms, then 10 ms every 5 ms.
-        QList<qint16> block(now == 0 ? 400 : now < 400 ? 0 : 80);
-        block.resize(live.render({block.data(), std::size_t(block.size())}, now - 5));
-        heard += block;
-    }
-    QList<qint16> expected(heard.size(), 0);
-    for (const SoundedTone &tone : tones) // the timeline set at the first block: -5 ms less 50
-        WavRenderer::addTone(tone, -55, 0, {expected.data(), std::size_t(expected.size())});
-    QCOMPARE(heard, expected);
-}
 
 QTEST_GUILESS_MAIN(TestWavRenderer)
 #include "tst_wavrenderer.moc"

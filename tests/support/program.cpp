@@ -29,20 +29,18 @@ sim::SimulatedUnit &Program::addUnit(int number) {
 sim::PtyUnit &Program::addTtyUnit(int number) {
     auto unit = std::make_unique<sim::PtyUnit>(sim::SimulatedUnit::Options{.pacing = false});
     sim::PtyUnit &added = *unit;
-    ports.link(number, added.devicePath());
+    if (number > 0) ports.link(number, added.devicePath());
     m_units.push_back(std::move(unit));
     return added;
 }
 
 MainWindow &Program::start(const QString &commandLine) {
-    Seams seams;
-    seams.prompter = &prompter;
-    seams.fileDialogs = &fileDialogs;
-    seams.portMap = &ports.map();
-    seams.logFolder = m_logFolder.path();
-    seams.programFolder = m_programFolder.path();
-    seams.followPorts = followPorts;
-    m_window = std::make_unique<MainWindow>(seams);
+    m_window = std::make_unique<MainWindow>(Seams{.prompter = &prompter,
+                                                  .fileDialogs = &fileDialogs,
+                                                  .portMap = &ports.map(),
+                                                  .logFolder = m_logFolder.path(),
+                                                  .programFolder = m_programFolder.path(),
+                                                  .followPorts = followPorts});
     m_window->load(commandLine);
     return *m_window;
 }

@@ -18,8 +18,8 @@ namespace tonaq::test {
 
 // The real main window with scripted dialogs, its own COM map and its own log folder. Units
 // added with addUnit() run in the test's process under a COM number, those added with
-// addTtyUnit() on pseudo-terminals linked as COM numbers; both unpaced, so tests run at full
-// speed. Widgets are found by their program names, in either window.
+// addTtyUnit() on pseudo-terminals linked as COM numbers (none for 0); both unpaced, so tests
+// run at full speed. Widgets are found by their program names, in either window.
 class Program {
 public:
     Program();

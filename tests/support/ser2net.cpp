@@ -1,5 +1,7 @@
 #include "ser2net.h"
 
+#include "base/tonaqerror.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -47,41 +49,32 @@ Ser2net::~Ser2net() {
 }
 
 QString Ser2net::program() {
-    const QString found = QStandardPaths::findExecutable(QStringLiteral("ser2net"));
-    if (!found.isEmpty()) return found;
-    return QStandardPaths::findExecutable(QStringLiteral("ser2net"),
-                                          {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
+    const QString found = QStandardPaths::findExecutable("ser2net");
+    return found.isEmpty() ? QStandardPaths::findExecutable("ser2net", {"/usr/sbin", "/sbin"})
+                           : found;
 }
 
 quint16 Ser2net::serve(const QString &layers, const QString &device, const QStringList &options) {
     const quint16 port = freePort();
     m_ports.append(port);
-    const QString stack = layers.isEmpty() ? QString() : layers + u',';
     m_config += QStringLiteral("connection: &port%1\n"
                                "    accepter: %2tcp,127.0.0.1,%1\n"
                                "    connector: serialdev,%3,9600n81,local\n")
                     .arg(port)
-                    .arg(stack, device);
-    if (!options.isEmpty())
-        m_config += QStringLiteral("    options:\n      ") +
-                    options.join(QStringLiteral("\n      ")) + u'\n';
+                    .arg(layers.isEmpty() ? QString() : layers + u',', device);
+    if (!options.isEmpty()) m_config += "    options:\n      " + options.join("\n      ") + u'\n';
     return port;
 }
 
 bool Ser2net::start(QString *why) {
-    const QString config = m_folder + QStringLiteral("/ser2net.yaml");
+    const QString config = m_folder + "/ser2net.yaml";
     if (!writeFile(config, m_config.toUtf8())) {
-        *why = QStringLiteral("cannot write %1").arg(config);
+        *why = "cannot write " + config;
         return false;
     }
     // -n: foreground, so the test owns the process; -u: no UUCP lock files, which an
     // ordinary user may not write.
-    m_process.start(program(), {QStringLiteral("-n"), QStringLiteral("-u"), QStringLiteral("-c"),
-                                config, QStringLiteral("-P"), m_folder + QStringLiteral("/pid")});
-    if (!m_process.waitForStarted()) {
-        *why = m_process.errorString();
-        return false;
-    }
+    m_process.start(program(), {"-n", "-u", "-c", config, "-P", m_folder + "/pid"});
     // Listening once a connect succeeds: each port polled until then, within a bound.
     const QDeadlineTimer deadline(10000);
     for (const quint16 port : m_ports) {
@@ -89,8 +82,11 @@ bool Ser2net::start(QString *why) {
             QTcpSocket probe;
             probe.connectToHost(QStringLiteral("127.0.0.1"), port);
             if (probe.waitForConnected(1000)) break;
-            if (m_process.state() != QProcess::Running || deadline.hasExpired()) {
-                *why = QStringLiteral("ser2net does not listen on %1: %2").arg(port).arg(output());
+            if (m_process.state() == QProcess::NotRunning || deadline.hasExpired()) {
+                *why =
+                    QStringLiteral("ser2net does not listen on %1: %2 %3")
+                        .arg(port)
+                        .arg(m_process.errorString(), QString::fromLocal8Bit(m_process.readAll()));
                 return false;
             }
             QTest::qWait(5);
@@ -105,23 +101,35 @@ void Ser2net::kill() {
     m_process.waitForFinished();
 }
 
-QString Ser2net::output() {
-    return QString::fromLocal8Bit(m_process.readAll());
-}
-
 quint16 freePort() {
     QTcpServer server;
     server.listen(QHostAddress::LocalHost);
     return server.serverPort();
 }
 
+std::unique_ptr<NetworkTransport> transportTo(const QString &url) {
+    QString why;
+    const std::optional<NetworkAddress> address = parseNetworkAddress(url, &why);
+    if (!address) qFatal("%s: %s", qPrintable(url), qPrintable(why));
+    return std::make_unique<NetworkTransport>(*address);
+}
+
+QString openFailure(NetworkTransport &transport, std::chrono::milliseconds deadline) {
+    try {
+        transport.open(LineSettings{}, deadline);
+    } catch (const TonaqError &error) {
+        return QStringLiteral("%1 %2").arg(error.number()).arg(error.description());
+    }
+    return QStringLiteral("opened");
+}
+
 std::optional<TestCertificates> makeCertificates(const QString &folder, const QString &user,
                                                  QString *why) {
-    const QString openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));
+    const QString openssl = QStandardPaths::findExecutable("openssl");
     const QString allowed = QStringLiteral("auth/%1/allowed_certs").arg(user);
     // A configuration of our own: nothing of the system's (CA:TRUE on every certificate) slips in.
     if (openssl.isEmpty() || !QDir(folder).mkpath(allowed) ||
-        !writeFile(folder + QStringLiteral("/openssl.cnf"),
+        !writeFile(folder + "/openssl.cnf",
                    "[req]\ndistinguished_name = dn\nprompt = no\n[dn]\n")) {
         *why = QStringLiteral("openssl is not installed or %1 cannot be written").arg(folder);
         return std::nullopt;
@@ -130,24 +138,16 @@ std::optional<TestCertificates> makeCertificates(const QString &folder, const QS
     const QString make = QStringLiteral(
         "req -config openssl.cnf -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes "
         "-days 2 -keyout %1.key -out %1.crt -subj /CN=%2 -addext basicConstraints=critical,CA:%3 ");
-    const QString server =
-        make + QStringLiteral("-addext subjectAltName=IP:127.0.0.1,DNS:localhost "
-                              "-addext extendedKeyUsage=serverAuth -CA %4.crt "
-                              "-CAkey %4.key");
-    const QString ca = make + QStringLiteral("-addext keyUsage=critical,keyCertSign,cRLSign");
-    const QStringList commands{
-        ca.arg(QStringLiteral("ca"), QStringLiteral("tonaq-test-ca"), QStringLiteral("TRUE")),
-        server.arg(QStringLiteral("server"), QStringLiteral("localhost"), QStringLiteral("FALSE"),
-                   QStringLiteral("ca")),
-        ca.arg(QStringLiteral("otherca"), QStringLiteral("another-ca"), QStringLiteral("TRUE")),
-        server.arg(QStringLiteral("other"), QStringLiteral("localhost"), QStringLiteral("FALSE"),
-                   QStringLiteral("otherca")),
-        make.arg(QStringLiteral("client"), user, QStringLiteral("FALSE")) +
-            QStringLiteral("-addext extendedKeyUsage=clientAuth"),
-        // ser2net looks a client's certificate up by its hash in the user's folder.
-        QStringLiteral("x509 -in client.crt -out %1/client.crt").arg(allowed),
-        QStringLiteral("rehash ") + allowed};
-    for (const QString &command : commands)
+    const QString server = make + "-addext subjectAltName=IP:127.0.0.1,DNS:localhost "
+                                  "-addext extendedKeyUsage=serverAuth -CA %4.crt -CAkey %4.key";
+    const QString ca = make + "-addext keyUsage=critical,keyCertSign,cRLSign";
+    for (const QString &command :
+         {ca.arg("ca", "tonaq-test-ca", "TRUE"), server.arg("server", "localhost", "FALSE", "ca"),
+          ca.arg("otherca", "another-ca", "TRUE"),
+          server.arg("other", "localhost", "FALSE", "otherca"),
+          make.arg("client", user, "FALSE") + "-addext extendedKeyUsage=clientAuth",
+          // ser2net looks a client's certificate up by its hash in the user's folder.
+          "x509 -in client.crt -out " + allowed + "/client.crt", "rehash " + allowed})
         if (!run(openssl, QProcess::splitCommand(command), folder, why)) return std::nullopt;
     const auto file = [&](const char *name) { return folder + u'/' + QLatin1String(name); };
     return TestCertificates{file("ca.crt"),     file("server.crt"), file("server.key"),

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "link/networktransport.h"
+
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 namespace tonaq::test {
@@ -27,7 +30,6 @@ public:
     // Runs ser2net and returns once every port listens; false with the reason otherwise.
     bool start(QString *why);
     void kill();
-    QString output();
 
 private:
     QString m_folder;
@@ -38,6 +40,12 @@ private:
 
 // A free TCP port on 127.0.0.1, as the system hands them out.
 quint16 freePort();
+
+// A transport to a network unit (the URL must parse), and what opening it with the unit's
+// settings said: "opened", or the error's number and description.
+std::unique_ptr<NetworkTransport> transportTo(const QString &url);
+QString openFailure(NetworkTransport &transport,
+                    std::chrono::milliseconds deadline = std::chrono::seconds(3));
 
 // Certificates made with openssl for the TLS tests: a CA and a server certificate it signed
 // for 127.0.0.1 and localhost; another CA's server certificate for the same names; and a

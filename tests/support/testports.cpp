@@ -27,10 +27,4 @@ bool TestPorts::link(int number, const QString &device) {
     return made;
 }
 
-bool TestPorts::unlink(int number) {
-    const bool removed = QFile::remove(QStringLiteral("%1/COM%2").arg(m_links.path()).arg(number));
-    m_map->refresh();
-    return removed;
-}
-
 } // namespace tonaq::test

@@ -19,7 +19,6 @@ public:
     TestPorts();
     // Makes COM<number> point at a device; true on success.
     bool link(int number, const QString &device);
-    bool unlink(int number);
     // Gives a simulated unit in this process the COM number.
     void attach(int number, sim::SimulatedUnit &unit);
     PortMap &map() { return *m_map; }
