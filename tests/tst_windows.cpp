@@ -358,7 +358,9 @@ private slots:
             } else if (action.startsWith(u"-COM")) {
                 QFile::remove(program.ports.folder() + u'/' + name);
             } else if (action.startsWith(u"pull")) {
+                // The link goes too: a pulled pseudo-terminal's number soon names another's.
                 units[what]->vanish();
+                QFile::remove(program.ports.folder() + u'/' + what);
             } else {
                 program.connectTo(what.mid(3).toInt());
             }

@@ -2,6 +2,7 @@
 
 #include "base/tonaqerror.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -92,6 +93,12 @@ bool Ser2net::start(QString *why) {
             QTest::qWait(5);
         }
     }
+    // A port another program took first answers all the same: ser2net says so.
+    const QString said = QString::fromLocal8Bit(m_process.readAll());
+    if (said.contains(QLatin1String("Unable to startup network port"))) {
+        *why = QStringLiteral("ser2net could not listen: ") + said;
+        return false;
+    }
     return true;
 }
 
@@ -101,8 +108,19 @@ void Ser2net::kill() {
     m_process.waitForFinished();
 }
 
+// From a block of ports of this process's own, below the range the system hands out for
+// outgoing connections and for listening on port 0: tests that run at the same time then do
+// not pick the same free port before their servers take it.
 quint16 freePort() {
-    QTcpServer server;
+    constexpr int kFirst = 20000, kBlocks = 400, kBlockSize = 25;
+    static int next = 0;
+    const int block = kFirst + int(QCoreApplication::applicationPid() % kBlocks) * kBlockSize;
+    for (int tries = 0; tries < kBlockSize; ++tries) {
+        const auto port = quint16(block + next++ % kBlockSize);
+        QTcpServer server;
+        if (server.listen(QHostAddress::LocalHost, port)) return port;
+    }
+    QTcpServer server; // the whole block taken: any port the system gives
     server.listen(QHostAddress::LocalHost);
     return server.serverPort();
 }
