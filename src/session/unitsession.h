@@ -69,8 +69,6 @@ public:
     // number, letting the windows paint between them. Reports "Scanning ports..." and then
     // what it found.
     ScanResult scan();
-    // Whether the COM number can be opened now; never fails.
-    bool probe(int number, PortScanner &scanner);
     // Closes whatever port was open, opens the number, lets the line settle, greets the unit
     // and, when it answers, asks its firmware. Reports the outcome and switches the controls
     // to it. A failure of the link is raised at the trap's line, with the state as it stood.
@@ -99,6 +97,8 @@ private:
     };
 
     ScanResult probeAll(bool quiet);
+    // Whether the COM number can be opened now; never fails.
+    bool probe(int number, PortScanner &scanner);
     void portsMayHaveChanged();
     void linkStateChanged();
     void unitGone();
