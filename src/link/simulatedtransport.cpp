@@ -70,10 +70,11 @@ void SimulatedTransport::discardInput() {
     m_stream.readAll();
 }
 
-int attachSimulatedUnit(PortMap &ports, sim::SimulatedUnit &unit, const QString &name) {
+int attachSimulatedUnit(PortMap &ports, sim::SimulatedUnit &unit, const QString &name,
+                        int number) {
     return ports.attach(
         name, [&unit] { return std::make_unique<SimulatedTransport>(unit); },
-        QStringLiteral("simulated unit"));
+        QStringLiteral("simulated unit"), number);
 }
 
 } // namespace tonaq

@@ -54,8 +54,9 @@ private:
     SimulatedStream m_stream;
 };
 
-// Gives an in-process simulated unit a COM number of the map, the lowest that nothing takes;
-// returns it, 0 when none is free. The unit must outlive the map's use of it.
-int attachSimulatedUnit(PortMap &ports, sim::SimulatedUnit &unit, const QString &name);
+// Gives an in-process simulated unit a COM number of the map, the lowest that nothing takes when
+// number is 0; returns it, 0 when none is free. The unit must outlive the map's use of it.
+int attachSimulatedUnit(PortMap &ports, sim::SimulatedUnit &unit, const QString &name,
+                        int number = 0);
 
 } // namespace tonaq

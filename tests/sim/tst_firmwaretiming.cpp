@@ -1,5 +1,7 @@
-// The firmware over time: tones, the "%" window, aborts, when replies are due. Time is given
+// The firmware over time: tones, the "%" window, aborts, when replies are due, and when their
+// bytes reach the other end (at once, at 9600 baud, in latency-timer bursts). Time is given
 // explicitly, so nothing here waits.
+#include "sim/outputpacer.h"
 #include "sim/unitfirmware.h"
 
 #include <QTest>
@@ -102,6 +104,39 @@ private slots:
         firmware.feed("M3\r\n", 6000);
         firmware.feed("\r\n", 6170); // abort: "Ready" at once
         QCOMPARE(dueTimes(), (QList<double>{6253, 6253, 6423}));
+    }
+
+    void deliveryTimes_data() {
+        QTest::addColumn<bool>("pacing");
+        QTest::addColumn<int>("chunkMs");
+        QTest::addColumn<double>("gapMs");
+        QTest::addColumn<QList<double>>("times"); // of "AB" due at 10, then "C" due at 10.5
+
+        QTest::newRow("at once") << false << 0 << 0.0 << QList<double>{10, 10, 10.5};
+        QTest::newRow("paced, back to back")
+            << true << 0 << 0.0
+            << QList<double>{10 + OutputPacer::kByteMs, 10 + 2 * OutputPacer::kByteMs,
+                             10 + 3 * OutputPacer::kByteMs};
+        QTest::newRow("at once, chunked") << false << 16 << 0.0 << QList<double>{16, 16, 16};
+        QTest::newRow("paced, chunked") << true << 4 << 0.0 << QList<double>{12, 16, 16};
+        QTest::newRow("stalling writer") << true << 0 << 30.0 << QList<double>{40, 70, 100};
+    }
+
+    void deliveryTimes() {
+        QFETCH(bool, pacing);
+        QFETCH(int, chunkMs);
+        QFETCH(double, gapMs);
+        OutputPacer pacer;
+        pacer.setPacing(pacing), pacer.setChunkMs(chunkMs), pacer.setByteGapMs(gapMs);
+        pacer.enqueue("AB", 10);
+        pacer.enqueue("C", 10.5);
+        QList<double> actual;
+        for (double at = pacer.nextDeliveryMs(); !pacer.isEmpty(); at = pacer.nextDeliveryMs())
+            actual += QList<double>(pacer.takeDue(at).size(), at);
+        QFETCH(QList<double>, times);
+        QCOMPARE(actual.size(), times.size());
+        for (qsizetype i = 0; i < times.size(); ++i)
+            QCOMPARE(actual[i], times[i]); // fuzzy: the sums may round differently
     }
 };
 

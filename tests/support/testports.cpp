@@ -13,9 +13,7 @@ TestPorts::TestPorts()
 void TestPorts::attach(int number, sim::SimulatedUnit &unit) {
     const QString name = QStringLiteral("unit%1").arg(number);
     m_map->detach(name);
-    m_map->attach(
-        name, [&unit] { return std::make_unique<SimulatedTransport>(unit); },
-        QStringLiteral("simulated unit"), number);
+    attachSimulatedUnit(*m_map, unit, name, number);
 }
 
 bool TestPorts::link(int number, const QString &device) {
