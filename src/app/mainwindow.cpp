@@ -198,7 +198,7 @@ void MainWindow::load(const QString &commandLine) {
         at(40);
         m_connectMenu->rescan();
         if (m_seams.followPorts) {
-            m_portWatcher = std::make_unique<PortWatcher>();
+            m_portWatcher = std::make_unique<PortWatcher>(winId());
             m_session.followPorts(*m_portWatcher);
         }
         at(50);

@@ -12,6 +12,10 @@
 #include <QStandardPaths>
 #include <algorithm>
 
+#ifdef Q_OS_WIN
+#include <QSerialPortInfo>
+#endif
+
 namespace tonaq {
 
 namespace {
@@ -20,6 +24,12 @@ namespace {
 constexpr const char *kFamilies[] = {"ttyS", "ttyUSB", "ttyACM"};
 // A folder entry that names a network unit holds its URL on its first line; nothing longer.
 constexpr qint64 kLongestEntryFile = 4096;
+// Entries that link to devices are Linux's way of numbering them; Windows numbers its own.
+#ifdef Q_OS_WIN
+constexpr bool kLinksToDevices = false;
+#else
+constexpr bool kLinksToDevices = true;
+#endif
 
 QString linkIdentity(int number) {
     return QStringLiteral("link:COM%1").arg(number);
@@ -40,26 +50,26 @@ PortMap::PortMap(Folders folders)
     refresh();
 }
 
+// On Windows the per-user folder is the local application data folder
+// (C:/Users/NAME/AppData/Local/Tonaq/ports), and the system names the serial ports itself.
 PortMap PortMap::forCurrentUser() {
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+#ifdef Q_OS_WIN
+    return PortMap(
+        {config + QStringLiteral("/Tonaq/ports"), QString::fromLatin1(kSystemPorts), {}});
+#else
     return PortMap({config + QStringLiteral("/Tonaq/ports"), QStringLiteral("/dev"),
                     QStringLiteral("/dev/serial/by-id")});
+#endif
 }
 
 void PortMap::refresh() {
     m_present = m_attached;
     m_linkTargetFolders.clear();
-#ifdef Q_OS_WIN
-    for (int n = kFirstPort; n <= kLastPort; ++n) {
-        if (!m_present.contains(n))
-            m_present.insert(n, {n,
-                                 PortKind::Device,
-                                 QStringLiteral("COM%1").arg(n),
-                                 QStringLiteral("COM%1").arg(n),
-                                 {}});
-    }
-#else
     addLinks();
+#ifdef Q_OS_WIN
+    addSystemPorts();
+#else
     addFamilies();
 #endif
 }
@@ -148,17 +158,21 @@ std::unique_ptr<Transport> PortMap::makeTransport(const PortEntry &entry) const 
 }
 
 QStringList PortMap::watchedFolders() const {
-    QStringList folders{m_folders.links, m_folders.devices, m_folders.byId};
-    folders += m_linkTargetFolders;
+    QStringList folders{m_folders.links};
+    if (kLinksToDevices) folders << m_folders.devices << m_folders.byId << m_linkTargetFolders;
     folders.removeDuplicates();
     return folders;
 }
 
 // A COM<n> entry takes its number n while it names something: a link to a device that exists,
 // or a file with the URL of a network unit. An in-process unit keeps its number before both.
+// The name may go on with a label and end in .txt ("COM5 bench.txt"): Windows keeps COM1 to
+// COM9, with any extension, as the names of its own devices, so a file there cannot be COM5 or
+// COM5.txt.
 void PortMap::addLinks() {
-    static const QRegularExpression name(QStringLiteral("^com([1-9][0-9]{0,2})$"),
-                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression name(
+        QStringLiteral("^com([1-9][0-9]{0,2})(?:[ _-][^.]*)?(?:\\.txt)?$"),
+        QRegularExpression::CaseInsensitiveOption);
     const QFileInfoList entries =
         QDir(m_folders.links)
             .entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
@@ -166,7 +180,7 @@ void PortMap::addLinks() {
         const auto match = name.match(entry.fileName());
         const int number = match.hasMatch() ? match.captured(1).toInt() : 0;
         if (number < kFirstPort || number > kLastPort || m_present.contains(number)) continue;
-        if (entry.isSymLink()) {
+        if (entry.isSymLink() && kLinksToDevices) {
             m_linkTargetFolders.append(QFileInfo(entry.symLinkTarget()).absolutePath());
             if (!entry.exists()) continue;
             m_present.insert(
@@ -181,6 +195,25 @@ void PortMap::addLinks() {
     }
 }
 
+#ifdef Q_OS_WIN
+// The serial ports as the system lists them, under the numbers of their own names: COM3 is 3.
+// A name the system gives that is no COM number (a driver's own) is left out.
+void PortMap::addSystemPorts() {
+    if (m_folders.devices != QLatin1String(kSystemPorts)) return; // a map of a test's own
+    static const QRegularExpression name(QStringLiteral("^COM([1-9][0-9]{0,2})$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &port : ports) {
+        const auto match = name.match(port.portName());
+        const int number = match.hasMatch() ? match.captured(1).toInt() : 0;
+        if (number < kFirstPort || number > kLastPort || m_present.contains(number)) continue;
+        const QString identity = QStringLiteral("com:COM%1").arg(number);
+        m_present.insert(number,
+                         {number, PortKind::Device, port.portName(), identity, port.description()});
+        m_numbers.insert(identity, number);
+    }
+}
+#else
 // Every device of each family, in rising index: one that is missing hides none after it.
 void PortMap::addFamilies() {
     QHash<QString, QString> adapterNames; // device node -> its name in the by-id folder
@@ -232,6 +265,7 @@ void PortMap::addFamilies() {
             m_present.insert(number, {number, PortKind::Device, device.path, device.identity, {}});
     }
 }
+#endif
 
 // The number the identity had before, unless something present now holds it; else the lowest
 // number that no unit seen while the map lives has had.

@@ -39,10 +39,17 @@ using TransportMaker = std::function<std::unique_ptr<Transport>()>;
 // with its unit for as long as the map lives: a unit that goes keeps it and gets it back on
 // return, and no other unit moves meanwhile. A device is known by its /dev/serial/by-id name
 // where it has one, else by its path; an entry of the folder by its name.
+// An entry's name may go on with a label after a blank, '-' or '_', and end in .txt ("COM5
+// bench.txt"), as it must on Windows, which keeps COM1 to COM9 for its own devices. There the
+// system's own COM names are the numbers (COM3 is 3), and the folder's entries name network
+// units only.
 class PortMap {
 public:
     static constexpr int kFirstPort = 1;
     static constexpr int kLastPort = 255;
+    // On Windows, the devices folder that stands for the system's own list of serial ports
+    // (the Win32 device namespace); any other folder lists none, as a test's map wants.
+    static constexpr const char *kSystemPorts = "//./";
 
     struct Folders {
         QString links;   // COM<n> entries
@@ -84,7 +91,11 @@ public:
 
 private:
     void addLinks();
+#ifdef Q_OS_WIN
+    void addSystemPorts();
+#else
     void addFamilies();
+#endif
     int numberFor(const QString &identity);
     bool numberTaken(int number) const;
     int lowestUntakenNumber() const;

@@ -16,19 +16,31 @@ class PortMap;
 class PortScanner {
 public:
     explicit PortScanner(const PortMap &ports);
+    ~PortScanner();
+    PortScanner(const PortScanner &) = delete;
+    PortScanner &operator=(const PortScanner &) = delete;
 
     void setPortNumber(int number) { m_portNumber = number; }
     int portNumber() const { return m_portNumber; }
     // Opening raises TonaqError when the port cannot be opened; closing never fails.
     void setPortOpen(bool open);
-    bool isOpen() const { return m_listedWithoutOpening || m_port.isOpen(); }
+    bool isOpen() const { return m_listedWithoutOpening || deviceOpen(); }
     // Why the last open of an existing device was refused, for the operator.
     Refusal lastRefusal() const { return m_lastRefusal; }
     QString lastDevice() const { return m_lastDevice; }
 
 private:
+    // The device itself, opened and closed without touching its settings.
+    void openDevice();
+    void closeDevice();
+    bool deviceOpen() const;
+
     const PortMap &m_ports;
+#ifdef Q_OS_WIN
+    void *m_handle = nullptr; // the port's, while open
+#else
     QSerialPort m_port;
+#endif
     int m_portNumber = 1;
     bool m_listedWithoutOpening = false;
     Refusal m_lastRefusal = Refusal::None;
