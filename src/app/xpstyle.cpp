@@ -1,10 +1,12 @@
 #include "app/xpstyle.h"
 
 #ifdef Q_OS_WIN
+// The system's headers want windows.h first.
+#include <windows.h>
+
 #include <commctrl.h>
 #include <shlwapi.h>
 #include <uxtheme.h>
-#include <windows.h>
 #endif
 
 namespace tonaq {
@@ -33,8 +35,9 @@ public:
         if (!library) return 0;
         DLLVERSIONINFO info{};
         info.cbSize = sizeof(info); // 20 bytes
-        auto getVersion =
-            reinterpret_cast<DLLGETVERSIONPROC>(GetProcAddress(library, "DllGetVersion"));
+        // Through a function of no arguments: GCC takes that cast as the deliberate one.
+        auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
+            reinterpret_cast<void (*)()>(GetProcAddress(library, "DllGetVersion")));
         const int major = getVersion && getVersion(&info) == S_OK ? info.dwMajorVersion : 0;
         FreeLibrary(library);
         return major;

@@ -43,7 +43,8 @@ public:
 } // namespace
 
 QStringList translationFolders() {
-    return {QCoreApplication::applicationDirPath() + QStringLiteral("/../share/tonaq/translations"),
+    return {QCoreApplication::applicationDirPath() +
+                QStringLiteral("/" TONAQ_INSTALLED_TRANSLATIONS),
             QStringLiteral(TONAQ_BUILD_TRANSLATIONS)};
 }
 
@@ -57,9 +58,13 @@ QString installTranslations(const QLocale &locale, const QStringList &folders) {
         return {};
     }
     QCoreApplication::installTranslator(own);
+    // Qt's own texts come with the program where the system has no Qt of its own (Windows).
     auto *qt = new QtControlsTranslator(QCoreApplication::instance());
-    if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    const QStringList qtFolders =
+        folders + QStringList{QLibraryInfo::path(QLibraryInfo::TranslationsPath)};
+    if (std::any_of(qtFolders.cbegin(), qtFolders.cend(), [&](const QString &folder) {
+            return qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), folder);
+        }))
         QCoreApplication::installTranslator(qt);
     else
         delete qt;

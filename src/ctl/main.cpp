@@ -2,20 +2,20 @@
 // over SSH, or a script. Runs without a display.
 #include "base/basetitle.h"
 #include "base/translations.h"
+#include "ctl/consoledesk.h"
 #include "ctl/ctloptions.h"
 #include "ctl/ctlrun.h"
 #include "ctl/fleetrun.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
-#include <cstdio>
-#include <unistd.h>
 
 using namespace tonaq;
 using namespace tonaq::ctl;
 
 int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
+    const ConsoleSetup console;
     QCoreApplication::setApplicationName(QStringLiteral("tonaqctl"));
     installTranslations();
     QTextStream out(stdout);
@@ -39,5 +39,5 @@ int main(int argc, char *argv[]) {
     }
     if (options.ports.size() > 1)
         return FleetRun(options, QCoreApplication::arguments(), out).exec();
-    return CtlRun(options, out, err, ::isatty(STDERR_FILENO) == 1).exec();
+    return CtlRun(options, out, err, console.errorIsTerminal()).exec();
 }
