@@ -2,6 +2,7 @@
 // report, the configuration file's fields, dialog filters and flags, log lines, wire traces,
 // and the two programs' command lines.
 #include "app/startoptions.h"
+#include "app/xpstyle.h"
 #include "base/errorlog.h"
 #include "base/numericvalue.h"
 #include "base/tonaqerror.h"
@@ -397,6 +398,45 @@ private slots:
             error = o.error;
         }
         QTEST(error.isEmpty() ? understood.join(u' ').simplified() : "error", "outcome");
+    }
+
+    // Visual styles take a system of 5.1 or later (the minor version counts as a tenth), that
+    // themes the program, with common controls 6 or later; a system that fails a test is asked
+    // nothing after it.
+    void visualStyles_data() {
+        QTest::addColumn<QList<int>>("system"); // version, minor, themed, common controls
+        QTest::addColumn<QString>("outcome");   // on or off, and what was asked
+        QTest::newRow("2000") << QList{5, 0, 1, 6} << "off: version";
+        QTest::newRow("Me: 4.90 counts as 13")
+            << QList{4, 90, 1, 6} << "on: version theme controls";
+        QTest::newRow("XP") << QList{5, 1, 1, 6} << "on: version theme controls";
+        QTest::newRow("Server 2003") << QList{5, 2, 1, 6} << "on: version theme controls";
+        QTest::newRow("XP, classic look") << QList{5, 1, 0, 6} << "off: version theme";
+        QTest::newRow("XP, controls 5") << QList{5, 1, 1, 5} << "off: version theme controls";
+        QTest::newRow("10") << QList{10, 0, 1, 6} << "on: version theme controls";
+    }
+
+    void visualStyles() {
+        QFETCH(QList<int>, system);
+        struct Probe : VisualStyleProbe {
+            QList<int> answers;
+            QStringList asked;
+            Version systemVersion() override {
+                asked << "version";
+                return {answers[0], answers[1]};
+            }
+            bool appThemed() override {
+                asked << "theme";
+                return answers[2] != 0;
+            }
+            int commonControlsMajor() override {
+                asked << "controls";
+                return answers[3];
+            }
+        } probe;
+        probe.answers = system;
+        const bool active = visualStylesActive(probe);
+        QTEST((active ? "on: " : "off: ") + probe.asked.join(u' '), "outcome");
     }
 };
 

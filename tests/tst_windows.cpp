@@ -6,7 +6,10 @@
 #include "base/translations.h"
 #include "multiplay/tonegrid.h"
 #include "program.h"
+#include "sim/simulatedunit.h"
+#ifdef Q_OS_UNIX
 #include "sim/ptyunit.h"
+#endif
 #include "ui/messageboxprompter.h"
 
 #include <QAccessible>
@@ -30,6 +33,7 @@
 #include <cmath>
 
 using namespace tonaq;
+using test::menuShown;
 
 namespace {
 
@@ -79,17 +83,6 @@ double contrast(QRgb a, QRgb b) {
 
 QString spoken(QWidget *widget, QAccessible::Text which) {
     return QAccessible::queryAccessibleInterface(widget)->text(which);
-}
-
-// The Connect menu as the operator sees it: "COM1 COM3*" (the ticked one starred), or "off"
-// and its caption while it cannot be opened.
-QString menuShown(MainWindow &window) {
-    const ConnectMenu &menu = window.connectMenu();
-    if (!menu.menu()->isEnabled()) return "off " + menu.menu()->title();
-    QStringList entries;
-    for (const QAction *entry : menu.entries())
-        entries << entry->text() + (entry->isChecked() ? "*" : "");
-    return entries.join(u' ');
 }
 
 // A unit plugged in or pulled out while the window runs, and what the window then shows.
@@ -269,6 +262,7 @@ private slots:
         QTEST(asked.join(u','), "asked");
     }
 
+#ifdef Q_OS_UNIX
     // The scan lists what opens, in rising order, and says why a device that exists refused; a
     // screen reader reads the texts as they change (the firmware label, the status box's tip);
     // About names the connected unit's firmware and the log.
@@ -382,6 +376,7 @@ private slots:
         }
         QCOMPARE(program.logLines(), QStringList{}); // nothing was under way
     }
+#endif
 
     void gridKeys() {
         test::Program program;
@@ -465,7 +460,7 @@ private slots:
         QTcpServer server; // there for the scan, gone for the connect
         QVERIFY(server.listen(QHostAddress::LocalHost));
         const QString port = QString::number(server.serverPort());
-        QFile entry(program.ports.folder() + "/COM7"); // a network unit's entry
+        QFile entry(program.ports.folder() + "/COM7 bench.txt"); // as Windows allows it
         QVERIFY(entry.open(QIODevice::WriteOnly) &&
                 entry.write("tcp://127.0.0.1:" + port.toLatin1()));
         entry.close();

@@ -1,17 +1,22 @@
 #include "program.h"
 
 #include "app/connectmenu.h"
+#include "sim/simulatedunit.h"
+#ifdef Q_OS_UNIX
 #include "sim/ptyunit.h"
+#endif
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 
 namespace tonaq::test {
 
-Program::Program() = default;
+Program::Program(TestPorts::Devices devices)
+    : ports(devices) {}
 
 Program::~Program() {
     // A window the test has closed already has run its shutdown; closing it again would.
@@ -26,6 +31,7 @@ sim::SimulatedUnit &Program::addUnit(int number) {
     return *m_units.back();
 }
 
+#ifdef Q_OS_UNIX
 sim::PtyUnit &Program::addTtyUnit(int number) {
     auto unit = std::make_unique<sim::PtyUnit>(sim::SimulatedUnit::Options{.pacing = false});
     sim::PtyUnit &added = *unit;
@@ -33,6 +39,7 @@ sim::PtyUnit &Program::addTtyUnit(int number) {
     m_units.push_back(std::move(unit));
     return added;
 }
+#endif
 
 MainWindow &Program::start(const QString &commandLine) {
     m_window = std::make_unique<MainWindow>(Seams{.prompter = &prompter,
@@ -129,6 +136,15 @@ QByteArray downloadTraffic(int locations) {
     for (int i = 0; i < locations; ++i)
         bytes += "@V" + QByteArray::number(i);
     return bytes;
+}
+
+QString menuShown(MainWindow &window) {
+    const ConnectMenu &menu = window.connectMenu();
+    if (!menu.menu()->isEnabled()) return "off " + menu.menu()->title();
+    QStringList entries;
+    for (const QAction *entry : menu.entries())
+        entries << entry->text() + (entry->isChecked() ? "*" : "");
+    return entries.join(u' ');
 }
 
 } // namespace tonaq::test

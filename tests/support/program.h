@@ -22,25 +22,33 @@ namespace tonaq::test {
 // run at full speed. Widgets are found by their program names, in either window.
 class Program {
 public:
-    Program();
+    explicit Program(TestPorts::Devices devices = TestPorts::Devices::Own);
     ~Program();
 
     sim::SimulatedUnit &addUnit(int number);
+#ifdef Q_OS_UNIX
     sim::PtyUnit &addTtyUnit(int number);
+#endif
     MainWindow &start(const QString &commandLine = {});
     // Starts with one unit on COM<number>, connects to it and forgets what the unit received.
     sim::SimulatedUnit &startConnected(int number = 3);
     void connectTo(int number);
 
-    MainWindow &window() { return *m_window; }
+    MainWindow &window() {
+        return *m_window;
+    }
     template <class T = QWidget> T *find(const QString &name) const;
     void click(const QString &name);                     // a mouse click on the named control
     void trigger(const QString &name);                   // a menu item
     void type(const QString &name, const QString &text); // replaces the box's text
     QString status() const;
     QStringList logLines() const; // the error lines, without header and stamp
-    QString folder() const { return m_programFolder.path(); }
-    QString logFolder() const { return m_logFolder.path(); }
+    QString folder() const {
+        return m_programFolder.path();
+    }
+    QString logFolder() const {
+        return m_logFolder.path();
+    }
     // What the unit received before a fence byte the test writes through the program's link:
     // bytes arrive in order, so "nothing more came" needs no sleep.
     QByteArray received(sim::SimulatedUnit &unit);
@@ -61,6 +69,9 @@ private:
 // first `filled` locations leaves it.
 QStringList tableOf(const MemoryModel &memory);
 QStringList tableOf(const sim::SimulatedUnit &unit, int filled = kLocationCount);
+// The Connect menu as the operator sees it: "COM1 COM3*" (the ticked one starred), or "off"
+// and its caption while it cannot be opened.
+QString menuShown(MainWindow &window);
 // What a download of the first `locations` locations sends.
 QByteArray downloadTraffic(int locations = kLocationCount);
 

@@ -6,9 +6,12 @@
 
 namespace tonaq::test {
 
-TestPorts::TestPorts()
+TestPorts::TestPorts(Devices devices)
     : m_map(std::make_unique<PortMap>(
-          PortMap::Folders{m_links.path(), m_devices.path(), m_adapters.path()})) {}
+          PortMap::Folders{m_links.path(),
+                           devices == Devices::System ? QString::fromLatin1(PortMap::kSystemPorts)
+                                                      : m_devices.path(),
+                           m_adapters.path()})) {}
 
 void TestPorts::attach(int number, sim::SimulatedUnit &unit) {
     const QString name = QStringLiteral("unit%1").arg(number);

@@ -16,7 +16,10 @@ namespace tonaq::test {
 // machine's real ports never show; simulated units in the test's process are attached.
 class TestPorts {
 public:
-    TestPorts();
+    // Own: an empty device folder of the test's own. System: the system's own serial ports as
+    // well (Windows), beside the test's links folder.
+    enum class Devices { Own, System };
+    explicit TestPorts(Devices devices = Devices::Own);
     // Makes COM<number> point at a device; true on success.
     bool link(int number, const QString &device);
     // Gives a simulated unit in this process the COM number.
