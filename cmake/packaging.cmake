@@ -1,5 +1,16 @@
 # Desktop integration and the Debian package: the programs, their menu entry, icon, file type,
-# manual pages, shell completion, AppStream metadata, copyright and changelog.
+# manual pages, shell completion, AppStream metadata, copyright and changelog. On Windows, the
+# installer (cmake/windows-package.cmake).
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_PACKAGE_VENDOR "Tonaq")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/windows-runtime.cmake)
+  include(${CMAKE_CURRENT_LIST_DIR}/windows-package.cmake)
+  include(CPack)
+  return()
+endif()
 include(GNUInstallDirs)
 set(TONAQ_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
 
@@ -50,21 +61,17 @@ endif()
 install(FILES ${TONAQ_PACKAGING_DIR}/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_PACKAGE_NAME tonaq)
-set(CPACK_PACKAGE_VENDOR "Tonaq")
 set(CPACK_PACKAGE_CONTACT "Tonaq developers <developers@tonaq.example.org>")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://tonaq.example.org/")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 # Debian wants the lines of the extended description no longer than 80 characters.
 set(CPACK_PACKAGE_DESCRIPTION
     "Finds the serial ports the unit may be on, sounds DTMF tones from a keypad or\n\
 the PC keyboard, plays single tones, stored strings and sequences of up to 20\n\
 tones, and reads and writes the unit's eight memory locations. tonaq --demo\n\
 runs against a simulated unit; tonaqctl does the same work from a shell.")
-set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 # The packaged programs carry no symbol table.
 set(CPACK_STRIP_FILES ON)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
