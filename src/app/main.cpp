@@ -3,6 +3,7 @@
 #include "app/startoptions.h"
 #include "app/xpstyle.h"
 #include "base/basetitle.h"
+#include "base/console.h"
 #include "base/errorlog.h"
 #include "base/translations.h"
 #include "link/portmap.h"
@@ -80,6 +81,7 @@ int fail(const QString &message, int code) {
 } // namespace
 
 int main(int argc, char *argv[]) {
+    const ConsoleSetup console(ConsoleSetup::Program::Windowed);
     if (const auto answered = answerWithoutWindow(parseStartOptions(argumentsOf(argc, argv))))
         return *answered;
     if (noDisplayToTry(argumentsOf(argc, argv))) {

@@ -1,38 +1,6 @@
 #include "ctl/consoledesk.h"
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace tonaq::ctl {
-
-#ifdef Q_OS_WIN
-ConsoleSetup::ConsoleSetup() {
-    const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-    DWORD mode = 0;
-    // A console answers for its mode; a file or a pipe does not (a character device such as NUL
-    // passes the C library's isatty, but it is no console).
-    m_errorIsTerminal = GetConsoleMode(error, &mode) != 0;
-    m_oldCodePage = GetConsoleOutputCP();
-    if (m_oldCodePage != 0) SetConsoleOutputCP(CP_UTF8);
-    if (m_errorIsTerminal) {
-        m_oldErrorMode = mode;
-        SetConsoleMode(error, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
-    }
-}
-
-ConsoleSetup::~ConsoleSetup() {
-    if (m_oldCodePage != 0) SetConsoleOutputCP(m_oldCodePage);
-    if (m_errorIsTerminal) SetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), m_oldErrorMode);
-}
-#else
-ConsoleSetup::ConsoleSetup()
-    : m_errorIsTerminal(::isatty(STDERR_FILENO) == 1) {}
-
-ConsoleSetup::~ConsoleSetup() = default;
-#endif
 
 ConsoleDesk::ConsoleDesk(QTextStream &err, bool terminal)
     : m_err(err)

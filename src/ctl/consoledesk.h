@@ -29,25 +29,6 @@ private:
     QString m_lastStatus;
 };
 
-// The console tonaqctl writes to, for as long as it runs: on Windows set to UTF-8 (the console
-// otherwise reads bytes in the system's older code page) and to understand the progress line's
-// escape sequences, and put back as it was at the end.
-class ConsoleSetup {
-public:
-    ConsoleSetup();
-    ~ConsoleSetup();
-    ConsoleSetup(const ConsoleSetup &) = delete;
-    ConsoleSetup &operator=(const ConsoleSetup &) = delete;
-
-    // stderr is a terminal a person watches, not a file or a pipe.
-    bool errorIsTerminal() const { return m_errorIsTerminal; }
-
-private:
-    bool m_errorIsTerminal = false;
-    unsigned m_oldCodePage = 0;
-    unsigned long m_oldErrorMode = 0;
-};
-
 // "[###.....] ": where a step stands among its command's steps; empty for a report that is no
 // step of one.
 QString progressBar(const Progress &progress);

@@ -1,8 +1,8 @@
 // tonaqctl: the window's commands from a shell, for benches that program many units, a check
 // over SSH, or a script. Runs without a display.
 #include "base/basetitle.h"
+#include "base/console.h"
 #include "base/translations.h"
-#include "ctl/consoledesk.h"
 #include "ctl/ctloptions.h"
 #include "ctl/ctlrun.h"
 #include "ctl/fleetrun.h"
@@ -15,7 +15,7 @@ using namespace tonaq::ctl;
 
 int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
-    const ConsoleSetup console;
+    const ConsoleSetup console(ConsoleSetup::Program::Console);
     QCoreApplication::setApplicationName(QStringLiteral("tonaqctl"));
     installTranslations();
     QTextStream out(stdout);
