@@ -52,7 +52,9 @@ wine "$installed\\tonaqctl.exe" download --demo 'C:\users\Public\demo.tnq' 2>"$w
 
 # The window, connected to its demo unit as it starts: its title on the display, and the
 # unit's firmware asked in its trace.
-wine "$installed\\tonaq.exe" --demo --trace 'C:\users\Public\trace.txt' 2>/dev/null &
+# (Under Wine, Qt's text boxes show their text only with its own FreeType font engine.)
+WINEQT_QPA_PLATFORM=windows:fontengine=freetype \
+  wine "$installed\\tonaq.exe" --demo --trace 'C:\users\Public\trace.txt' 2>/dev/null &
 window=$!
 trace="$WINEPREFIX/drive_c/users/Public/trace.txt"
 shown() {
@@ -65,7 +67,10 @@ for _ in $(seq 150); do
 done
 shown || fail "tonaq.exe showed no window connected to its demo unit"
 if [ -n "${TONAQ_SCREENSHOT-}" ]; then
-  import -window root "$TONAQ_SCREENSHOT"
+  # The window alone, once it has painted what the connect said.
+  sleep 1
+  id=$(xwininfo -root -tree | sed -n "s/^ *\(0x[0-9a-f]*\) \"Tonaq v$version\".*/\1/p" | head -n1)
+  import -window "$id" "$TONAQ_SCREENSHOT"
 fi
 wine taskkill /im tonaq.exe >/dev/null 2>&1
 wait "$window" || fail "tonaq.exe did not end when closed"
