@@ -38,6 +38,7 @@ int main(int argc, char *argv[]) {
         return kUsage;
     }
     if (options.ports.size() > 1)
-        return FleetRun(options, QCoreApplication::arguments(), out).exec();
-    return CtlRun(options, out, err, ::isatty(STDERR_FILENO) == 1).exec();
+        return FleetRun(options, out, ::isatty(STDOUT_FILENO) == 1).exec();
+    return CtlRun(options, out, err, ::isatty(STDOUT_FILENO) == 1, ::isatty(STDERR_FILENO) == 1)
+        .exec();
 }
