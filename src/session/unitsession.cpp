@@ -169,6 +169,8 @@ void UnitSession::portsMayHaveChanged() {
         m_watcher->recheckLater(); // the scan in progress reads the folders itself
         return;
     }
+    // A folder that was missing may be there now, and empty: watched from now on all the same.
+    if (m_watcher) m_watcher->watch(m_ports.watchedFolders());
     // A name that is no serial device (a disk, a loop device, a terminal beside a linked one)
     // changes nothing: nothing is read again for it, and nothing opened.
     const QStringList fingerprint = m_ports.fingerprint();
