@@ -3,8 +3,6 @@
 // not show: raw TCP inside TLS, a client certificate, 0xFF through telnet, a second session;
 // and the faults a real server gives: the port held for another client, nothing listening, a
 // name that does not resolve, certificates that do not verify, the server gone mid-session.
-#include "base/tonaqerror.h"
-#include "link/devicelink.h"
 #include "link/networktransport.h"
 #include "ser2net.h"
 #include "sim/ptyunit.h"
@@ -162,18 +160,12 @@ private slots:
         QVERIFY(!entry || (file.open(QIODevice::WriteOnly) && file.write(unit.toUtf8()) > 0));
         file.close();
         ports.map().refresh();
-        DeviceLink link(ports.map());
-        link.setPortNumber(entry ? 12 : ports.map().addNetworkUnit(unit));
         const QString home = QDir::currentPath();
-        QDir::setCurrent(work.path());
-        QString failure;
-        try {
-            link.openPort();
-        } catch (const TonaqError &error) {
-            failure = error.description();
-        }
+        QDir::setCurrent(work.path()); // where a shell user stands
+        const auto transport = ports.map().makeTransport(
+            *ports.map().entry(entry ? 12 : ports.map().addNetworkUnit(unit)));
         QDir::setCurrent(home);
-        QCOMPARE(failure, QString());
+        QCOMPARE(openFailure(static_cast<NetworkTransport &>(*transport)), "opened");
     }
 
     void sessionEndIsLostOnce_data() {
