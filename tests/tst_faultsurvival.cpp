@@ -2,6 +2,7 @@
 // window keeps serving its events, the log names the right procedure or nothing, and a
 // reconnect then downloads the exact table.
 #include "app/connectmenu.h"
+#include "hostilepeer.h"
 #include "link/devicelink.h"
 #include "program.h"
 #include "sim/ptyunit.h"
@@ -9,6 +10,7 @@
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -39,6 +41,7 @@ bool vanishes(Fault fault) { // the unit is pulled out: the faults listed last
     return fault >= Fault::Vanish;
 }
 
+using Turn = test::HostilePeer::Turn;
 using test::downloadTraffic;
 using test::tableOf;
 constexpr auto kBound = 8000ms; // the longest any one operation may take under a fault
@@ -296,6 +299,38 @@ private slots:
         QCOMPARE(program.status(), QStringLiteral("Ready"));
         QCOMPARE(tableOf(window.memory()), tableOf(now));
         QCOMPARE(program.logLines().size(), lines.size()); // the recovery itself fails nowhere
+    }
+
+    void hostileNetworkUnit_data() {
+        QTest::addColumn<int>("turn"); // from the greeting on
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("shown"); // the firmware label, or the line logged
+        QTest::newRow("a flood") << int(Turn::Flood)
+                                 << "Please Connect by selecting a COM port in the menu."
+                                 << "Error 8022 (Reply too long) in procedure COMPort_Click";
+        QTest::newRow("a trickle") << int(Turn::Trickle) << "Unable to connect on COM1"
+                                   << "Firmware Version: Not connected";
+        QTest::newRow("control characters") << int(Turn::Escapes) << "Connected on COM1"
+                                            << "Firmware version: 2.10 (simulated) [2J \r\n";
+    }
+
+    // A peer that never ends a line, or trickles, or sends what a terminal would obey: the
+    // connect ends in its time, says why, and shows no control character.
+    void hostileNetworkUnit() {
+        QFETCH(int, turn);
+        QFETCH(QString, shown);
+        test::HostilePeer peer{Turn(turn)};
+        test::Program program;
+        const int number = program.ports.map().addNetworkUnit(peer.url());
+        program.start();
+        QElapsedTimer clock;
+        clock.start();
+        program.connectTo(number);
+        QVERIFY2(clock.elapsed() < kBound.count(), qPrintable(QString::number(clock.elapsed())));
+        QTEST(program.status(), "status");
+        const QString label = program.find<QLabel>("Firmware")->text();
+        QVERIFY2(label == shown || program.logLines().value(0).startsWith(shown),
+                 qPrintable(label));
     }
 };
 

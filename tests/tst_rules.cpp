@@ -377,6 +377,9 @@ private slots:
             "upload 0 x.tnq 1,2,5");
         row("ctl bad rows", "tonaqctl upload --port 3 x.tnq --rows 3-1", "error");
         row("ctl play 9", "tonaqctl play --port COM1 19", "error");
+        row("ctl extra argument", "tonaqctl tone --port 3 5 200 9", "error");
+        row("ctl tone too short", "tonaqctl tone --port 3 5 19", "error");
+        row("ctl tone too long", "tonaqctl tone --port 3 5 65536", "error");
     }
 
     void commandLines() {

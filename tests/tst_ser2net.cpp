@@ -6,12 +6,15 @@
 #include "link/networktransport.h"
 #include "ser2net.h"
 #include "sim/ptyunit.h"
+#include "testports.h"
 
+#include <QDir>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <sys/stat.h>
 
 using namespace tonaq;
 using test::openFailure;
@@ -62,6 +65,7 @@ private slots:
         m_clientAuth = serve(QStringLiteral("telnet(rfc2217),") + tls + ",clientauth)",
                              {QStringLiteral("authdir: ") + m_certs.authDir});
         QVERIFY2(m_server->start(&why), qPrintable(why));
+        QVERIFY(::mkfifo(qPrintable(m_folder.filePath("fifo")), 0600) == 0);
     }
 
     void unitAnswersThroughServer_data() {
@@ -115,6 +119,12 @@ private slots:
         row("own CA not in the system's store", url("rfc2217+tls", m_telnetTls), false, unverified);
         row("client certificate asked, none offered", url("rfc2217+tls", m_clientAuth, ca), false,
             "the server closed the connection \\(does it want a client certificate\\? .+\\)");
+        // A key that never ends, or waits for a writer, is not read.
+        const QString key = ca + "&cert=" + m_certs.clientCert + "&key=";
+        for (const QString &file : {QStringLiteral("/dev/zero"), m_folder.filePath("fifo")})
+            row(qPrintable("key " + file), url("rfc2217+tls", m_clientAuth, key + file), false,
+                "no private key could be read from " + QRegularExpression::escape(file) +
+                    " \\(PEM, no passphrase\\): not a regular file");
     }
 
     void openFaults() {
@@ -132,6 +142,30 @@ private slots:
                  qPrintable(failure));
         QVERIFY(!transport->isOpen());
         if (first) QCOMPARE(exchange(*first, "@"), QByteArray("Connected\r\n"));
+    }
+
+    void relativeFilesOfAUnit_data() {
+        QTest::addColumn<bool>("entry"); // of the ports folder, else a URL on the command line
+        QTest::newRow("an entry's, beside it") << true;
+        QTest::newRow("a command line's, in the working folder") << false;
+    }
+
+    void relativeFilesOfAUnit() {
+        QFETCH(bool, entry);
+        test::TestPorts ports;
+        QTemporaryDir work;
+        const QString unit = url("rfc2217+tls", m_telnetTls, "?ca=lab-ca.pem");
+        QVERIFY(QFile::copy(m_certs.ca, (entry ? ports.folder() : work.path()) + "/lab-ca.pem"));
+        QFile file(ports.folder() + "/COM12");
+        QVERIFY(!entry || (file.open(QIODevice::WriteOnly) && file.write(unit.toUtf8()) > 0));
+        file.close();
+        ports.map().refresh();
+        const QString home = QDir::currentPath();
+        QDir::setCurrent(work.path()); // where a shell user stands
+        const auto transport = ports.map().makeTransport(
+            *ports.map().entry(entry ? 12 : ports.map().addNetworkUnit(unit)));
+        QDir::setCurrent(home);
+        QCOMPARE(openFailure(static_cast<NetworkTransport &>(*transport)), "opened");
     }
 
     void sessionEndIsLostOnce_data() {

@@ -89,6 +89,10 @@
         <source>Displays status of the current operation</source>
         <translation>Zeigt den Zustand des laufenden Vorgangs</translation>
     </message>
+    <message>
+        <source>%1: not a link to a serial device, nor a file naming a network unit - skipped</source>
+        <translation>%1: weder ein Link auf ein serielles Gerät noch eine Datei mit der URL eines Netzwerkgeräts - übersprungen</translation>
+    </message>
 </context>
 <context>
     <name>Status</name>
@@ -735,6 +739,10 @@ mindestens eines ist gescheitert (der Wert jedes Geräts steht in seiner Zeile).
     <message>
         <source>Try &apos;tonaqctl --help&apos; for more information.</source>
         <translation>Mehr dazu mit &apos;tonaqctl --help&apos;.</translation>
+    </message>
+    <message>
+        <source>--port %1 is no usable URL: %2</source>
+        <translation>--port %1 ist keine brauchbare URL: %2</translation>
     </message>
 </context>
 </TS>

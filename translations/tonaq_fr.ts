@@ -89,6 +89,10 @@
         <source>Displays status of the current operation</source>
         <translation>Affiche l&apos;état de l&apos;opération en cours</translation>
     </message>
+    <message>
+        <source>%1: not a link to a serial device, nor a file naming a network unit - skipped</source>
+        <translation>%1 : ni un lien vers un périphérique série, ni un fichier nommant un appareil en réseau - ignoré</translation>
+    </message>
 </context>
 <context>
     <name>Status</name>
@@ -736,6 +740,10 @@ ligne).
     <message>
         <source>Try &apos;tonaqctl --help&apos; for more information.</source>
         <translation>Pour en savoir plus : &apos;tonaqctl --help&apos;.</translation>
+    </message>
+    <message>
+        <source>--port %1 is no usable URL: %2</source>
+        <translation>--port %1 n&apos;est pas une URL utilisable : %2</translation>
     </message>
 </context>
 </TS>

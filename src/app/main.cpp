@@ -138,6 +138,10 @@ int main(int argc, char *argv[]) {
     // which COM number it took.
     if (demoPort != 0) window.connectMenu().connectToPort(demoPort);
     const int result = QApplication::exec();
+    if (trace && !trace->writeFailure().isEmpty())
+        return fail(QCoreApplication::translate("tonaq", "cannot write the trace %1: %2")
+                        .arg(options.tracePath, trace->writeFailure()),
+                    1);
     if (demo && !options.wavPath.isEmpty() && !demo->unit().writeWav(options.wavPath))
         return fail(QCoreApplication::translate("tonaq", "cannot write %1").arg(options.wavPath),
                     1);

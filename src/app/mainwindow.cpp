@@ -29,6 +29,16 @@ namespace tonaq {
 
 namespace {
 const QSize kClientSize = twips(0, 0, 9585, 6480).size();
+
+// The unit's text as the table's boxes show it (QLineEdit): a control character but the tab
+// (ESC, BEL from a damaged unit or a hostile peer) as a blank; line ends stay, where a label
+// breaks its lines.
+QString shownAsText(QString text) {
+    for (QChar &c : text) {
+        if (c.unicode() < 0x20 && c != u'\t' && c != u'\r' && c != u'\n') c = u' ';
+    }
+    return text;
+}
 } // namespace
 
 MainWindow::MainWindow(const Seams &seams, QWidget *parent)
@@ -54,8 +64,8 @@ MainWindow::MainWindow(const Seams &seams, QWidget *parent)
     connect(&m_session, &UnitSession::controlsEnabledChanged, this,
             &MainWindow::setDeviceControlsEnabled);
     connect(&m_session, &UnitSession::firmwareAnswered, m_firmware, [this](const QString &reply) {
-        m_firmwareReply = reply.trimmed();
-        m_firmware->setText(tr("Firmware version: ") + reply);
+        m_firmwareReply = shownAsText(reply.trimmed());
+        m_firmware->setText(tr("Firmware version: ") + shownAsText(reply));
     });
     connect(&m_session, &UnitSession::portsChanged, this, &MainWindow::showPortsFound);
     // The unit that went away is back: connect as the operator would, once this turn is over.
@@ -77,8 +87,10 @@ void MainWindow::buildHeader(QWidget *client) {
     m_firmware = named(new QLabel(tr("Firmware Version: Not connected"), client),
                        QStringLiteral("Firmware"), tr("Device firmware info."));
     m_firmware->setGeometry(twips(3840, 60, 5655, 195));
-    // The unit's reply ends in CR LF; from the top, its one line of text stays in sight.
+    // The unit's reply ends in CR LF; from the top, its one line of text stays in sight. What
+    // the unit says is never taken for markup.
     m_firmware->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_firmware->setTextFormat(Qt::PlainText);
     auto *statusLabel = named(new QLabel(tr("Status:"), client), element("lblDisp", 4));
     statusLabel->setGeometry(twips(3840, 840, 495, 195));
     statusLabel->adjustSize();

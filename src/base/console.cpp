@@ -24,6 +24,7 @@ ConsoleSetup::ConsoleSetup(Program program) {
     DWORD mode = 0;
     // A console answers for its mode; a file or a pipe does not (a character device such as NUL
     // passes the C library's isatty, but it is no console).
+    m_outputIsTerminal = GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
     m_errorIsTerminal = GetConsoleMode(error, &mode) != 0;
     m_oldCodePage = GetConsoleOutputCP();
     if (m_oldCodePage != 0) SetConsoleOutputCP(CP_UTF8);
@@ -39,7 +40,8 @@ ConsoleSetup::~ConsoleSetup() {
 }
 #else
 ConsoleSetup::ConsoleSetup(Program)
-    : m_errorIsTerminal(::isatty(STDERR_FILENO) == 1) {}
+    : m_outputIsTerminal(::isatty(STDOUT_FILENO) == 1)
+    , m_errorIsTerminal(::isatty(STDERR_FILENO) == 1) {}
 
 ConsoleSetup::~ConsoleSetup() = default;
 #endif

@@ -16,10 +16,12 @@ public:
     ConsoleSetup(const ConsoleSetup &) = delete;
     ConsoleSetup &operator=(const ConsoleSetup &) = delete;
 
-    // stderr is a terminal a person watches, not a file or a pipe.
+    // stdout, stderr is a terminal a person watches, not a file or a pipe.
+    bool outputIsTerminal() const { return m_outputIsTerminal; }
     bool errorIsTerminal() const { return m_errorIsTerminal; }
 
 private:
+    bool m_outputIsTerminal = false;
     bool m_errorIsTerminal = false;
     unsigned m_oldCodePage = 0;
     unsigned long m_oldErrorMode = 0;

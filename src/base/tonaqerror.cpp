@@ -36,6 +36,8 @@ QString errorDescription(ErrorCode code) {
         return QStringLiteral("Write to the port failed");
     case ErrorCode::ReadFailed:
         return QStringLiteral("Read from the port failed");
+    case ErrorCode::ReplyTooLong:
+        return QStringLiteral("Reply too long");
     }
     return {};
 }

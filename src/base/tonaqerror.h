@@ -24,6 +24,7 @@ enum class ErrorCode : int {
     PortGone = 8018,
     WriteFailed = 8020,
     ReadFailed = 8021,
+    ReplyTooLong = 8022,
     ReplyTooShort = 9,
 };
 

@@ -24,6 +24,19 @@ QString progressBar(const Progress &progress) {
     return u'[' + QString(done, u'#') + QString(progress.total - done, u'.') + QStringLiteral("] ");
 }
 
+QString withVisibleControls(const QString &text) {
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t code = c.unicode();
+        if (code < 0x20 || (code >= 0x7f && code < 0xa0))
+            shown += QStringLiteral("\\x%1").arg(int(code), 2, 16, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 void ConsoleDesk::endProgress() {
     if (!m_lineOpen) return;
     m_err << Qt::endl;

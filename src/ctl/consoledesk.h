@@ -33,4 +33,8 @@ private:
 // step of one.
 QString progressBar(const Progress &progress);
 
+// Text from the unit as it may go to a terminal: control characters, which a terminal would
+// obey (ESC starts its commands, BEL rings), shown as \x1b, \x07; the rest as it is.
+QString withVisibleControls(const QString &text);
+
 } // namespace tonaq::ctl

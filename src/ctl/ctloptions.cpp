@@ -19,13 +19,23 @@ struct CommandForm {
     Command command;
     int arguments; // positional arguments after the command's name
     bool needsUnit;
+    int exchanges; // the most it makes, its connect's two included; a play's per location on top
 };
 
+// The download of the eight locations: "@", a line end, then "@", "V" and the digit for each,
+// whose report of four lines counts as four.
+constexpr int kDownload = 2 + 6 * kLocationCount;
+// A location written: "@", "S", its number, its times, each of its tones, the end.
+constexpr int kStore = 5 + kToneStringLimit;
+
 constexpr CommandForm kForms[] = {
-    {"ports", Command::Ports, 0, false},  {"download", Command::Download, 1, true},
-    {"upload", Command::Upload, 1, true}, {"reset", Command::Reset, 0, true},
-    {"play", Command::Play, 1, true},     {"tone", Command::Tone, 2, true},
-    {"send", Command::Send, 1, true},
+    {"ports", Command::Ports, 0, false, 0},
+    {"download", Command::Download, 1, true, 2 + kDownload},
+    {"upload", Command::Upload, 1, true, 2 + kLocationCount *kStore + kDownload},
+    {"reset", Command::Reset, 0, true, 3 + kDownload},
+    {"play", Command::Play, 1, true, 2 + kDownload},
+    {"tone", Command::Tone, 2, true, 5},
+    {"send", Command::Send, 1, true, 5 + 3 * kSequenceRows},
 };
 
 const CommandForm *formOf(const QString &name) {
@@ -44,11 +54,16 @@ int portNumberOf(const QString &text) {
     return number >= 1 && number <= 255 ? number : 0;
 }
 
-// Every --port, each a unit or a comma list of them; an error for the first that is neither.
+// Every --port, each a unit or a comma list of them; an error for the first that is neither,
+// with what is wrong with a URL.
 QString readPorts(CtlOptions &o, const QStringList &values) {
     for (const QString &value : values) {
         for (const QString &part : value.split(u',')) {
             const QString name = portNameOf(part);
+            QString why;
+            if (name.isEmpty() && isNetworkPortName(part) && !parseNetworkAddress(part, &why))
+                return QCoreApplication::translate("tonaqctl", "--port %1 is no usable URL: %2")
+                    .arg(part.trimmed(), why);
             if (name.isEmpty())
                 return QCoreApplication::translate(
                            "tonaqctl",
@@ -159,6 +174,7 @@ CtlOptions parseCtlOptions(const QStringList &arguments) {
     o.command = form->command;
     o.commandName = QLatin1String(form->name);
     positional.removeFirst();
+    o.arguments = positional;
     if (positional.size() != form->arguments) {
         o.error = QCoreApplication::translate("tonaqctl", "%1 takes %2 argument(s)")
                       .arg(QLatin1String(form->name))
@@ -192,6 +208,12 @@ CtlOptions parseCtlOptions(const QStringList &arguments) {
     }
     if (o.error.isEmpty()) o.error = checkArguments(o, positional);
     return o;
+}
+
+int mostExchanges(const CtlOptions &options) {
+    const CommandForm *form = formOf(options.commandName);
+    // Each location played: "@", "M", its number, the typed digit's confirmation.
+    return (form ? form->exchanges : 0) + 4 * int(options.locations.size());
 }
 
 QString ctlUsage() {

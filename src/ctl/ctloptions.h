@@ -27,10 +27,11 @@ struct CtlOptions {
     bool version = false;
     bool json = false;
     bool demo = false;
-    QStringList ports; // "COM7" or a network unit's URL, each as given to --port
-    int port = 0;      // one unit's COM number; 0 for a URL, with --demo or for "ports"
-    QString url;       // one network unit's URL
-    QString caFile;    // what network units over TLS are verified against
+    QStringList ports;     // "COM7" or a network unit's URL, each as given to --port
+    int port = 0;          // one unit's COM number; 0 for a URL, with --demo or for "ports"
+    QString url;           // one network unit's URL
+    QString caFile;        // what network units over TLS are verified against
+    QStringList arguments; // the command's own, after its name, as given
     QString file;
     QList<int> rows;   // upload: locations 1 to 8, in rising order; all when not given
     QString locations; // play: the digits 1 to 8 in the order to play
@@ -43,6 +44,11 @@ struct CtlOptions {
 
 CtlOptions parseCtlOptions(const QStringList &arguments);
 QString ctlUsage();
+
+// The most exchanges of one reply line with the unit the command makes, connecting included, a
+// location's report of four lines counting as four: an upload writes each of the eight
+// locations tone by tone and reads them all back. A play waits for each location's Ready on top.
+int mostExchanges(const CtlOptions &options);
 
 // "1,3-5" as the rows 1, 3, 4, 5; empty for a text that is no such list of rows 1 to 8.
 QList<int> parseRows(const QString &text);

@@ -16,11 +16,14 @@
 
 namespace tonaq::ctl {
 
-CtlRun::CtlRun(const CtlOptions &options, QTextStream &out, QTextStream &err, bool terminal)
+CtlRun::CtlRun(const CtlOptions &options, QTextStream &out, QTextStream &err, bool outTerminal,
+               bool errTerminal)
     : m_options(options)
     , m_out(out)
     , m_err(err)
-    , m_desk(err, terminal)
+    , m_outTerminal(outTerminal)
+    , m_errTerminal(errTerminal)
+    , m_desk(err, errTerminal)
     , m_log(ErrorLog::defaultFolder())
     , m_ports(PortMap::forCurrentUser()) {
     // A failure the window would only log fails the command here, and is said with it.
@@ -91,7 +94,10 @@ int CtlRun::connect() {
     } catch (const TonaqError &error) {
         const DeviceLink &link = m_session->link();
         const bool reached = link.isPortOpen() && link.state() == DeviceLink::State::Open;
-        return failed(reached ? kUnitFailed : kPortError, Phrase{name, name} + error.description());
+        // The unit is named once: a failure to open names it already.
+        const QString &said = error.description();
+        return failed(reached ? kUnitFailed : kPortError,
+                      said.contains(name) ? Phrase{said, said} : Phrase{name, name} + said);
     }
     return kDone;
 }
@@ -107,7 +113,8 @@ int CtlRun::failed(int code, const Phrase &message) {
                        : message;
     if (!m_logged.isEmpty()) line = line + m_logged; // the log's line, English as logged
     if (m_error.isEmpty()) {
-        m_err << "tonaqctl: " << line.local << Qt::endl;
+        m_err << "tonaqctl: " << (m_errTerminal ? withVisibleControls(line.local) : line.local)
+              << Qt::endl;
         m_error = line.english;
     }
     return code;
@@ -122,9 +129,10 @@ void CtlRun::putLocations() {
                                      {QStringLiteral("tones"), location.tones},
                                      {QStringLiteral("length"), location.length},
                                      {QStringLiteral("space"), location.space}});
+        const QString shown = location.tones + u',' + location.length + u',' + location.space;
         if (!m_options.json)
-            m_out << i + 1 << ' ' << location.tones << ',' << location.length << ','
-                  << location.space << Qt::endl;
+            m_out << i + 1 << ' ' << (m_outTerminal ? withVisibleControls(shown) : shown)
+                  << Qt::endl;
     }
     m_result.insert(QStringLiteral("locations"), locations);
 }
@@ -146,6 +154,16 @@ int CtlRun::finish(int code) {
             failed(kFileError, QT_TRANSLATE_NOOP("tonaqctl", "cannot write %1"), m_options.wavPath);
             code = code == kDone ? kFileError : code;
         }
+    }
+    // A trace that lost lines is no trace to send with a bug report: said once, whatever else
+    // was said.
+    if (m_trace && !m_trace->writeFailure().isEmpty()) {
+        const Phrase lost =
+            phrase("tonaqctl", QT_TRANSLATE_NOOP("tonaqctl", "cannot write the trace %1: %2"),
+                   m_options.tracePath, m_trace->writeFailure());
+        m_err << "tonaqctl: " << lost.local << Qt::endl;
+        if (m_error.isEmpty()) m_error = lost.english;
+        if (code == kDone) code = kFileError;
     }
     if (!m_options.json) return code;
     m_result.insert(QStringLiteral("exit"), code);

@@ -23,10 +23,12 @@ namespace tonaq::ctl {
 
 // One run of tonaqctl: the same driver, model and commands as the window's, with the console
 // standing in for the window. Results go to stdout (text, or one JSON object), progress and
-// failures to stderr; exec() answers with the exit code.
+// failures to stderr; exec() answers with the exit code. Where stdout or stderr is a terminal,
+// the unit's control characters are shown, not sent to it.
 class CtlRun {
 public:
-    CtlRun(const CtlOptions &options, QTextStream &out, QTextStream &err, bool terminal);
+    CtlRun(const CtlOptions &options, QTextStream &out, QTextStream &err, bool outTerminal,
+           bool errTerminal);
     ~CtlRun();
 
     int exec();
@@ -60,6 +62,8 @@ private:
     CtlOptions m_options;
     QTextStream &m_out;
     QTextStream &m_err;
+    bool m_outTerminal;
+    bool m_errTerminal;
     ConsoleDesk m_desk;
     ErrorLog m_log;
     PortMap m_ports;

@@ -37,7 +37,6 @@ int main(int argc, char *argv[]) {
             << '\n';
         return kUsage;
     }
-    if (options.ports.size() > 1)
-        return FleetRun(options, QCoreApplication::arguments(), out).exec();
-    return CtlRun(options, out, err, console.errorIsTerminal()).exec();
+    if (options.ports.size() > 1) return FleetRun(options, out, console.outputIsTerminal()).exec();
+    return CtlRun(options, out, err, console.outputIsTerminal(), console.errorIsTerminal()).exec();
 }

@@ -126,9 +126,16 @@ QByteArray DeviceLink::readReply(int lines, std::chrono::milliseconds firstByte,
 
 QByteArray DeviceLink::readLines(int lines, std::chrono::milliseconds firstByte,
                                  bool withWaitingLines) {
-    if (lines <= 0) return take(stream().bytesAvailable());
+    if (lines <= 0) return take(std::min<qint64>(stream().bytesAvailable(), kLongestReply));
+    // However the bytes trickle in, the exchange ends in its time.
+    const QDeadlineTimer overall(replyDeadline(lines, firstByte), Qt::PreciseTimer);
     QByteArray reply;
     for (int whole = 0; whole < lines || (withWaitingLines && stream().canReadLine());) {
+        if (reply.size() + stream().bytesAvailable() >= kLongestReply) {
+            dropInput(QStringLiteral("reply too long, over %1 bytes; it and the rest dropped")
+                          .arg(kLongestReply));
+            throw TonaqError(ErrorCode::ReplyTooLong);
+        }
         if (stream().canReadLine()) {
             reply += take(-1);
             ++whole;
@@ -136,10 +143,27 @@ QByteArray DeviceLink::readLines(int lines, std::chrono::milliseconds firstByte,
         }
         // Not a line yet: wait for more, long for the first byte, the stall gap after it.
         const qint64 held = stream().bytesAvailable();
-        if (!waitForMoreBytes(held, reply.isEmpty() && held == 0 ? firstByte : kStallGap))
-            return reply + take(stream().bytesAvailable());
+        const std::chrono::milliseconds gap = reply.isEmpty() && held == 0 ? firstByte : kStallGap;
+        const bool more = waitForMoreBytes(
+            held, std::min(gap, std::chrono::milliseconds(overall.remainingTime())));
+        if (overall.hasExpired()) {
+            // Still coming, never whole: as if the unit had not answered.
+            dropInput(QStringLiteral("no whole reply within %1 ms; what came dropped")
+                          .arg(replyDeadline(lines, firstByte).count()));
+            return {};
+        }
+        if (!more) return reply + take(stream().bytesAvailable());
     }
     return reply; // what follows stays for the next read
+}
+
+// Drops what came and what waits, saying so in the trace.
+void DeviceLink::dropInput(const QString &why) {
+    noteArrivals();
+    traceEvent(portName() + QStringLiteral(": ") + why);
+    m_transport->discardInput();
+    m_consumed = m_arrived = m_consumed + stream().bytesAvailable();
+    m_arrivals.clear();
 }
 
 // Reads up to `count` bytes, or one line when count is negative; the first byte of a read

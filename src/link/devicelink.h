@@ -46,7 +46,9 @@ public:
     // the line stalled for the stall gap; bytes after the last line stay for the next read,
     // but for whole lines already waiting when withWaitingLines asks for them too (a late
     // answer to an earlier command may stand ahead of this one's). Nothing at all is an empty
-    // reply, not a failure. The windows keep painting meanwhile.
+    // reply, not a failure, and so is a reply not whole by its deadline (replyDeadline): what
+    // came of it is dropped. A reply longer than kLongestReply is dropped with the rest of
+    // the input and raised as ReplyTooLong. The windows keep painting meanwhile.
     QByteArray readReply(int lines, std::chrono::milliseconds firstByte,
                          bool withWaitingLines = false);
 
@@ -67,6 +69,7 @@ private:
     bool waitForMoreBytes(qint64 held, std::chrono::milliseconds timeout);
     QByteArray readLines(int lines, std::chrono::milliseconds firstByte, bool withWaitingLines);
     QByteArray take(qint64 count);
+    void dropInput(const QString &why);
     void noteArrivals();
     QString portName() const;
     void onLost(const QString &reason);
@@ -90,9 +93,9 @@ private:
         qint64 steadyNs;
     };
     QList<Arrival> m_arrivals;
-    qint64 m_arrived = 0;  // bytes that came since the port opened
-    qint64 m_consumed = 0; // of them, read or dropped
-    qint64 m_commandNs = 0; // when the last command went out
+    qint64 m_arrived = 0;             // bytes that came since the port opened
+    qint64 m_consumed = 0;            // of them, read or dropped
+    qint64 m_commandNs = 0;           // when the last command went out
     Arrival m_firstOfRead{-1, {}, 0}; // the first byte of what the current read has taken
 };
 

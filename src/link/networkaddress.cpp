@@ -29,6 +29,13 @@ bool isNetworkPortName(const QString &name) {
 
 std::optional<NetworkAddress> parseNetworkAddress(const QString &text, QString *why) {
     if (!isNetworkPortName(text)) return refuse(why, QStringLiteral("not a network address"));
+    // QUrl only says that a port out of range makes the whole address invalid.
+    static const QRegularExpression portPart(
+        QStringLiteral("^[^:]+://(?:\\[[^\\]]*\\]|[^/?#:\\[]*):([0-9]+)(?:[/?#]|$)"));
+    const QRegularExpressionMatch port = portPart.match(text.trimmed());
+    if (port.hasMatch() && (port.captured(1).toULongLong() == 0 || port.capturedLength(1) > 5 ||
+                            port.captured(1).toULongLong() > 65535))
+        return refuse(why, QStringLiteral("port %1 is out of range").arg(port.captured(1)));
     // Tolerant: a file name with a space in the query should not need percent signs.
     const QUrl url(text.trimmed(), QUrl::TolerantMode);
     if (!url.isValid()) return refuse(why, url.errorString());

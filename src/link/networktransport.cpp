@@ -1,11 +1,12 @@
 #include "link/networktransport.h"
 
+#include "base/smallfile.h"
 #include "base/tonaqerror.h"
+#include "link/replyshape.h"
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QSslConfiguration>
 #include <QSslKey>
 #include <QSslSocket>
@@ -32,6 +33,9 @@ constexpr milliseconds kMinimumSettle{50};
 constexpr milliseconds kMaximumSettle{500};
 // The last line a server said before it closed is the reason when it reads as one.
 constexpr qsizetype kLongestReason = 120;
+// A CA bundle, a certificate chain or a key in PEM: a system's whole bundle is a few hundred
+// KiB.
+constexpr qint64 kLongestTlsFile = 1 << 20;
 
 QString durationText(milliseconds duration) {
     if (duration.count() % 1000 == 0) return QStringLiteral("%1 s").arg(duration.count() / 1000);
@@ -84,14 +88,20 @@ public:
     void arrive(const QByteArray &data) {
         if (data.isEmpty()) return;
         m_in += data;
+        // Only while opening can more come than the transport takes: what the server says
+        // before the unit is passed over, but for its last words, the reason of a close.
+        if (m_in.size() > kLongestReply) m_in = m_in.right(kLongestReply);
         m_arrived += data.size();
         if (isOpen()) emit readyRead();
     }
+    // How much more the transport takes from the server now.
+    qint64 room() const { return kLongestReply - bytesAvailable(); }
     // Everything received and not yet read.
     QByteArray held() const { return m_in; }
     void drop() {
         m_in.clear();
         if (isOpen()) QIODevice::skip(QIODevice::bytesAvailable());
+        m_transport.takeHeldBack();
     }
     // From now on reads and writes fail with this reason.
     void fail(const QString &reason) {
@@ -105,6 +115,7 @@ protected:
         const qint64 count = std::min<qint64>(maxSize, m_in.size());
         std::copy_n(m_in.constData(), count, data);
         m_in.remove(0, count);
+        m_transport.takeHeldBack();
         return count;
     }
     qint64 writeData(const char *data, qint64 size) override {
@@ -140,6 +151,9 @@ NetworkTransport::NetworkTransport(NetworkAddress address, QObject *parent)
         m_socket = new QTcpSocket(this);
         connect(m_socket, &QTcpSocket::connected, this, &NetworkTransport::onConnected);
     }
+    // What the stream has no room for waits in the socket, which then stops reading: a server
+    // that floods the line is held back by TCP, and memory stays flat.
+    m_socket->setReadBufferSize(kLongestReply);
     connect(m_socket, &QTcpSocket::readyRead, this, &NetworkTransport::onReadable);
     connect(m_socket, &QTcpSocket::errorOccurred, this, &NetworkTransport::onSocketError);
     connect(m_socket, &QTcpSocket::disconnected, this, &NetworkTransport::onDisconnected);
@@ -227,42 +241,55 @@ void NetworkTransport::discardInput() {
     m_stream->drop();
 }
 
+// The stream made room: what waits in the socket comes in, once control is back in the event
+// loop (this runs inside the stream's own read).
+void NetworkTransport::takeHeldBack() {
+    if (m_phase == Phase::Open && m_socket->bytesAvailable() > 0)
+        QMetaObject::invokeMethod(this, &NetworkTransport::onReadable, Qt::QueuedConnection);
+}
+
 void NetworkTransport::configureTls() {
     if (!QSslSocket::supportsSsl()) {
         fail(QStringLiteral("TLS is not available on this system"));
         return;
     }
+    // Each file whole, or the reason it cannot be read.
+    QString why;
+    const auto read = [&why](const QString &path) {
+        return readSmallFile(path, kLongestTlsFile, &why).value_or(QByteArray());
+    };
+    const auto because = [&why] { return why.isEmpty() ? QString() : QStringLiteral(": ") + why; };
     QSslConfiguration config = QSslConfiguration::defaultConfiguration();
     config.setPeerVerifyMode(QSslSocket::VerifyPeer);
     if (!m_address.caFile.isEmpty()) {
-        const QList<QSslCertificate> authorities = QSslCertificate::fromPath(
-            m_address.caFile, QSsl::Pem, QSslCertificate::PatternSyntax::FixedString);
+        const QList<QSslCertificate> authorities =
+            QSslCertificate::fromData(read(m_address.caFile), QSsl::Pem);
         if (authorities.isEmpty()) {
-            fail(QStringLiteral("no CA certificate could be read from %1").arg(m_address.caFile));
+            fail(QStringLiteral("no CA certificate could be read from %1%2")
+                     .arg(m_address.caFile, because()));
             return;
         }
         // Only these: the system's store no longer counts.
         config.setCaCertificates(authorities);
     }
     if (!m_address.certFile.isEmpty()) {
-        const QList<QSslCertificate> chain = QSslCertificate::fromPath(
-            m_address.certFile, QSsl::Pem, QSslCertificate::PatternSyntax::FixedString);
+        const QList<QSslCertificate> chain =
+            QSslCertificate::fromData(read(m_address.certFile), QSsl::Pem);
         if (chain.isEmpty()) {
-            fail(QStringLiteral("no certificate could be read from %1").arg(m_address.certFile));
+            fail(QStringLiteral("no certificate could be read from %1%2")
+                     .arg(m_address.certFile, because()));
             return;
         }
-        QFile keyFile(m_address.keyFile);
+        const QByteArray pem = read(m_address.keyFile);
         QSslKey key;
-        if (keyFile.open(QIODevice::ReadOnly)) {
-            const QByteArray pem = keyFile.readAll();
-            for (const QSsl::KeyAlgorithm algorithm : {QSsl::Ec, QSsl::Rsa, QSsl::Dsa}) {
-                key = QSslKey(pem, algorithm);
-                if (!key.isNull()) break;
-            }
+        for (const QSsl::KeyAlgorithm algorithm : {QSsl::Ec, QSsl::Rsa, QSsl::Dsa}) {
+            if (pem.isEmpty()) break;
+            key = QSslKey(pem, algorithm);
+            if (!key.isNull()) break;
         }
         if (key.isNull()) {
-            fail(QStringLiteral("no private key could be read from %1 (PEM, no passphrase)")
-                     .arg(m_address.keyFile));
+            fail(QStringLiteral("no private key could be read from %1 (PEM, no passphrase)%2")
+                     .arg(m_address.keyFile, because()));
             return;
         }
         config.setLocalCertificateChain(chain);
@@ -274,9 +301,9 @@ void NetworkTransport::configureTls() {
 void NetworkTransport::onConnected() {
     if (m_phase != Phase::Connecting) return;
     emit noted(QStringLiteral("%1: connected%2")
-                   .arg(m_address.place(),
-                        m_address.tls ? QStringLiteral(", TLS with a verified certificate")
-                                      : QString()));
+                   .arg(m_address.place(), m_address.tls
+                                               ? QStringLiteral(", TLS with a verified certificate")
+                                               : QString()));
     // Commands are a few bytes each, answered at once: Nagle's wait would only delay them.
     m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     m_socket->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
@@ -297,8 +324,15 @@ void NetworkTransport::onConnected() {
 
 void NetworkTransport::onReadable() {
     acknowledgeAtOnce();
-    const QByteArray bytes = m_socket->readAll();
-    if (m_phase == Phase::Closed || m_phase == Phase::Lost) return;
+    if (m_phase == Phase::Closed || m_phase == Phase::Lost) {
+        m_socket->readAll();
+        return;
+    }
+    // Once open, no more than the stream has room for (telnet only ever shortens the bytes);
+    // while opening, all of it, so that a negotiation is never stuck behind a banner.
+    const qint64 room = m_phase == Phase::Open ? m_stream->room() : m_socket->bytesAvailable();
+    if (room <= 0) return;
+    const QByteArray bytes = m_socket->read(room);
     if (!m_setup) {
         m_stream->arrive(bytes);
         wake();

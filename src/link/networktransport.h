@@ -55,6 +55,7 @@ private:
     void configureTls();
     void onConnected();
     void onReadable();
+    void takeHeldBack();
     void advanceNegotiation();
     void onSocketError(QAbstractSocket::SocketError error);
     void onDisconnected();

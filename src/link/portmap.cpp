@@ -1,10 +1,12 @@
 #include "link/portmap.h"
 
+#include "base/smallfile.h"
 #include "base/tonaqerror.h"
 #include "link/networktransport.h"
 #include "link/serialtransport.h"
 #include "link/transport.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +16,8 @@
 
 #ifdef Q_OS_WIN
 #include <QSerialPortInfo>
+#else
+#include <sys/stat.h>
 #endif
 
 namespace tonaq {
@@ -37,10 +41,29 @@ QString linkIdentity(int number) {
 
 // The URL a COM<n> file names, or nothing when it names none.
 QString networkUrlIn(const QFileInfo &entry) {
-    QFile file(entry.filePath());
-    if (entry.size() > kLongestEntryFile || !file.open(QIODevice::ReadOnly)) return {};
-    const QString url = QString::fromUtf8(file.readLine(kLongestEntryFile)).trimmed();
+    const QByteArray text = readSmallFile(entry.filePath(), kLongestEntryFile).value_or("");
+    const QString url = QString::fromUtf8(text.split('\n').constFirst()).trimmed();
     return url.contains(QLatin1String("://")) ? url : QString();
+}
+
+// Whether a link leads to what a serial port may be: a device (a character device, asked of
+// the system without opening it) or a plain file; not a FIFO, a socket or a folder.
+bool leadsToDevice(const QFileInfo &link) {
+    if (link.isFile()) return true;
+#ifdef Q_OS_UNIX
+    struct stat status {};
+    return ::stat(QFile::encodeName(link.filePath()).constData(), &status) == 0 &&
+           S_ISCHR(status.st_mode);
+#else
+    return !link.isDir();
+#endif
+}
+
+// What the map's folders hold, as far as the map depends on it.
+QString stamp(const QFileInfo &file) {
+    return file.fileName() + u'>' + file.symLinkTarget() + u' ' +
+           (file.exists() ? QString::number(file.metadataChangeTime().toMSecsSinceEpoch())
+                          : QStringLiteral("missing"));
 }
 
 } // namespace
@@ -66,6 +89,7 @@ PortMap PortMap::forCurrentUser() {
 void PortMap::refresh() {
     m_present = m_attached;
     m_linkTargetFolders.clear();
+    m_refused.clear();
     addLinks();
 #ifdef Q_OS_WIN
     addSystemPorts();
@@ -144,8 +168,10 @@ std::unique_ptr<Transport> PortMap::makeTransport(const PortEntry &entry) const 
         if (!address)
             throw TonaqError(ErrorCode::PortUnavailable,
                              QStringLiteral("Could not open %1: %2").arg(entry.location, why));
-        // Files an entry of the ports folder names are found beside it.
-        const QDir folder(m_folders.links);
+        // Files an entry of the ports folder names are found beside it; those of a URL given
+        // on the command line where the operator's shell stands.
+        const QDir folder(entry.identity.startsWith(QLatin1String("link:")) ? m_folders.links
+                                                                            : QDir::currentPath());
         for (QString *file : {&address->caFile, &address->certFile, &address->keyFile}) {
             if (!file->isEmpty()) *file = folder.absoluteFilePath(*file);
         }
@@ -155,6 +181,33 @@ std::unique_ptr<Transport> PortMap::makeTransport(const PortEntry &entry) const 
     }
     throw TonaqError(ErrorCode::PortUnavailable,
                      QStringLiteral("Could not open %1: no such unit").arg(entry.location));
+}
+
+QStringList PortMap::fingerprint() const {
+    QStringList parts;
+    const QDir::Filters all = QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot;
+    QStringList families;
+    for (const char *family : kFamilies)
+        families << QString::fromLatin1(family) + u'*';
+    QList<std::pair<QString, QStringList>> folders{{m_folders.links, {}}};
+    if (kLinksToDevices)
+        folders << std::pair{m_folders.devices, families}
+                << std::pair{m_folders.byId, QStringList()};
+    for (const auto &[folder, names] : std::as_const(folders)) {
+        const QFileInfoList files = QDir(folder).entryInfoList(names, all, QDir::Name);
+        for (const QFileInfo &file : files)
+            parts << stamp(file);
+        parts << QString(); // between the folders
+    }
+#ifdef Q_OS_WIN
+    // The system's own list, asked without opening a port.
+    if (m_folders.devices == QLatin1String(kSystemPorts)) {
+        const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+        for (const QSerialPortInfo &port : ports)
+            parts << port.portName();
+    }
+#endif
+    return parts;
 }
 
 QStringList PortMap::watchedFolders() const {
@@ -180,9 +233,16 @@ void PortMap::addLinks() {
         const auto match = name.match(entry.fileName());
         const int number = match.hasMatch() ? match.captured(1).toInt() : 0;
         if (number < kFirstPort || number > kLastPort || m_present.contains(number)) continue;
-        if (entry.isSymLink() && kLinksToDevices) {
-            m_linkTargetFolders.append(QFileInfo(entry.symLinkTarget()).absolutePath());
-            if (!entry.exists()) continue;
+        // Nothing else is taken, and nothing is opened that could wait (a FIFO waits for a
+        // writer): the rest is said, as a device that refuses to open is.
+        const bool link = kLinksToDevices && entry.isSymLink();
+        if (link) m_linkTargetFolders.append(QFileInfo(entry.symLinkTarget()).absolutePath());
+        if (link && !entry.exists()) continue; // a unit away
+        if (link ? !leadsToDevice(entry) : !entry.isFile()) {
+            m_refused.append({entry.filePath(), Refusal::NotAPort});
+            continue;
+        }
+        if (link) {
             m_present.insert(
                 number,
                 {number, PortKind::Device, entry.symLinkTarget(), linkIdentity(number), {}});

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/portrefusal.h"
+
 #include <QHash>
 #include <QList>
 #include <QMap>
@@ -77,6 +79,9 @@ public:
 
     // The units present as of the last refresh, in rising number.
     QList<PortEntry> entries() const;
+    // Entries of the links folder that the last refresh passed over, being neither a link to a
+    // device nor a file (a FIFO, a socket, a folder).
+    const QList<RefusedPort> &refused() const { return m_refused; }
     std::optional<PortEntry> entry(int number) const;
     // What the number names now: a link may have been pointed elsewhere, or an adapter
     // replugged, since the last refresh.
@@ -88,6 +93,12 @@ public:
     // The folders whose changes may change the map: the links', the devices', the adapters'
     // names, and where the links point.
     QStringList watchedFolders() const;
+    // What the map is read from, without opening anything: every entry of the links folder and
+    // of the adapters' names, and every device of the families, each with where it leads and
+    // when it last changed. The map can change only when this does; names of the device folder
+    // outside the families, or beside a link's target, leave it as it is. On Windows: the
+    // links folder's entries and the system's list of serial ports.
+    QStringList fingerprint() const;
 
 private:
     void addLinks();
@@ -106,6 +117,7 @@ private:
     QHash<QString, TransportMaker> m_makers;
     QMap<int, PortEntry> m_attached;
     QStringList m_linkTargetFolders;
+    QList<RefusedPort> m_refused;
     QString m_caFile;
 };
 

@@ -24,6 +24,12 @@ Phrase refusalLine(const RefusedPort &port) {
                                         "%1: in use by another program - close it and choose "
                                         "Rescan"),
                       port.device);
+    case Refusal::NotAPort:
+        return phrase("PortRefusal",
+                      QT_TRANSLATE_NOOP("PortRefusal",
+                                        "%1: not a link to a serial device, nor a file naming a "
+                                        "network unit - skipped"),
+                      port.device);
     case Refusal::None:
         break;
     }

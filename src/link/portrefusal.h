@@ -12,6 +12,7 @@ enum class Refusal {
     None,             // opened, or failed for a reason the operator cannot act on
     PermissionDenied, // the device's mode or group shuts this user out
     InUse,            // another program holds it (lock file or exclusive open)
+    NotAPort,         // an entry of the ports folder that is no link to a device, nor a file
 };
 
 struct RefusedPort {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QtGlobal>
 #include <chrono>
 
 namespace tonaq {
@@ -31,5 +32,24 @@ struct ReplyShape {
 inline constexpr std::chrono::milliseconds kFirstByteTimeout{250};
 inline constexpr std::chrono::milliseconds kBriefFirstByteTimeout{25};
 inline constexpr std::chrono::milliseconds kStallGap{250};
+
+// Nothing from the line is trusted to be short or to end. No reply of the unit comes near a
+// few hundred bytes: past this many the link stops reading it, and no transport holds more
+// unread.
+inline constexpr qsizetype kLongestReply = 4096;
+
+// A reply's overall time, however its bytes trickle in: its first byte's wait, then its lines
+// at their longest (the unit's longest, "Length = 65534ms : Space = 65534ms", is 36 bytes with
+// its CR LF) at 9600 baud, taken as coming up to 32 times slower than the line carries them
+// (a unit whose bytes come 30 ms apart still gives the exact table), the unit's 2 ms to start,
+// and the stall gap.
+inline constexpr int kLongestLine = 40;
+inline constexpr double kByteMs = 10.0 / 9.6; // 8N1 at 9600 baud
+inline constexpr int kSlowestPace = 32;
+constexpr std::chrono::milliseconds replyDeadline(int lines, std::chrono::milliseconds firstByte) {
+    return firstByte +
+           std::chrono::milliseconds(2 + int(lines * kLongestLine * kByteMs) * kSlowestPace) +
+           kStallGap;
+}
 
 } // namespace tonaq

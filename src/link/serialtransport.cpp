@@ -1,6 +1,7 @@
 #include "link/serialtransport.h"
 
 #include "base/tonaqerror.h"
+#include "link/replyshape.h"
 
 #include <QFileInfo>
 
@@ -15,6 +16,9 @@ SerialTransport::SerialTransport(const QString &devicePath, QObject *parent)
     , m_devicePath(devicePath)
     , m_port(this) {
     m_port.setPortName(devicePath);
+    // Past this the port stops reading and the system's own buffer fills: a device that never
+    // stops sending is held back instead of filling memory.
+    m_port.setReadBufferSize(kLongestReply);
     connect(&m_port, &QSerialPort::errorOccurred, this, &SerialTransport::onPortError);
 }
 

@@ -1,5 +1,14 @@
 #include "link/wiretrace.h"
 
+#include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace tonaq {
 
 QString escapedBytes(const QByteArray &bytes) {
@@ -23,7 +32,25 @@ QString escapedBytes(const QByteArray &bytes) {
 
 WireTrace::WireTrace(const QString &path)
     : m_file(path) {
+    const QFileInfo info(path);
+    m_refusal = info.exists() && !info.isFile() ? QStringLiteral("not a regular file") : QString();
+    if (!m_refusal.isEmpty()) return;
+#ifdef Q_OS_UNIX
+    // Opened without waiting: a FIFO put in its place meanwhile has no reader to wait for.
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    struct stat status {};
+    if (fd < 0 || ::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        m_refusal = fd < 0 ? qt_error_string(errno) : QStringLiteral("not a regular file");
+        if (fd >= 0) ::close(fd);
+        return;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK); // writes wait for the disk
+    m_file.open(fd, QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text,
+                QFileDevice::AutoCloseHandle);
+#else
     m_file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text);
+#endif
 }
 
 void WireTrace::command(const QByteArray &bytes) {
@@ -48,8 +75,10 @@ void WireTrace::write(const QDateTime &when, char mark, const QString &text) {
     if (!m_file.isOpen()) return;
     const QString line = when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) + u' ' +
                          QLatin1Char(mark) + u' ' + text + u'\n';
-    m_file.write(line.toUtf8());
-    m_file.flush(); // a trace must hold every line up to a crash or a pulled cable
+    const QByteArray bytes = line.toUtf8();
+    // A trace must hold every line up to a crash or a pulled cable.
+    if ((m_file.write(bytes) != bytes.size() || !m_file.flush()) && m_writeFailure.isEmpty())
+        m_writeFailure = m_file.errorString();
 }
 
 } // namespace tonaq

@@ -21,9 +21,13 @@ QString escapedBytes(const QByteArray &bytes);
 //                                unit's negotiation
 class WireTrace {
 public:
-    explicit WireTrace(const QString &path); // check isOpen()
+    // Appends to a regular file, made when missing; anything else (a FIFO, a device such as
+    // /dev/full) is refused: check isOpen().
+    explicit WireTrace(const QString &path);
     bool isOpen() const { return m_file.isOpen(); }
-    QString errorString() const { return m_file.errorString(); }
+    QString errorString() const { return m_refusal.isEmpty() ? m_file.errorString() : m_refusal; }
+    // Why the first line that could not be written was lost; empty while every line was.
+    QString writeFailure() const { return m_writeFailure; }
 
     void command(const QByteArray &bytes);
     void reply(const QByteArray &bytes, const QDateTime &firstByte, double msAfterCommand);
@@ -34,6 +38,8 @@ private:
     void write(const QDateTime &when, char mark, const QString &text);
 
     QFile m_file;
+    QString m_refusal;
+    QString m_writeFailure;
 };
 
 } // namespace tonaq

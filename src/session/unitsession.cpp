@@ -8,6 +8,8 @@
 #include "session/portwatcher.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QFileInfo>
 
 namespace tonaq {
 
@@ -17,6 +19,14 @@ UnitSession::UnitSession(PortMap &ports, WireTrace *trace, QObject *parent)
     , m_unit(ports, trace) {}
 
 UnitSession::~UnitSession() = default;
+
+// A device node made anew, or given other rights, under the same name is worth a new probe.
+QString UnitSession::deviceStamp(const PortEntry &entry) {
+    if (entry.kind != PortKind::Device) return {};
+    const QFileInfo node(entry.location);
+    return node.exists() ? QString::number(node.metadataChangeTime().toMSecsSinceEpoch())
+                         : QString();
+}
 
 void UnitSession::createLink() {
     m_unit.channel().createLink(unitLineSettings());
@@ -53,7 +63,9 @@ ScanResult UnitSession::scan() {
     enableControls(false);
     m_scanning = true;
     report({Activity::Scanning});
+    m_fingerprint = m_ports.fingerprint();
     m_ports.refresh();
+    m_probed.clear(); // the operator asked: every port is tried again
     const ScanResult result = probeAll(false);
     m_scanning = false;
     report({result.ports.isEmpty() ? Activity::NoPorts : Activity::PleaseConnect});
@@ -103,7 +115,9 @@ void UnitSession::followPorts(PortWatcher &watcher) {
     watcher.watch(m_ports.watchedFolders());
 }
 
-// The port the link holds open is listed without a probe: it cannot be opened twice.
+// The port the link holds open is listed without a probe: it cannot be opened twice. A port
+// probed before, whose entry and device have not changed since, is listed as it was then: a
+// real port's control lines rise at every open, which resets many devices.
 ScanResult UnitSession::probeAll(bool quiet) {
     const bool holding = m_unit.channel().hasLink() && link().isPortOpen();
     const int held = holding ? link().portNumber() : 0;
@@ -111,11 +125,18 @@ ScanResult UnitSession::probeAll(bool quiet) {
     std::optional<QHash<QString, QString>> descriptions;
     PortScanner scanner(m_ports);
     ScanResult result;
+    QHash<int, Probed> probed;
     for (int number = PortMap::kFirstPort; number <= PortMap::kLastPort; ++number) {
         if (!quiet) QCoreApplication::processEvents();
         const std::optional<PortEntry> entry = m_ports.entry(number);
         if (!entry) continue;
-        if (number == held || probe(number, scanner)) {
+        const QString stamp = deviceStamp(*entry);
+        const auto known = m_probed.constFind(number);
+        Probed found{*entry, stamp, std::nullopt, {}};
+        if (known != m_probed.constEnd() && known->entry == *entry && known->stamp == stamp &&
+            (known->listing || number != held)) {
+            found = *known;
+        } else if (number == held || probe(number, scanner)) {
             if (!descriptions && entry->kind == PortKind::Device) descriptions = portDescriptions();
             const QString description = entry->kind == PortKind::Device
                                             ? descriptions->value(entry->location)
@@ -124,11 +145,18 @@ ScanResult UnitSession::probeAll(bool quiet) {
             const QString where = entry->kind == PortKind::InProcess ? QString() : entry->location;
             const QString joint =
                 where.isEmpty() || description.isEmpty() ? QString() : QStringLiteral(" - ");
-            result.ports.append({number, where + joint + description});
-        } else if (scanner.lastRefusal() != Refusal::None) {
-            result.refused.append({scanner.lastDevice(), scanner.lastRefusal()});
+            found.listing = PortListing{number, where + joint + description};
+        } else {
+            found.refusal = {scanner.lastDevice(), scanner.lastRefusal()};
         }
+        probed.insert(number, found);
+        if (found.listing)
+            result.ports.append(*found.listing);
+        else if (found.refusal.reason != Refusal::None)
+            result.refused.append(found.refusal);
     }
+    m_probed = probed;
+    result.refused += m_ports.refused();
     return result;
 }
 
@@ -141,6 +169,13 @@ void UnitSession::portsMayHaveChanged() {
         m_watcher->recheckLater(); // the scan in progress reads the folders itself
         return;
     }
+    // A folder that was missing may be there now, and empty: watched from now on all the same.
+    if (m_watcher) m_watcher->watch(m_ports.watchedFolders());
+    // A name that is no serial device (a disk, a loop device, a terminal beside a linked one)
+    // changes nothing: nothing is read again for it, and nothing opened.
+    const QStringList fingerprint = m_ports.fingerprint();
+    if (fingerprint == m_fingerprint) return;
+    m_fingerprint = fingerprint;
     m_ports.refresh();
     const ScanResult result = probeAll(true);
     if (m_connected) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "base/progress.h"
+#include "link/portmap.h"
 #include "link/portrefusal.h"
 #include "unit/unitdriver.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -12,7 +14,6 @@
 namespace tonaq {
 
 class DeviceLink;
-class PortMap;
 class PortScanner;
 class PortWatcher;
 class Trap;
@@ -95,11 +96,19 @@ private:
         int number;
         QString identity;
     };
+    // What the last probe of a COM number found.
+    struct Probed {
+        PortEntry entry;
+        QString stamp;
+        std::optional<PortListing> listing;
+        RefusedPort refusal;
+    };
 
     ScanResult probeAll(bool quiet);
     // Whether the COM number can be opened now; never fails.
     bool probe(int number, PortScanner &scanner);
     void portsMayHaveChanged();
+    static QString deviceStamp(const PortEntry &entry);
     void linkStateChanged();
     void unitGone();
     void setConnected(bool connected);
@@ -112,6 +121,8 @@ private:
     bool m_scanning = false;
     QString m_connectedIdentity;
     std::optional<RemovedUnit> m_removed;
+    QHash<int, Probed> m_probed;
+    QStringList m_fingerprint; // of the folders, as the last look at them found them
 };
 
 } // namespace tonaq
