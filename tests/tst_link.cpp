@@ -5,9 +5,9 @@
 #include "base/tonaqerror.h"
 #include "link/devicelink.h"
 #include "link/portmap.h"
-#include "link/simulatedtransport.h"
 #include "link/wait.h"
 #include "link/wiretrace.h"
+#include "sim/attach.h"
 #include "sim/ptyunit.h"
 #include "testports.h"
 
@@ -125,7 +125,7 @@ private slots:
         QTEST(actual, "expected");
         // An in-process unit's number survives a refresh that finds a device for it.
         sim::SimulatedUnit unit({.pacing = false});
-        const int attached = attachSimulatedUnit(ports.map(), unit, QStringLiteral("demo"));
+        const int attached = sim::attachSimulatedUnit(ports.map(), unit, QStringLiteral("demo"));
         QVERIFY(QFile::link(devices + "ttyS0",
                             ports.folder() + QStringLiteral("/COM%1").arg(attached)));
         ports.map().refresh();

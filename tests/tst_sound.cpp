@@ -3,8 +3,8 @@
 // the unit says it played: the same keys in order, each as long and as far from the first
 // within 10 ms, no edge clicks.
 // Once for the window (built as the program builds it) and once for tonaqctl.
-#include "link/simulatedtransport.h"
 #include "program.h"
+#include "sim/attach.h"
 #include "sound/demo.h"
 #include "soundcheck.h"
 
@@ -49,8 +49,8 @@ private slots:
         m_demo = std::make_unique<sound::Demo>();
         QVERIFY(m_demo->speaker().isSounding());
         m_program = std::make_unique<test::Program>();
-        const int port =
-            attachSimulatedUnit(m_program->ports.map(), m_demo->unit(), QStringLiteral("demo"));
+        const int port = sim::attachSimulatedUnit(m_program->ports.map(), m_demo->unit(),
+                                                  QStringLiteral("demo"));
         m_program->start();
         m_program->connectTo(port);
     }

@@ -7,10 +7,10 @@
 #include "base/basetitle.h"
 #include "base/translations.h"
 #include "link/portmap.h"
-#include "link/simulatedtransport.h"
 #include "memory/memorytransfer.h"
 #include "multiplay/sequencewindow.h"
 #include "multiplay/tonegrid.h"
+#include "sim/attach.h"
 #include "sim/simulatedunit.h"
 #include "ui/messageboxprompter.h"
 #include "ui/qtfiledialogs.h"
@@ -72,7 +72,7 @@ int main(int argc, char *argv[]) {
     QTemporaryDir links, devices, logs;
     PortMap ports({links.path(), devices.path(), devices.path()});
     sim::SimulatedUnit unit;
-    attachSimulatedUnit(ports, unit, QStringLiteral("demo"));
+    sim::attachSimulatedUnit(ports, unit, QStringLiteral("demo"));
     MessageBoxPrompter prompter;
     QtFileDialogs fileDialogs;
     Seams seams;

@@ -7,8 +7,8 @@
 #include "base/errorlog.h"
 #include "base/translations.h"
 #include "link/portmap.h"
-#include "link/simulatedtransport.h"
 #include "link/wiretrace.h"
+#include "sim/attach.h"
 #include "sound/demo.h"
 #include "ui/messageboxprompter.h"
 #include "ui/qtfiledialogs.h"
@@ -119,7 +119,7 @@ int main(int argc, char *argv[]) {
     int demoPort = 0;
     if (options.demo) {
         demo = std::make_unique<sound::Demo>();
-        demoPort = attachSimulatedUnit(ports, demo->unit(), QStringLiteral("demo"));
+        demoPort = sim::attachSimulatedUnit(ports, demo->unit(), QStringLiteral("demo"));
     }
     MessageBoxPrompter prompter;
     QtFileDialogs fileDialogs;

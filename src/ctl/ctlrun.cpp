@@ -4,9 +4,9 @@
 #include "base/tonaqerror.h"
 #include "base/trap.h"
 #include "link/devicelink.h"
-#include "link/simulatedtransport.h"
 #include "link/wait.h"
 #include "link/wiretrace.h"
+#include "sim/attach.h"
 #include "sound/demo.h"
 
 #include <QJsonArray>
@@ -51,7 +51,7 @@ int CtlRun::setUp() {
     }
     if (m_options.demo) {
         m_demo = std::make_unique<sound::Demo>();
-        m_options.port = attachSimulatedUnit(m_ports, m_demo->unit(), QStringLiteral("demo"));
+        m_options.port = sim::attachSimulatedUnit(m_ports, m_demo->unit(), QStringLiteral("demo"));
     }
     m_ports.setCaFile(m_options.caFile);
     if (!m_options.url.isEmpty()) m_options.port = m_ports.addNetworkUnit(m_options.url);

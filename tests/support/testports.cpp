@@ -1,6 +1,6 @@
 #include "testports.h"
 
-#include "link/simulatedtransport.h"
+#include "sim/attach.h"
 
 #include <QFile>
 
@@ -16,7 +16,7 @@ TestPorts::TestPorts(Devices devices)
 void TestPorts::attach(int number, sim::SimulatedUnit &unit) {
     const QString name = QStringLiteral("unit%1").arg(number);
     m_map->detach(name);
-    attachSimulatedUnit(*m_map, unit, name, number);
+    sim::attachSimulatedUnit(*m_map, unit, name, number);
 }
 
 bool TestPorts::link(int number, const QString &device) {
