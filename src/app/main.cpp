@@ -9,6 +9,7 @@
 #include "link/simulatedtransport.h"
 #include "link/wiretrace.h"
 #include "sound/demo.h"
+#include "sound/processend.h"
 #include "ui/messageboxprompter.h"
 #include "ui/qtfiledialogs.h"
 
@@ -77,9 +78,7 @@ int fail(const QString &message, int code) {
     return code;
 }
 
-} // namespace
-
-int main(int argc, char *argv[]) {
+int run(int argc, char *argv[]) {
     if (const auto answered = answerWithoutWindow(parseStartOptions(argumentsOf(argc, argv))))
         return *answered;
     if (noDisplayToTry(argumentsOf(argc, argv))) {
@@ -140,4 +139,10 @@ int main(int argc, char *argv[]) {
         return fail(QCoreApplication::translate("tonaq", "cannot write %1").arg(options.wavPath),
                     1);
     return result;
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    sound::endProcess(run(argc, argv));
 }

@@ -5,6 +5,7 @@
 #include "ctl/ctloptions.h"
 #include "ctl/ctlrun.h"
 #include "ctl/fleetrun.h"
+#include "sound/processend.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -14,7 +15,9 @@
 using namespace tonaq;
 using namespace tonaq::ctl;
 
-int main(int argc, char *argv[]) {
+namespace {
+
+int run(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tonaqctl"));
     installTranslations();
@@ -40,4 +43,10 @@ int main(int argc, char *argv[]) {
     if (options.ports.size() > 1)
         return FleetRun(options, QCoreApplication::arguments(), out).exec();
     return CtlRun(options, out, err, ::isatty(STDERR_FILENO) == 1).exec();
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    sound::endProcess(run(argc, argv));
 }
