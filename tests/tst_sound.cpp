@@ -6,6 +6,7 @@
 #include "program.h"
 #include "sim/attach.h"
 #include "sound/demo.h"
+#include "sound/processend.h"
 #include "soundcheck.h"
 
 #include <QProcess>
@@ -138,5 +139,11 @@ private:
     std::unique_ptr<test::Program> m_program;
 };
 
-QTEST_MAIN(TestSound)
+int main(int argc, char *argv[]) { // ends as the programs do: see sound/processend.h
+    tonaq::sound::endProcess([&] {
+        QTEST_MAIN_SETUP()
+        TestSound test;
+        return QTest::qExec(&test, argc, argv);
+    }());
+}
 #include "tst_sound.moc"

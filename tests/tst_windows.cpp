@@ -299,7 +299,6 @@ private slots:
                      about.endsWith("Unit firmware: 2.10 (simulated)\nError log: " +
                                     program.logFolder() + "/ErrorLog.txt"),
                  qPrintable(about));
-        QVERIFY(program.find<QPushButton>("cmdSend")->isEnabled());
     }
 
     void connectMenuFollowsUnitsThatComeAndGo_data() {
@@ -327,13 +326,15 @@ private slots:
                          {"connect COM1", "COM1*", "Connected on COM1"},
                          {"-ttyUSB0", "off Scanning...", "Unit on COM1 removed."},
                          {"+ttyUSB0=usb-B", "COM2", "Unit on COM1 removed."}};
+        QTest::newRow("the ports folder made after start-up")
+            << QStringList{"-ports"} << PlugSteps{{"+COM2", "COM2", please}};
     }
 
     // Within the settling time of a change the menu holds what a Rescan would leave, the connected
     // unit's going is said and ends the connection, and its return connects it again. "+COM3" links
-    // a new unit as COM3, "-COM3" removes the link, "pull COM3" pulls the unit behind it out,
-    // "connect COM3" connects; "+ttyUSB0=usb-A" plugs a new unit in as that device with that
-    // adapter name, "-ttyUSB0" pulls it out and takes both names away.
+    // a new unit as COM3, "-COM3" removes the link, "-ports" the folder, "pull COM3" pulls the unit
+    // behind it out, "connect COM3" connects; "+ttyUSB0=usb-A" plugs a new unit in as that device
+    // with that adapter name, "-ttyUSB0" pulls it out and takes both names away.
     void connectMenuFollowsUnitsThatComeAndGo() {
         QFETCH(QStringList, before);
         QFETCH(PlugSteps, steps);
@@ -353,7 +354,10 @@ private slots:
                 const QDir adapters(program.ports.adapterFolder());
                 for (const QFileInfo &link : adapters.entryInfoList(QDir::System))
                     QFile::remove(link.filePath());
+            } else if (action == u"-ports") {
+                QDir(program.ports.folder()).removeRecursively();
             } else if (action.startsWith(u"+COM")) {
+                QDir().mkpath(program.ports.folder());
                 units[name] = &program.addTtyUnit(name.mid(3).toInt());
             } else if (action.startsWith(u"-COM")) {
                 QFile::remove(program.ports.folder() + u'/' + name);
@@ -377,7 +381,8 @@ private slots:
             QTRY_VERIFY2_WITH_TIMEOUT(shown() == step.menu + " | " + step.status + " | ",
                                       qPrintable(step.action + ": " + shown()), 5000);
             const bool connected = step.status.startsWith(u"Connected");
-            QCOMPARE(program.find<QPushButton>("cmdLoad")->isEnabled(), connected);
+            for (const char *control : {"cmdLoad", "cmdSend"}) // in either window
+                QCOMPARE(program.find<QPushButton>(control)->isEnabled(), connected);
             QCOMPARE(window.session().isConnected(), connected);
         }
         QCOMPARE(program.logLines(), QStringList{}); // nothing was under way

@@ -10,6 +10,7 @@
 #include "link/wiretrace.h"
 #include "sim/attach.h"
 #include "sound/demo.h"
+#include "sound/processend.h"
 #include "ui/messageboxprompter.h"
 #include "ui/qtfiledialogs.h"
 
@@ -78,9 +79,7 @@ int fail(const QString &message, int code) {
     return code;
 }
 
-} // namespace
-
-int main(int argc, char *argv[]) {
+int run(int argc, char *argv[]) {
     const ConsoleSetup console(ConsoleSetup::Program::Windowed);
     if (const auto answered = answerWithoutWindow(parseStartOptions(argumentsOf(argc, argv))))
         return *answered;
@@ -146,4 +145,10 @@ int main(int argc, char *argv[]) {
         return fail(QCoreApplication::translate("tonaq", "cannot write %1").arg(options.wavPath),
                     1);
     return result;
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    sound::endProcess(run(argc, argv));
 }

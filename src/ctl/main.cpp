@@ -6,6 +6,7 @@
 #include "ctl/ctloptions.h"
 #include "ctl/ctlrun.h"
 #include "ctl/fleetrun.h"
+#include "sound/processend.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -13,7 +14,9 @@
 using namespace tonaq;
 using namespace tonaq::ctl;
 
-int main(int argc, char *argv[]) {
+namespace {
+
+int run(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     const ConsoleSetup console(ConsoleSetup::Program::Console);
     QCoreApplication::setApplicationName(QStringLiteral("tonaqctl"));
@@ -39,4 +42,10 @@ int main(int argc, char *argv[]) {
     }
     if (options.ports.size() > 1) return FleetRun(options, out, console.outputIsTerminal()).exec();
     return CtlRun(options, out, err, console.outputIsTerminal(), console.errorIsTerminal()).exec();
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    sound::endProcess(run(argc, argv));
 }

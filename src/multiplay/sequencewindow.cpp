@@ -88,7 +88,9 @@ void SequenceWindow::load() {
         at(40);
         m_grid->setColumnAlignment(kToneColumn, Qt::AlignLeft | Qt::AlignTop);
         at(50);
-        m_cmdSend->setEnabled(m_session.isConnected());
+        // Off without a unit, and while a command holds the other device controls off: a window
+        // loaded again during a download must not offer to send into it.
+        m_cmdSend->setEnabled(m_session.isConnected() && m_session.controlsEnabled());
     });
 }
 

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <future>
 
 namespace tonaq::sound {
 
@@ -45,6 +46,7 @@ private:
     ToneTap m_tap;
     QThread m_thread;
     SpeakerOutput *m_output = nullptr; // lives in m_thread
+    std::promise<void> m_closed;       // as m_thread ends
     std::atomic<bool> m_listening = false;
     bool m_gaveUp = false;
 };
