@@ -46,6 +46,8 @@ private slots:
         entry.close();
         QList<int> expected{250};
         const QList<QSerialPortInfo> system = QSerialPortInfo::availablePorts();
+        if (system.isEmpty())
+            QSKIP("the system lists no serial port (Wine's test prefix has COM9)");
         for (const QSerialPortInfo &port : system)
             expected << port.portName().mid(3).toInt();
         std::sort(expected.begin(), expected.end());
