@@ -1,7 +1,8 @@
 # Fails when a file of src/ includes a folder above its own layer, when one feature includes
 # another, when a layer below the windows (or the simulated unit and its sound) includes a Qt
 # Widgets header, or when the simulated unit's portable code includes a system header. The
-# layers are those of docs/architecture.md; their ranks, top to bottom:
+# layers, with what each folder holds, are listed in docs/architecture.md; their ranks, top to
+# bottom:
 cmake_policy(SET CMP0057 NEW)
 set(rank_app 6)
 set(rank_ctl 6)
