@@ -191,6 +191,10 @@
         <source>--wav records the simulated unit: it needs --demo</source>
         <translation>--wav zeichnet das simulierte Gerät auf: es braucht --demo</translation>
     </message>
+    <message>
+        <source>no simulated unit: %1</source>
+        <translation>keine simulierte Einheit: %1</translation>
+    </message>
 </context>
 <context>
     <name>tonaq::ConnectMenu</name>
@@ -743,6 +747,10 @@ mindestens eines ist gescheitert (der Wert jedes Geräts steht in seiner Zeile).
     <message>
         <source>--port %1 is no usable URL: %2</source>
         <translation>--port %1 ist keine brauchbare URL: %2</translation>
+    </message>
+    <message>
+        <source>no simulated unit: %1</source>
+        <translation>keine simulierte Einheit: %1</translation>
     </message>
 </context>
 </TS>

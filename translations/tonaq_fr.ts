@@ -191,6 +191,10 @@
         <source>--wav records the simulated unit: it needs --demo</source>
         <translation>--wav enregistre l&apos;appareil simulé : il faut --demo</translation>
     </message>
+    <message>
+        <source>no simulated unit: %1</source>
+        <translation>aucune unité simulée : %1</translation>
+    </message>
 </context>
 <context>
     <name>tonaq::ConnectMenu</name>
@@ -744,6 +748,10 @@ ligne).
     <message>
         <source>--port %1 is no usable URL: %2</source>
         <translation>--port %1 n&apos;est pas une URL utilisable : %2</translation>
+    </message>
+    <message>
+        <source>no simulated unit: %1</source>
+        <translation>aucune unité simulée : %1</translation>
     </message>
 </context>
 </TS>

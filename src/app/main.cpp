@@ -117,7 +117,13 @@ int run(int argc, char *argv[]) {
     std::unique_ptr<sound::Demo> demo;
     int demoPort = 0;
     if (options.demo) {
-        demo = std::make_unique<sound::Demo>();
+        try {
+            demo = std::make_unique<sound::Demo>();
+        } catch (const std::exception &error) { // the system gave it no thread
+            return fail(QCoreApplication::translate("tonaq", "no simulated unit: %1")
+                            .arg(QString::fromLocal8Bit(error.what())),
+                        1);
+        }
         demoPort = sim::attachSimulatedUnit(ports, demo->unit(), QStringLiteral("demo"));
     }
     MessageBoxPrompter prompter;

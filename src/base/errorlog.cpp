@@ -1,6 +1,7 @@
 #include "base/errorlog.h"
 
 #include "base/basetitle.h"
+#include "base/writablefolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,7 +9,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
 namespace tonaq {
 
@@ -50,21 +50,6 @@ QString logHeader() {
 
 ErrorLog::ErrorLog(QString folder)
     : m_folder(std::move(folder)) {}
-
-namespace {
-
-// Whether a file can be made in the folder. On Windows a folder's read-only mark says nothing
-// of that (Program Files has none, yet only administrators write there): a file is tried.
-bool folderTakesFiles(const QString &folder) {
-#ifdef Q_OS_WIN
-    QTemporaryFile probe(folder + QStringLiteral("/ErrorLog-XXXXXX.tmp"));
-    return probe.open();
-#else
-    return QFileInfo(folder).isWritable();
-#endif
-}
-
-} // namespace
 
 QString ErrorLog::defaultFolder() {
     const QString programFolder = QCoreApplication::applicationDirPath();

@@ -6,7 +6,7 @@
 
 namespace tonaq::ctl {
 
-// The exit codes of tonaqctl, as --help and the README give them.
+// The exit codes of tonaqctl, as --help and the user guide give them.
 enum ExitCode {
     kDone = 0,
     kUnitFailed = 1, // the unit did not answer, refused, or a read-back differs

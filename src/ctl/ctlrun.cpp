@@ -50,7 +50,12 @@ int CtlRun::setUp() {
                           m_options.tracePath, m_trace->errorString());
     }
     if (m_options.demo) {
-        m_demo = std::make_unique<sound::Demo>();
+        try {
+            m_demo = std::make_unique<sound::Demo>();
+        } catch (const std::exception &error) { // the system gave it no thread
+            return failed(kPortError, QT_TRANSLATE_NOOP("tonaqctl", "no simulated unit: %1"),
+                          QString::fromLocal8Bit(error.what()));
+        }
         m_options.port = sim::attachSimulatedUnit(m_ports, m_demo->unit(), QStringLiteral("demo"));
     }
     m_ports.setCaFile(m_options.caFile);

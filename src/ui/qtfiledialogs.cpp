@@ -1,5 +1,7 @@
 #include "ui/qtfiledialogs.h"
 
+#include "base/writablefolder.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -38,8 +40,7 @@ QString defaultDialogFolder() {
 }
 
 QString dialogFolderFor(const QString &programFolder) {
-    const QFileInfo folder(programFolder);
-    if (folder.isDir() && folder.isWritable()) return QDir::toNativeSeparators(programFolder);
+    if (folderTakesFiles(programFolder)) return QDir::toNativeSeparators(programFolder);
     // A fresh account may have no Documents folder yet; its home always exists.
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QFileInfo(documents).isDir() ? documents : QDir::homePath();
