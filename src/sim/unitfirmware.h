@@ -2,10 +2,10 @@
 
 #include "sim/faults.h"
 #include "sim/fieldparsing.h"
-#include "sim/records.h"
 #include "sim/sequencecollector.h"
 #include "sim/storedlocations.h"
 #include "sim/toneplayer.h"
+#include "sim/unitactivity.h"
 
 #include <QByteArray>
 #include <QList>
