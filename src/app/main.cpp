@@ -20,8 +20,7 @@
 #include <memory>
 #include <optional>
 
-using namespace tonaq;
-
+namespace tonaq {
 namespace {
 
 constexpr const char *kNoDisplay =
@@ -79,6 +78,9 @@ int fail(const QString &message, int code) {
 }
 
 } // namespace
+} // namespace tonaq
+
+using namespace tonaq;
 
 int main(int argc, char *argv[]) {
     const ConsoleSetup console(ConsoleSetup::Program::Windowed);
