@@ -67,7 +67,7 @@ bool folderTakesFiles(const QString &folder) {
 } // namespace
 
 QString ErrorLog::defaultFolder() {
-    const QString programFolder = QCoreApplication::applicationDirPath();
+    QString programFolder = QCoreApplication::applicationDirPath();
     if (folderTakesFiles(programFolder)) return programFolder;
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
            QStringLiteral("/Tonaq");

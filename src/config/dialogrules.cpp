@@ -19,7 +19,7 @@ QString qtPatterns(const QString &pattern) {
 QString nameFilter(const QString &description, const QString &pattern) {
     const QString shown = QStringLiteral("(%1)").arg(pattern);
     const QString wanted = QStringLiteral("(%1)").arg(qtPatterns(pattern));
-    const QString trimmed = description.trimmed();
+    QString trimmed = description.trimmed();
     if (trimmed.endsWith(shown)) return trimmed.chopped(shown.size()) + wanted;
     if (trimmed.endsWith(wanted)) return trimmed;
     return trimmed.isEmpty() ? wanted : trimmed + u' ' + wanted;

@@ -39,7 +39,7 @@ public:
     };
 
     static constexpr double kPercentWindowMs = 5.0;
-    static constexpr qsizetype kMaxPendingReplyBytes = 64 * 1024;
+    static constexpr qsizetype kMaxPendingReplyBytes = qsizetype{64} * 1024;
 
     UnitFirmware();
 

@@ -54,7 +54,7 @@ bool KeypadFrame::eventFilter(QObject *watched, QEvent *event) {
     const bool press = type == QEvent::MouseButtonPress;
     const bool doubleClick = type == QEvent::MouseButtonDblClick;
     if (press || doubleClick || type == QEvent::MouseButtonRelease) {
-        const int index = m_keyButtons.indexOf(qobject_cast<QPushButton *>(watched));
+        const int index = int(m_keyButtons.indexOf(qobject_cast<QPushButton *>(watched)));
         if (index >= 0 && m_keyButtons[index]->isEnabled()) {
             if (press || (doubleClick && m_pressedKey != index)) {
                 m_pressedKey = index;
