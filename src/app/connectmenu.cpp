@@ -27,18 +27,18 @@ ConnectMenu::ConnectMenu(UnitSession &session, const ErrorLog &log, QWidget *win
     , m_session(session)
     , m_log(log)
     , m_window(window)
-    , m_comSelect(new QMenu(tr("Connect"), window)) {
-    m_comSelect->setObjectName(QStringLiteral("COMSelect"));
-    m_comSelect->setToolTipsVisible(true);
-    QAction *first = m_comSelect->addAction(tr("ComPort"));
+    , m_menu(new QMenu(tr("Connect"), window)) {
+    m_menu->setObjectName(QStringLiteral("COMSelect"));
+    m_menu->setToolTipsVisible(true);
+    QAction *first = m_menu->addAction(tr("ComPort"));
     first->setObjectName(QStringLiteral("ComPort(0)"));
     first->setEnabled(false);
     first->setCheckable(true);
     connect(first, &QAction::triggered, this, [this] { connectEntry(0); });
-    m_comPorts.append(first);
-    m_separator = m_comSelect->addSeparator();
-    m_separator->setObjectName(QStringLiteral("mnuLine2"));
-    QAction *rescan = m_comSelect->addAction(tr("Rescan"));
+    m_portEntries.append(first);
+    m_rescanSeparator = m_menu->addSeparator();
+    m_rescanSeparator->setObjectName(QStringLiteral("mnuLine2"));
+    QAction *rescan = m_menu->addAction(tr("Rescan"));
     rescan->setObjectName(QStringLiteral("mnuScanPorts"));
     connect(rescan, &QAction::triggered, this, &ConnectMenu::rescan);
     connect(&session, &UnitSession::connectedChanged, this, &ConnectMenu::tickConnected);
@@ -47,7 +47,7 @@ ConnectMenu::ConnectMenu(UnitSession &session, const ErrorLog &log, QWidget *win
 void ConnectMenu::connectEntry(int index) {
     trapped(m_log, Procedure::Connect, [&](Trap &at) {
         at(20);
-        const int number = portNumberOf(m_comPorts.at(index));
+        const int number = portNumberOf(m_portEntries.at(index));
         m_session.connectTo(number, at);
         at(90);
         tickConnected();
@@ -57,12 +57,12 @@ void ConnectMenu::connectEntry(int index) {
 void ConnectMenu::rescan() {
     trapped(m_log, Procedure::ScanPorts, [&](Trap &at) {
         at(20);
-        m_comSelect->setEnabled(false);
+        m_menu->setEnabled(false);
         at(30);
-        unloadComPortsAboveZero();
+        removeEntriesAfterFirst();
         at(40);
-        m_comSelect->setTitle(tr("Scanning..."));
-        m_comPorts[0]->setData(QVariant());
+        m_menu->setTitle(tr("Scanning..."));
+        m_portEntries[0]->setData(QVariant());
         at(50);
         m_window->setCursor(Qt::WaitCursor);
         at(60);
@@ -75,37 +75,37 @@ void ConnectMenu::rescan() {
 }
 
 void ConnectMenu::showPorts(const ScanResult &found) {
-    unloadComPortsAboveZero();
-    m_comPorts[0]->setData(QVariant());
+    removeEntriesAfterFirst();
+    m_portEntries[0]->setData(QVariant());
     for (const PortListing &port : found.ports)
-        addComPort(port.number, port.toolTip);
+        addPortEntry(port.number, port.toolTip);
     // No port: the menu stays as the scan left it, disabled under its scanning caption, so
     // that Rescan cannot be chosen again.
-    const bool any = holdsPort(m_comPorts[0]);
-    m_comSelect->setEnabled(any);
-    m_comSelect->setTitle(any ? tr("Connect") : tr("Scanning..."));
+    const bool any = holdsPort(m_portEntries[0]);
+    m_menu->setEnabled(any);
+    m_menu->setTitle(any ? tr("Connect") : tr("Scanning..."));
     tickConnected();
 }
 
 void ConnectMenu::connectToPort(int number) {
-    for (qsizetype i = 0; i < m_comPorts.size(); ++i) {
-        if (holdsPort(m_comPorts[i]) && portNumberOf(m_comPorts[i]) == number) {
+    for (qsizetype i = 0; i < m_portEntries.size(); ++i) {
+        if (holdsPort(m_portEntries[i]) && portNumberOf(m_portEntries[i]) == number) {
             connectEntry(int(i));
             return;
         }
     }
 }
 
-void ConnectMenu::addComPort(int number, const QString &toolTip) {
-    QAction *entry = m_comPorts[0];
+void ConnectMenu::addPortEntry(int number, const QString &toolTip) {
+    QAction *entry = m_portEntries[0];
     if (holdsPort(entry)) {
-        const int index = static_cast<int>(m_comPorts.size());
-        entry = new QAction(m_comSelect);
+        const int index = static_cast<int>(m_portEntries.size());
+        entry = new QAction(m_menu);
         entry->setObjectName(QStringLiteral("ComPort(%1)").arg(index));
         entry->setCheckable(true);
         connect(entry, &QAction::triggered, this, [this, index] { connectEntry(index); });
-        m_comSelect->insertAction(m_separator, entry);
-        m_comPorts.append(entry);
+        m_menu->insertAction(m_rescanSeparator, entry);
+        m_portEntries.append(entry);
     }
     entry->setText(QStringLiteral("COM%1").arg(number));
     entry->setData(number);
@@ -113,15 +113,15 @@ void ConnectMenu::addComPort(int number, const QString &toolTip) {
     entry->setEnabled(true);
 }
 
-void ConnectMenu::unloadComPortsAboveZero() {
-    while (m_comPorts.size() > 1)
-        delete m_comPorts.takeLast();
+void ConnectMenu::removeEntriesAfterFirst() {
+    while (m_portEntries.size() > 1)
+        delete m_portEntries.takeLast();
 }
 
 // After a connect exactly the connected entry is ticked; after a failure, none.
 void ConnectMenu::tickConnected() {
     const int connected = m_session.isConnected() ? m_session.link().portNumber() : 0;
-    for (QAction *entry : std::as_const(m_comPorts))
+    for (QAction *entry : std::as_const(m_portEntries))
         entry->setChecked(holdsPort(entry) && portNumberOf(entry) == connected);
 }
 

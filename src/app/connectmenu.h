@@ -20,8 +20,8 @@ class ConnectMenu : public QObject {
 public:
     ConnectMenu(UnitSession &session, const ErrorLog &log, QWidget *window);
 
-    QMenu *menu() const { return m_comSelect; }
-    const QList<QAction *> &entries() const { return m_comPorts; }
+    QMenu *menu() const { return m_menu; }
+    const QList<QAction *> &entries() const { return m_portEntries; }
 
     void connectEntry(int index);
     void rescan();
@@ -36,16 +36,16 @@ signals:
     void refusalsFound(const QString &toolTip);
 
 private:
-    void addComPort(int number, const QString &toolTip);
-    void unloadComPortsAboveZero();
+    void addPortEntry(int number, const QString &toolTip);
+    void removeEntriesAfterFirst();
     void tickConnected();
 
     UnitSession &m_session;
     const ErrorLog &m_log;
     QWidget *m_window;
-    QMenu *m_comSelect;
-    QList<QAction *> m_comPorts;
-    QAction *m_separator;
+    QMenu *m_menu;
+    QList<QAction *> m_portEntries;
+    QAction *m_rescanSeparator;
 };
 
 } // namespace tonaq

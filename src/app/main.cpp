@@ -21,8 +21,7 @@
 #include <memory>
 #include <optional>
 
-using namespace tonaq;
-
+namespace tonaq {
 namespace {
 
 constexpr const char *kNoDisplay =
@@ -154,7 +153,8 @@ int run(int argc, char *argv[]) {
 }
 
 } // namespace
+} // namespace tonaq
 
 int main(int argc, char *argv[]) {
-    sound::endProcess(run(argc, argv));
+    tonaq::sound::endProcess(tonaq::run(argc, argv));
 }

@@ -63,10 +63,11 @@ MainWindow::MainWindow(const Seams &seams, QWidget *parent)
     connect(&m_session, &UnitSession::progressed, this, &MainWindow::report);
     connect(&m_session, &UnitSession::controlsEnabledChanged, this,
             &MainWindow::setDeviceControlsEnabled);
-    connect(&m_session, &UnitSession::firmwareAnswered, m_firmware, [this](const QString &reply) {
-        m_firmwareReply = shownAsText(reply.trimmed());
-        m_firmware->setText(tr("Firmware version: ") + shownAsText(reply));
-    });
+    connect(&m_session, &UnitSession::firmwareAnswered, m_firmwareLabel,
+            [this](const QString &reply) {
+                m_firmwareReply = shownAsText(reply.trimmed());
+                m_firmwareLabel->setText(tr("Firmware version: ") + shownAsText(reply));
+            });
     connect(&m_session, &UnitSession::portsChanged, this, &MainWindow::showPortsFound);
     // The unit that went away is back: connect as the operator would, once this turn is over.
     connect(&m_session, &UnitSession::unitReturned, m_connectMenu, &ConnectMenu::connectToPort,
@@ -84,13 +85,13 @@ void MainWindow::buildHeader(QWidget *client) {
     auto *logo = named(new QLabel(client), QStringLiteral("imgLogo"), QString(), baseTitle());
     logo->setPixmap(tonaqLogo());
     logo->setGeometry(twips(540, 180, 2745, 765));
-    m_firmware = named(new QLabel(tr("Firmware Version: Not connected"), client),
-                       QStringLiteral("Firmware"), tr("Device firmware info."));
-    m_firmware->setGeometry(twips(3840, 60, 5655, 195));
+    m_firmwareLabel = named(new QLabel(tr("Firmware Version: Not connected"), client),
+                            QStringLiteral("Firmware"), tr("Device firmware info."));
+    m_firmwareLabel->setGeometry(twips(3840, 60, 5655, 195));
     // The unit's reply ends in CR LF; from the top, its one line of text stays in sight. What
     // the unit says is never taken for markup.
-    m_firmware->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_firmware->setTextFormat(Qt::PlainText);
+    m_firmwareLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_firmwareLabel->setTextFormat(Qt::PlainText);
     auto *statusLabel = named(new QLabel(tr("Status:"), client), element("lblDisp", 4));
     statusLabel->setGeometry(twips(3840, 840, 495, 195));
     statusLabel->adjustSize();
@@ -109,16 +110,16 @@ void MainWindow::buildHeader(QWidget *client) {
 }
 
 void MainWindow::buildFrames(QWidget *client) {
-    m_keypad = new KeypadFrame(m_session, client);
-    m_keypad->setGeometry(twips(120, 1140, 3615, 3255));
+    m_keypadFrame = new KeypadFrame(m_session, client);
+    m_keypadFrame->setGeometry(twips(120, 1140, 3615, 3255));
     auto *table = new MemoryTableFrame(m_memory, *this, client);
     table->setGeometry(twips(3840, 1140, 5655, 3975));
-    m_memoryPlay = new MemoryPlayFrame(m_session, *this, m_memory, m_log, client);
-    m_memoryPlay->setGeometry(twips(120, 4380, 3615, 735));
-    m_singlePlay = new SinglePlayFrame(m_session, *this, m_log, client);
-    m_singlePlay->setGeometry(twips(120, 5100, 3615, 735));
-    m_instantTone = new InstantToneFrame(m_session, m_log, client);
-    m_instantTone->setGeometry(twips(3840, 5100, 3135, 735));
+    m_memoryPlayFrame = new MemoryPlayFrame(m_session, *this, m_memory, m_log, client);
+    m_memoryPlayFrame->setGeometry(twips(120, 4380, 3615, 735));
+    m_singlePlayFrame = new SinglePlayFrame(m_session, *this, m_log, client);
+    m_singlePlayFrame->setGeometry(twips(120, 5100, 3615, 735));
+    m_instantToneFrame = new InstantToneFrame(m_session, m_log, client);
+    m_instantToneFrame->setGeometry(twips(3840, 5100, 3135, 735));
 }
 
 void MainWindow::buildButtons(QWidget *client) {
@@ -131,17 +132,17 @@ void MainWindow::buildButtons(QWidget *client) {
     auto *multiPlayButton =
         button("cmdMultiPlay", tr("Multi Play"),
                tr("Sends tones with individual length/space times"), twips(8160, 5220, 1335, 375));
-    m_cmdLoad = button("cmdLoad", tr("Download"), tr("Downloads device settings"),
-                       twips(5520, 6000, 1455, 375));
-    m_cmdProgram =
+    m_downloadButton = button("cmdLoad", tr("Download"), tr("Downloads device settings"),
+                              twips(5520, 6000, 1455, 375));
+    m_uploadButton =
         button("cmdProgram", tr("Upload"), tr("Uploads new configuration data to the device"),
                twips(7140, 6000, 1455, 375));
-    m_cmdAbort =
+    m_abortButton =
         button("cmdAbort", tr("Abort"), tr("Aborts timed mode tones"), twips(8760, 6000, 735, 375));
     connect(multiPlayButton, &QPushButton::clicked, this, &MainWindow::showSequenceWindow);
-    connect(m_cmdLoad, &QPushButton::clicked, this, [this] { m_transfer.download(); });
-    connect(m_cmdProgram, &QPushButton::clicked, this, [this] { m_transfer.upload(); });
-    connect(m_cmdAbort, &QPushButton::clicked, this, [this] { abortTimedTones(m_session); });
+    connect(m_downloadButton, &QPushButton::clicked, this, [this] { m_transfer.download(); });
+    connect(m_uploadButton, &QPushButton::clicked, this, [this] { m_transfer.upload(); });
+    connect(m_abortButton, &QPushButton::clicked, this, [this] { abortTimedTones(m_session); });
 }
 
 // The desktop's own keys for Open, Save, Save As and Quit, shown beside the entries. The
@@ -171,7 +172,8 @@ void MainWindow::buildMenus() {
     item("mnuSaveAs", tr("Save As..."), QKeySequence::SaveAs, "Ctrl+Shift+S",
          [this] { m_files.saveFileAs(); });
     separator("mnuLine");
-    m_mnuReset = item("mnuReset", tr("Reset Unit"), none, "", [this] { m_transfer.resetUnit(); });
+    m_resetAction =
+        item("mnuReset", tr("Reset Unit"), none, "", [this] { m_transfer.resetUnit(); });
     separator("mnuLine1");
     item("mnuExit", tr("Exit"), QKeySequence::Quit, "Ctrl+Q", [this] { quit(); });
 
@@ -226,7 +228,7 @@ void MainWindow::load(const QString &commandLine) {
 }
 
 void MainWindow::report(const Progress &progress) {
-    m_shown = progress;
+    m_shownProgress = progress;
     m_statusBox->setText(statusText(progress));
 }
 
@@ -234,23 +236,23 @@ void MainWindow::report(const Progress &progress) {
 // never while a unit is connected.
 void MainWindow::showPortsFound(const ScanResult &found) {
     m_connectMenu->showPorts(found);
-    const bool showsScan =
-        m_shown.what == Activity::PleaseConnect || m_shown.what == Activity::NoPorts;
+    const bool showsScan = m_shownProgress.what == Activity::PleaseConnect ||
+                           m_shownProgress.what == Activity::NoPorts;
     if (showsScan && !m_session.isConnected())
         report({found.ports.isEmpty() ? Activity::NoPorts : Activity::PleaseConnect});
 }
 
 void MainWindow::setDeviceControlsEnabled(bool enabled) {
-    m_cmdLoad->setEnabled(enabled);
-    m_cmdProgram->setEnabled(enabled);
-    m_cmdAbort->setEnabled(enabled);
-    m_singlePlay->playButton()->setEnabled(enabled);
-    m_memoryPlay->playButton()->setEnabled(enabled);
-    for (QPushButton *key : m_keypad->keys())
+    m_downloadButton->setEnabled(enabled);
+    m_uploadButton->setEnabled(enabled);
+    m_abortButton->setEnabled(enabled);
+    m_singlePlayFrame->playButton()->setEnabled(enabled);
+    m_memoryPlayFrame->playButton()->setEnabled(enabled);
+    for (QPushButton *key : m_keypadFrame->keys())
         key->setEnabled(enabled);
-    m_mnuReset->setEnabled(enabled);
-    m_instantTone->keyBox()->setEnabled(enabled);
-    m_instantTone->keyLockBox()->setEnabled(enabled);
+    m_resetAction->setEnabled(enabled);
+    m_instantToneFrame->keysBox()->setEnabled(enabled);
+    m_instantToneFrame->keyLockBox()->setEnabled(enabled);
     // Only a loaded MultiPlay is touched: asking for it would load it again at shutdown.
     if (m_sequenceWindow) m_sequenceWindow->sendButton()->setEnabled(enabled);
 }

@@ -79,7 +79,7 @@ private:
     ErrorLog m_log;
     UnitSession m_session;
     std::unique_ptr<PortWatcher> m_portWatcher;
-    Progress m_shown; // what the status box shows
+    Progress m_shownProgress; // what the status box shows
     MemoryModel m_memory;
     MemoryTransfer m_transfer;
     FileCommands m_files;
@@ -87,17 +87,17 @@ private:
     ShutdownClock *m_shutdownClock;
 
     ConnectMenu *m_connectMenu = nullptr;
-    KeypadFrame *m_keypad = nullptr;
-    InstantToneFrame *m_instantTone = nullptr;
-    SinglePlayFrame *m_singlePlay = nullptr;
-    MemoryPlayFrame *m_memoryPlay = nullptr;
-    QLabel *m_firmware = nullptr;
+    KeypadFrame *m_keypadFrame = nullptr;
+    InstantToneFrame *m_instantToneFrame = nullptr;
+    SinglePlayFrame *m_singlePlayFrame = nullptr;
+    MemoryPlayFrame *m_memoryPlayFrame = nullptr;
+    QLabel *m_firmwareLabel = nullptr;
     QString m_firmwareReply; // the connected unit's, for About
     QLineEdit *m_statusBox = nullptr;
-    QPushButton *m_cmdLoad = nullptr;
-    QPushButton *m_cmdProgram = nullptr;
-    QPushButton *m_cmdAbort = nullptr;
-    QAction *m_mnuReset = nullptr;
+    QPushButton *m_downloadButton = nullptr;
+    QPushButton *m_uploadButton = nullptr;
+    QPushButton *m_abortButton = nullptr;
+    QAction *m_resetAction = nullptr;
     QPointer<SequenceWindow> m_sequenceWindow;
 };
 

@@ -52,7 +52,7 @@ ErrorLog::ErrorLog(QString folder)
     : m_folder(std::move(folder)) {}
 
 QString ErrorLog::defaultFolder() {
-    const QString programFolder = QCoreApplication::applicationDirPath();
+    QString programFolder = QCoreApplication::applicationDirPath();
     if (folderTakesFiles(programFolder)) return programFolder;
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
            QStringLiteral("/Tonaq");

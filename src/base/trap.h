@@ -9,7 +9,7 @@
 namespace tonaq {
 
 // The procedures whose failures are logged, each under the name and the owner that its log
-// line gives, as in procedureNames below.
+// line gives, as in kProcedureNames below.
 enum class Procedure {
     StartUp,
     Shutdown,
@@ -27,8 +27,8 @@ enum class Procedure {
     InstantToneKey,
     SequenceWindowLoad,
     SequenceKey,
-    openDialog,
-    saveDialog,
+    OpenDialog,
+    SaveDialog,
 };
 
 struct ProcedureName {
@@ -37,7 +37,7 @@ struct ProcedureName {
 };
 
 // The names the log knows them by, byte for byte ("COMPort_Click" with its capitals).
-inline constexpr ProcedureName procedureNames[] = {
+inline constexpr ProcedureName kProcedureNames[] = {
     {"Form_Load", "Form frmTonaq"},           {"Form_QueryUnload", "Form frmTonaq"},
     {"COMPort_Click", "Form frmTonaq"},       {"mnuScanPorts_Click", "Form frmTonaq"},
     {"cmdLoad_Click", "Form frmTonaq"},       {"ReadDefaults", "Form frmTonaq"},
@@ -48,7 +48,7 @@ inline constexpr ProcedureName procedureNames[] = {
     {"Form_Load", "Form MultiPlay"},          {"Form_KeyPress", "Form MultiPlay"},
     {"OpenDialog", "Module modDLG"},          {"SaveDialog", "Module modDLG"},
 };
-static_assert(std::size(procedureNames) == std::size_t(Procedure::saveDialog) + 1);
+static_assert(std::size(kProcedureNames) == std::size_t(Procedure::SaveDialog) + 1);
 
 // The error trap of a handler: it follows the numbered line the handler has reached and, on
 // the first failure, writes one line to the error log and leaves the handler at once.
@@ -61,7 +61,7 @@ class Trap {
 public:
     Trap(const ErrorLog &log, Procedure procedure)
         : m_log(log)
-        , m_name(procedureNames[std::size_t(procedure)]) {}
+        , m_name(kProcedureNames[std::size_t(procedure)]) {}
 
     void operator()(int line) { m_line = line; }
     int line() const { return m_line; }

@@ -12,7 +12,7 @@ namespace tonaq {
 
 namespace {
 
-constexpr qint64 kReadChunk = 64 * 1024;
+constexpr qint64 kReadChunk = qint64{64} * 1024;
 
 constexpr qsizetype kLongestCell = 65535;
 

@@ -15,7 +15,7 @@ namespace {
 
 using Kind = FileDialogRequest::Kind;
 
-FileDialogRequest requestFor(Kind kind, const DialogSettings &s, quint32 flags,
+FileDialogRequest requestFor(Kind kind, const DialogSettings &s, DialogFlags flags,
                              const QString &convertedFilter) {
     FileDialogRequest request;
     request.kind = kind;
@@ -25,17 +25,17 @@ FileDialogRequest requestFor(Kind kind, const DialogSettings &s, quint32 flags,
     request.initialFolder = s.initDir;
     request.initialName = s.fileName;
     request.defaultSuffix = s.defaultExt;
-    request.flags = flags;
-    request.fileMustExist = flags & OFN_FILEMUSTEXIST;
-    request.multiSelect = flags & OFN_ALLOWMULTISELECT;
-    request.overwritePrompt = flags & OFN_OVERWRITEPROMPT;
-    request.readOnlyChecked = flags & OFN_READONLY;
-    request.hideReadOnly = flags & OFN_HIDEREADONLY;
+    request.flags = flags.toInt();
+    request.fileMustExist = flags.testFlag(DialogFlag::FileMustExist);
+    request.multiSelect = flags.testFlag(DialogFlag::AllowMultiSelect);
+    request.overwritePrompt = flags.testFlag(DialogFlag::OverwritePrompt);
+    request.readOnlyChecked = flags.testFlag(DialogFlag::ReadOnly);
+    request.hideReadOnly = flags.testFlag(DialogFlag::HideReadOnly);
     return request;
 }
 
 // The initial texts are padded to the buffer length; a longer one cannot be.
-void checkInitialTexts(const DialogSettings &s, quint32 flags) {
+void checkInitialTexts(const DialogSettings &s, DialogFlags flags) {
     if (!fitsDialogBuffer(s.fileName, flags) || !fitsDialogBuffer(s.fileTitle, flags))
         throw std::invalid_argument("Invalid procedure call or argument");
 }
@@ -52,7 +52,7 @@ QString chosenFiles(const QStringList &files) {
 void answerCancel(DialogSettings &s) {
     s.fileName.clear();
     s.fileTitle.clear();
-    s.flags = 0;
+    s.flags = {};
     s.filter.clear();
     s.filterIndex = 0;
 }
@@ -60,11 +60,11 @@ void answerCancel(DialogSettings &s) {
 bool showDialog(const DialogHost &host, Kind kind, DialogSettings &s) {
     const bool open = kind == Kind::Open;
     bool chosen = false;
-    trapped(host.log, open ? Procedure::openDialog : Procedure::saveDialog, [&](Trap &at) {
+    trapped(host.log, open ? Procedure::OpenDialog : Procedure::SaveDialog, [&](Trap &at) {
         at(10);
-        const quint32 flags = open ? openDialogFlags(s.fileMustExist, s.multiSelect, s.readOnly,
-                                                     s.hideReadOnly, s.flags)
-                                   : saveDialogFlags(s.overwritePrompt, s.flags);
+        const DialogFlags flags = open ? openDialogFlags(s.fileMustExist, s.multiSelect, s.readOnly,
+                                                         s.hideReadOnly, s.flags)
+                                       : saveDialogFlags(s.overwritePrompt, s.flags);
         const QString converted = convertFilterList(s.filter);
         at(20);
         checkInitialTexts(s, flags);
@@ -81,14 +81,14 @@ bool showDialog(const DialogHost &host, Kind kind, DialogSettings &s) {
         chosen = true;
         at(50);
         s.fileName = files;
-        s.fileTitle = (flags & OFN_ALLOWMULTISELECT) ? QString() : fileNameOf(files);
+        s.fileTitle = flags.testFlag(DialogFlag::AllowMultiSelect) ? QString() : fileNameOf(files);
         at(60);
         s.flags = flags;
-        if (open) s.flags = answer.readOnly ? flags | OFN_READONLY : flags & ~OFN_READONLY;
+        if (open) s.flags.setFlag(DialogFlag::ReadOnly, answer.readOnly);
         s.filterIndex = answer.filterIndex;
         s.filter = filterLookup(converted, s.filterIndex);
         at(70);
-        if (s.flags & OFN_READONLY) s.readOnly = true;
+        if (s.flags.testFlag(DialogFlag::ReadOnly)) s.readOnly = true;
     });
     return chosen;
 }

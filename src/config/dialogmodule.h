@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/dialogrules.h"
+
 #include <QString>
 
 class QWidget;
@@ -25,7 +27,7 @@ struct DialogSettings {
     QString dialogTitle;
     QString defaultExt;             // without the point
     QWidget *ownerWindow = nullptr; // none
-    quint32 flags = 0;              // in: further flags; out: the flags the dialog left
+    DialogFlags flags;              // in: further flags; out: the flags the dialog left
 };
 
 // Where the dialogs come from and where their failures are logged.

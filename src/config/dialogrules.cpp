@@ -5,7 +5,7 @@ namespace tonaq {
 namespace {
 
 constexpr QChar kNul(u'\0');
-constexpr quint32 kNeverUsed = OFN_ENABLEHOOK | OFN_ENABLETEMPLATE;
+constexpr DialogFlags kNeverUsed = DialogFlag::EnableHook | DialogFlag::EnableTemplate;
 
 // Qt's name filters take space-separated patterns where the list writes "a;b".
 QString qtPatterns(const QString &pattern) {
@@ -19,7 +19,7 @@ QString qtPatterns(const QString &pattern) {
 QString nameFilter(const QString &description, const QString &pattern) {
     const QString shown = QStringLiteral("(%1)").arg(pattern);
     const QString wanted = QStringLiteral("(%1)").arg(qtPatterns(pattern));
-    const QString trimmed = description.trimmed();
+    QString trimmed = description.trimmed();
     if (trimmed.endsWith(shown)) return trimmed.chopped(shown.size()) + wanted;
     if (trimmed.endsWith(wanted)) return trimmed;
     return trimmed.isEmpty() ? wanted : trimmed + u' ' + wanted;
@@ -61,27 +61,27 @@ QStringList qtNameFilters(const QString &converted) {
     return filters;
 }
 
-quint32 openDialogFlags(bool fileMustExist, bool multiSelect, bool readOnly, bool hideReadOnly,
-                        quint32 flags) {
-    quint32 result = flags & ~kNeverUsed;
-    if (fileMustExist) result |= OFN_FILEMUSTEXIST;
-    if (multiSelect) result |= OFN_ALLOWMULTISELECT;
-    if (readOnly) result |= OFN_READONLY;
-    if (hideReadOnly) result |= OFN_HIDEREADONLY;
+DialogFlags openDialogFlags(bool fileMustExist, bool multiSelect, bool readOnly, bool hideReadOnly,
+                            DialogFlags flags) {
+    DialogFlags result = flags & ~kNeverUsed;
+    if (fileMustExist) result |= DialogFlag::FileMustExist;
+    if (multiSelect) result |= DialogFlag::AllowMultiSelect;
+    if (readOnly) result |= DialogFlag::ReadOnly;
+    if (hideReadOnly) result |= DialogFlag::HideReadOnly;
     return result;
 }
 
-quint32 saveDialogFlags(bool overwritePrompt, quint32 flags) {
-    quint32 result = (flags & ~kNeverUsed) | OFN_HIDEREADONLY;
-    if (overwritePrompt) result |= OFN_OVERWRITEPROMPT;
+DialogFlags saveDialogFlags(bool overwritePrompt, DialogFlags flags) {
+    DialogFlags result = (flags & ~kNeverUsed) | DialogFlag::HideReadOnly;
+    if (overwritePrompt) result |= DialogFlag::OverwritePrompt;
     return result;
 }
 
-int dialogBufferLength(quint32 flags) {
-    return (flags & OFN_ALLOWMULTISELECT) ? 8192 : 260;
+int dialogBufferLength(DialogFlags flags) {
+    return flags.testFlag(DialogFlag::AllowMultiSelect) ? 8192 : 260;
 }
 
-bool fitsDialogBuffer(const QString &text, quint32 flags) {
+bool fitsDialogBuffer(const QString &text, DialogFlags flags) {
     return text.size() <= dialogBufferLength(flags);
 }
 

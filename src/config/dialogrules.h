@@ -1,19 +1,24 @@
 #pragma once
 
+#include <QFlags>
 #include <QString>
 #include <QStringList>
 
 namespace tonaq {
 
 // Dialog option flags, with the values of the Windows common dialogs they stand for.
-inline constexpr quint32 OFN_READONLY = 0x1;
-inline constexpr quint32 OFN_OVERWRITEPROMPT = 0x2;
-inline constexpr quint32 OFN_HIDEREADONLY = 0x4;
-inline constexpr quint32 OFN_ENABLEHOOK = 0x20;
-inline constexpr quint32 OFN_ENABLETEMPLATE = 0x40;
-inline constexpr quint32 OFN_ALLOWMULTISELECT = 0x200;
-inline constexpr quint32 OFN_FILEMUSTEXIST = 0x1000;
-inline constexpr quint32 OFN_EXPLORER = 0x80000;
+enum class DialogFlag : quint32 {
+    ReadOnly = 0x1,
+    OverwritePrompt = 0x2,
+    HideReadOnly = 0x4,
+    EnableHook = 0x20,
+    EnableTemplate = 0x40,
+    AllowMultiSelect = 0x200,
+    FileMustExist = 0x1000,
+    Explorer = 0x80000,
+};
+Q_DECLARE_FLAGS(DialogFlags, DialogFlag)
+Q_DECLARE_OPERATORS_FOR_FLAGS(DialogFlags)
 
 // A "|"-separated filter list ("Tonaq Files (*.tnq)|*.tnq|All Files (*.*)|*.*") in the
 // dialog's form: every "|" and ":" becomes NUL, and two NULs end the list.
@@ -35,17 +40,17 @@ QStringList qtNameFilters(const QString &converted);
 
 // Open: the option flags plus the caller's flags, without hook and template, which this
 // program never supplies.
-quint32 openDialogFlags(bool fileMustExist, bool multiSelect, bool readOnly, bool hideReadOnly,
-                        quint32 flags);
+DialogFlags openDialogFlags(bool fileMustExist, bool multiSelect, bool readOnly, bool hideReadOnly,
+                            DialogFlags flags);
 
 // Save: the overwrite prompt when asked, the read-only box always hidden, plus the caller's
 // flags without hook and template.
-quint32 saveDialogFlags(bool overwritePrompt, quint32 flags);
+DialogFlags saveDialogFlags(bool overwritePrompt, DialogFlags flags);
 
 // Length of the file name and title buffers: 8192 with multiple selection, else 260.
-int dialogBufferLength(quint32 flags);
+int dialogBufferLength(DialogFlags flags);
 
 // An initial file name or title must fit its buffer, or the dialog is not shown.
-bool fitsDialogBuffer(const QString &text, quint32 flags);
+bool fitsDialogBuffer(const QString &text, DialogFlags flags);
 
 } // namespace tonaq

@@ -110,7 +110,7 @@ void FileCommands::saveFileAs() {
         s.initDir = m_programFolder;
         s.dialogTitle = tr("Save Tonaq File");
         s.defaultExt = kExtension;
-        s.flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+        s.flags = DialogFlag::Explorer | DialogFlag::OverwritePrompt | DialogFlag::HideReadOnly;
         saveDialog({m_dialogs, m_log}, s);
         at(20);
         if (s.fileName.isEmpty()) return;

@@ -7,14 +7,12 @@
 namespace tonaq::ctl {
 
 // The exit codes of tonaqctl, as --help and the user guide give them.
-enum ExitCode {
-    kDone = 0,
-    kUnitFailed = 1, // the unit did not answer, refused, or a read-back differs
-    kUsage = 2,
-    kFileError = 3,
-    kPortError = 4,
-    kSomeUnitsFailed = 5, // several units: at least one of them did not end done
-};
+inline constexpr int kDone = 0;
+inline constexpr int kUnitFailed = 1; // the unit did not answer, refused, or a read-back differs
+inline constexpr int kUsage = 2;
+inline constexpr int kFileError = 3;
+inline constexpr int kPortError = 4;
+inline constexpr int kSomeUnitsFailed = 5; // several units: at least one of them did not end done
 
 // In this order: tonaqctl's runner steps through its commands by it.
 enum class Command { None, Ports, Download, Upload, Reset, Play, Tone, Send };

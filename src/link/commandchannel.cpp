@@ -42,7 +42,7 @@ QByteArray CommandChannel::readReply(ReplyShape shape) {
     const bool brief = !shape.examined && m_unitSkipsUnexamined;
     // A reply looked at takes the whole lines already waiting as well: a late answer to an
     // earlier command may stand ahead of its own.
-    const QByteArray reply = link().readReply(
+    QByteArray reply = link().readReply(
         shape.lines, brief ? kBriefFirstByteTimeout : kFirstByteTimeout, shape.examined);
     if (!shape.examined && shape.lines > 0) m_unitSkipsUnexamined = reply.isEmpty();
     return reply;

@@ -9,6 +9,8 @@
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QTimer>
+#include <algorithm>
+#include <climits>
 
 namespace tonaq {
 
@@ -118,7 +120,7 @@ QByteArray DeviceLink::readReply(int lines, std::chrono::milliseconds firstByte,
                                  bool withWaitingLines) {
     requireOpen();
     m_firstOfRead = {-1, {}, 0};
-    const QByteArray reply = readLines(lines, firstByte, withWaitingLines);
+    QByteArray reply = readLines(lines, firstByte, withWaitingLines);
     if (m_trace && !reply.isEmpty())
         m_trace->reply(reply, m_firstOfRead.when, (m_firstOfRead.steadyNs - m_commandNs) / 1e6);
     return reply;
@@ -170,7 +172,7 @@ void DeviceLink::dropInput(const QString &why) {
 // keeps the time it came.
 QByteArray DeviceLink::take(qint64 count) {
     noteArrivals();
-    const QByteArray bytes = count < 0 ? stream().readLine() : stream().read(count);
+    QByteArray bytes = count < 0 ? stream().readLine() : stream().read(count);
     if (bytes.isEmpty()) return bytes;
     if (m_trace) {
         const auto covering = std::find_if(m_arrivals.crbegin(), m_arrivals.crend(),
@@ -215,7 +217,8 @@ bool DeviceLink::waitForMoreBytes(qint64 held, std::chrono::milliseconds timeout
         connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
         connect(&stream(), &QIODevice::readyRead, &loop, &QEventLoop::quit);
         connect(this, &DeviceLink::stateChanged, &loop, &QEventLoop::quit);
-        timer.start(std::max<qint64>(0, deadline.remainingTime()));
+        // A QTimer counts its milliseconds in an int.
+        timer.start(int(std::clamp<qint64>(deadline.remainingTime(), 0, INT_MAX)));
         loop.exec(QEventLoop::ExcludeUserInputEvents);
         requireOpen();
     }

@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <algorithm>
+#include <climits>
 
 #ifdef Q_OS_LINUX
 #include <netinet/in.h>
@@ -486,7 +487,8 @@ void NetworkTransport::waitForEvent(QDeadlineTimer deadline) {
     timer.setSingleShot(true);
     timer.setTimerType(Qt::PreciseTimer);
     connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    if (!deadline.isForever()) timer.start(std::max<qint64>(deadline.remainingTime(), 0));
+    if (!deadline.isForever()) // a QTimer counts its milliseconds in an int
+        timer.start(int(std::clamp<qint64>(deadline.remainingTime(), 0, INT_MAX)));
     m_waits.push_back(&loop);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     m_waits.erase(std::find(m_waits.begin(), m_waits.end(), &loop));

@@ -123,7 +123,7 @@ int PortMap::attach(const QString &name, TransportMaker maker, const QString &de
                           description};
     m_attached.insert(number, entry);
     m_present.insert(number, entry);
-    m_makers.insert(name, std::move(maker));
+    m_makers.emplace(name, std::move(maker));
     m_numbers.insert(entry.identity, number);
     return number;
 }

@@ -205,7 +205,7 @@ QByteArray ComPortSetup::requests() const {
 
 void ComPortSetup::take(const ComPortMessage &message) {
     const int setting = message.command - comport::kServerOffset - comport::kSetBaudRate;
-    if (setting < 0 || setting >= kSettings) return;
+    if (setting < 0 || setting >= SettingCount) return;
     quint32 value = 0;
     for (const char byte : message.value)
         value = value << 8 | static_cast<quint8>(byte);
@@ -225,7 +225,7 @@ bool ComPortSetup::complete() const {
 QString ComPortSetup::missing() const {
     static const char *const names[] = {"baud rate", "data size", "parity", "stop size"};
     QStringList missing;
-    for (int setting = 0; setting < kSettings; ++setting) {
+    for (int setting = 0; setting < SettingCount; ++setting) {
         if (!m_acknowledged[setting]) missing << QString::fromLatin1(names[setting]);
     }
     return missing.join(QStringLiteral(", "));

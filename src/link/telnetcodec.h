@@ -111,9 +111,9 @@ public:
     QString missing() const;
 
 private:
-    enum Setting { Baud, DataSize, Parity, StopSize, kSettings };
-    std::array<quint32, kSettings> m_asked{};
-    std::array<bool, kSettings> m_acknowledged{};
+    enum Setting { Baud, DataSize, Parity, StopSize, SettingCount };
+    std::array<quint32, SettingCount> m_asked{};
+    std::array<bool, SettingCount> m_acknowledged{};
     QString m_fault;
 };
 

@@ -34,24 +34,24 @@ MemoryTableFrame::MemoryTableFrame(MemoryModel &memory, Desk &desk, QWidget *par
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(2);
 
-    m_cmdClear = named(new QPushButton(tr("Clear"), holder()), QStringLiteral("cmdClear"),
-                       tr("Clears all fileds"));
-    m_chkAll = named(new QCheckBox(tr("All"), holder()), QStringLiteral("chkAll"),
-                     tr("Check here to check update on all memory locations"));
-    grid->addWidget(m_cmdClear, 0, StringColumn, Qt::AlignRight);
-    grid->addWidget(m_chkAll, 0, UpdateColumn, Qt::AlignCenter);
+    m_clearButton = named(new QPushButton(tr("Clear"), holder()), QStringLiteral("cmdClear"),
+                          tr("Clears all fileds"));
+    m_updateAllBox = named(new QCheckBox(tr("All"), holder()), QStringLiteral("chkAll"),
+                           tr("Check here to check update on all memory locations"));
+    grid->addWidget(m_clearButton, 0, StringColumn, Qt::AlignRight);
+    grid->addWidget(m_updateAllBox, 0, UpdateColumn, Qt::AlignCenter);
     addHeadings(grid);
     for (int i = 0; i < kLocationCount; ++i)
         addRow(grid, i);
     grid->setColumnStretch(StringColumn, 1);
 
-    connect(m_chkAll, &QCheckBox::clicked, this, &MemoryTableFrame::markAll);
-    connect(m_cmdClear, &QPushButton::clicked, this, &MemoryTableFrame::clear);
+    connect(m_updateAllBox, &QCheckBox::clicked, this, &MemoryTableFrame::markAll);
+    connect(m_clearButton, &QPushButton::clicked, this, &MemoryTableFrame::clear);
     connect(&m_memory, &MemoryModel::locationChanged, this, &MemoryTableFrame::showLocation);
 }
 
 void MemoryTableFrame::markAll() {
-    const bool all = m_chkAll->isChecked();
+    const bool all = m_updateAllBox->isChecked();
     for (int i = 0; i < kLocationCount; ++i)
         m_memory.setUpdate(i, all);
 }
@@ -63,10 +63,10 @@ void MemoryTableFrame::clear() {
 
 void MemoryTableFrame::showLocation(int i) {
     const MemoryLocation &location = m_memory.location(i);
-    showText(m_length[i], location.length);
-    showText(m_space[i], location.space);
-    showText(m_string[i], location.tones);
-    m_update[i]->setChecked(location.update);
+    showText(m_lengthBoxes[i], location.length);
+    showText(m_spaceBoxes[i], location.space);
+    showText(m_tonesBoxes[i], location.tones);
+    m_updateBoxes[i]->setChecked(location.update);
 }
 
 void MemoryTableFrame::addHeadings(QGridLayout *grid) {
@@ -102,10 +102,10 @@ void MemoryTableFrame::addRow(QGridLayout *grid, int i) {
     grid->addWidget(space, row, SpaceColumn);
     grid->addWidget(string, row, StringColumn);
     grid->addWidget(update, row, UpdateColumn, Qt::AlignCenter);
-    m_length.append(length);
-    m_space.append(space);
-    m_string.append(string);
-    m_update.append(update);
+    m_lengthBoxes.append(length);
+    m_spaceBoxes.append(space);
+    m_tonesBoxes.append(string);
+    m_updateBoxes.append(update);
 
     using Text = MemoryModel::Text;
     const auto edits = [this, i](QLineEdit *box, Text which) {

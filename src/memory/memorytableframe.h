@@ -22,12 +22,12 @@ class MemoryTableFrame : public Frame {
 public:
     MemoryTableFrame(MemoryModel &memory, Desk &desk, QWidget *parent);
 
-    QLineEdit *lengthBox(int i) const { return m_length[i]; }
-    QLineEdit *spaceBox(int i) const { return m_space[i]; }
-    QLineEdit *tonesBox(int i) const { return m_string[i]; }
-    QCheckBox *updateBox(int i) const { return m_update[i]; }
-    QCheckBox *allBox() const { return m_chkAll; }
-    QPushButton *clearButton() const { return m_cmdClear; }
+    QLineEdit *lengthBox(int i) const { return m_lengthBoxes[i]; }
+    QLineEdit *spaceBox(int i) const { return m_spaceBoxes[i]; }
+    QLineEdit *tonesBox(int i) const { return m_tonesBoxes[i]; }
+    QCheckBox *updateBox(int i) const { return m_updateBoxes[i]; }
+    QCheckBox *updateAllBox() const { return m_updateAllBox; }
+    QPushButton *clearButton() const { return m_clearButton; }
 
     // The operator clicked "All": every update mark takes its value; the caption stays.
     void markAll();
@@ -42,12 +42,12 @@ private:
 
     MemoryModel &m_memory;
     Desk &m_desk;
-    QList<QLineEdit *> m_length;
-    QList<QLineEdit *> m_space;
-    QList<QLineEdit *> m_string;
-    QList<QCheckBox *> m_update;
-    QCheckBox *m_chkAll;
-    QPushButton *m_cmdClear;
+    QList<QLineEdit *> m_lengthBoxes;
+    QList<QLineEdit *> m_spaceBoxes;
+    QList<QLineEdit *> m_tonesBoxes;
+    QList<QCheckBox *> m_updateBoxes;
+    QCheckBox *m_updateAllBox;
+    QPushButton *m_clearButton;
 };
 
 } // namespace tonaq

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/limits.h"
-#include "base/records.h"
+#include "base/locationsandsequence.h"
 
 #include <QList>
 #include <QObject>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/records.h"
+#include "base/locationsandsequence.h"
 
 #include <QString>
 #include <optional>

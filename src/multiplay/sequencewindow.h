@@ -34,11 +34,8 @@ public:
     void saveFile();
     void hideWindow();
 
-    QPushButton *sendButton() const { return m_cmdSend; }
-    ToneGrid *toneGrid() const { return m_grid; }
-    // The cell the key handler works on, as last copied from the grid.
-    int currentRow = 0;
-    int currentColumn = 0;
+    QPushButton *sendButton() const { return m_sendButton; }
+    ToneGrid *toneGrid() const { return m_toneGrid; }
 
 signals:
     // The title-bar close: the window is on its way out and must not be handed out again.
@@ -60,13 +57,16 @@ private:
     FileMenu &m_files;
     Prompter &m_prompter;
     const ErrorLog &m_log;
-    QPushButton *m_cancel;
-    ToneGrid *m_grid;
-    QPushButton *m_cmdSend;
-    QPushButton *m_cmdClear;
-    QPushButton *m_cmdImport;
-    QPushButton *m_cmdExport;
-    QLabel *m_label;
+    QPushButton *m_closeButton;
+    ToneGrid *m_toneGrid;
+    QPushButton *m_sendButton;
+    QPushButton *m_clearButton;
+    QPushButton *m_openButton;
+    QPushButton *m_saveButton;
+    QLabel *m_descriptionLabel;
+    // The cell the key handler works on, as last copied from the grid.
+    int m_currentRow = 0;
+    int m_currentColumn = 0;
 };
 
 } // namespace tonaq

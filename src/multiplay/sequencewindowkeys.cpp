@@ -13,27 +13,27 @@ namespace tonaq {
 void SequenceWindow::gridKeyPress(int keyAscii) {
     trapped(m_log, Procedure::SequenceKey, [&](Trap &at) {
         at(10);
-        currentColumn = m_grid->currentColumn();
-        currentRow = m_grid->currentRow();
+        m_currentColumn = m_toneGrid->currentColumn();
+        m_currentRow = m_toneGrid->currentRow();
         at(20);
         applyKey(keyAscii);
     });
 }
 
 void SequenceWindow::applyKey(int keyAscii) {
-    if (currentRow < 0 || currentColumn < 0) return; // no current cell
-    const QString cell = m_grid->textMatrix(currentRow, currentColumn);
+    if (m_currentRow < 0 || m_currentColumn < 0) return; // no current cell
+    const QString cell = m_toneGrid->textMatrix(m_currentRow, m_currentColumn);
     if (keyAscii == kEnterKey) {
-        const EnterOutcome outcome = applyEnter(currentRow, currentColumn, cell);
+        const EnterOutcome outcome = applyEnter(m_currentRow, m_currentColumn, cell);
         if (!outcome.message.isEmpty()) showError(outcome.message);
-        if (outcome.corrected) m_memory.setCell(currentRow, currentColumn, *outcome.corrected);
-        if (outcome.row != currentRow || outcome.column != currentColumn)
-            m_grid->setCurrentCell(outcome.row, outcome.column);
+        if (outcome.corrected) m_memory.setCell(m_currentRow, m_currentColumn, *outcome.corrected);
+        if (outcome.row != m_currentRow || outcome.column != m_currentColumn)
+            m_toneGrid->setCurrentCell(outcome.row, outcome.column);
         return;
     }
-    const CellEdit edit = applyCharacter(currentColumn, cell, keyAscii);
+    const CellEdit edit = applyCharacter(m_currentColumn, cell, keyAscii);
     if (!edit.message.isEmpty()) showError(edit.message);
-    m_memory.setCell(currentRow, currentColumn, edit.text);
+    m_memory.setCell(m_currentRow, m_currentColumn, edit.text);
 }
 
 void SequenceWindow::showError(const QString &text) {

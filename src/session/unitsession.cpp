@@ -66,7 +66,7 @@ ScanResult UnitSession::scan() {
     m_fingerprint = m_ports.fingerprint();
     m_ports.refresh();
     m_probed.clear(); // the operator asked: every port is tried again
-    const ScanResult result = probeAll(false);
+    ScanResult result = probeAll(false);
     m_scanning = false;
     report({result.ports.isEmpty() ? Activity::NoPorts : Activity::PleaseConnect});
     return result;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "sim/records.h"
 #include "sim/toneplayer.h"
+#include "sim/unitactivity.h"
 #include "sim/wavrenderer.h"
 
 #include <QList>

@@ -2,8 +2,8 @@
 
 #include "sim/faults.h"
 #include "sim/outputpacer.h"
-#include "sim/records.h"
 #include "sim/storedlocations.h"
+#include "sim/unitactivity.h"
 #include "sim/unitfirmware.h"
 
 #include <QByteArray>

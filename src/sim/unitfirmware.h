@@ -2,10 +2,10 @@
 
 #include "sim/faults.h"
 #include "sim/fieldparsing.h"
-#include "sim/records.h"
 #include "sim/sequencecollector.h"
 #include "sim/storedlocations.h"
 #include "sim/toneplayer.h"
+#include "sim/unitactivity.h"
 
 #include <QByteArray>
 #include <QList>
@@ -39,7 +39,7 @@ public:
     };
 
     static constexpr double kPercentWindowMs = 5.0;
-    static constexpr qsizetype kMaxPendingReplyBytes = 64 * 1024;
+    static constexpr qsizetype kMaxPendingReplyBytes = qsizetype{64} * 1024;
 
     UnitFirmware();
 

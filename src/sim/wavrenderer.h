@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sim/records.h"
+#include "sim/unitactivity.h"
 
 #include <QByteArray>
 #include <QList>

@@ -19,45 +19,45 @@ InstantToneFrame::InstantToneFrame(UnitSession &session, const ErrorLog &log, QW
     : Frame(4, tr("Instant Tone"), parent)
     , m_session(session)
     , m_log(log) {
-    m_label = named(new QLabel(tr("Tone to send:"), holder()), element("lblDisp", 0));
-    m_txtKeys = named(new QLineEdit(holder()), QStringLiteral("txtKeys"),
+    m_toneLabel = named(new QLabel(tr("Tone to send:"), holder()), element("lblDisp", 0));
+    m_keysBox = named(new QLineEdit(holder()), QStringLiteral("txtKeys"),
                       tr("Set focus here (click left mous button) and press a valid DTMF "
                          "corresponding key to send a pulsating tone or one constant tone.  "
                          "Defined by Key Lock check box."));
-    m_txtKeys->setMaxLength(1);
-    m_txtKeys->setAlignment(Qt::AlignCenter);
+    m_keysBox->setMaxLength(1);
+    m_keysBox->setAlignment(Qt::AlignCenter);
     QFont arial(QStringLiteral("Arial"));
     arial.setPointSizeF(13.5);
-    m_txtKeys->setFont(arial);
-    m_txtKeys->setFixedWidth(34);
-    m_txtKeys->installEventFilter(this);
-    m_label->setBuddy(m_txtKeys);
-    m_chkKeyLock = named(new QCheckBox(tr("Key Lock"), holder()), QStringLiteral("chkKeyLock"),
+    m_keysBox->setFont(arial);
+    m_keysBox->setFixedWidth(34);
+    m_keysBox->installEventFilter(this);
+    m_toneLabel->setBuddy(m_keysBox);
+    m_keyLockBox = named(new QCheckBox(tr("Key Lock"), holder()), QStringLiteral("chkKeyLock"),
                          tr("Send a constant tone, don't pulsate it"));
 
     auto *row = new QHBoxLayout(holder());
     row->setContentsMargins(6, 0, 6, 2);
-    row->addWidget(m_label);
-    row->addWidget(m_txtKeys);
+    row->addWidget(m_toneLabel);
+    row->addWidget(m_keysBox);
     row->addStretch();
-    row->addWidget(m_chkKeyLock);
+    row->addWidget(m_keyLockBox);
 }
 
 void InstantToneFrame::toneKeyDown(int keyCode, int shift) {
     trapped(m_log, Procedure::InstantToneKey, [&](Trap &at) {
         at(10);
-        m_txtKeys->clear(); // the key's own character follows, so the box shows the last one
+        m_keysBox->clear(); // the key's own character follows, so the box shows the last one
         at(20);
         if (m_session.refuseUnconnected()) return;
         at(30);
         const ToneKey key = classifyToneKey(keyCode, shift);
-        keyValid = key.kind == ToneKeyKind::Tone;
+        m_lastKeyWasTone = key.kind == ToneKeyKind::Tone;
         at(40);
         if (key.kind == ToneKeyKind::Abort) abortTimedTones(m_session);
         at(50);
-        if (keyValid && (!m_chkKeyLock->isChecked() || !tonePlaying)) {
+        if (m_lastKeyWasTone && (!m_keyLockBox->isChecked() || !m_tonePlaying)) {
             at(60);
-            tonePlaying = true;
+            m_tonePlaying = true;
             m_session.unit().startTone(key.tone);
             at(70);
             m_session.report({Activity::SendingTone, key.tone.unicode()});
@@ -66,8 +66,8 @@ void InstantToneFrame::toneKeyDown(int keyCode, int shift) {
 }
 
 void InstantToneFrame::toneKeyUp() {
-    if (!keyValid) return;
-    tonePlaying = false;
+    if (!m_lastKeyWasTone) return;
+    m_tonePlaying = false;
     sendKeypadTone(m_session, kStopTone);
 }
 
@@ -80,7 +80,7 @@ void InstantToneFrame::keyDown(const QKeyEvent &event) {
 
 bool InstantToneFrame::eventFilter(QObject *watched, QEvent *event) {
     const bool press = event->type() == QEvent::KeyPress;
-    if (watched == m_txtKeys && (press || event->type() == QEvent::KeyRelease)) {
+    if (watched == m_keysBox && (press || event->type() == QEvent::KeyRelease)) {
         const auto &key = static_cast<const QKeyEvent &>(*event);
         if (press) {
             if (m_heldRelease && m_heldRelease->pairedWith(key)) m_heldRelease.reset();

@@ -21,8 +21,8 @@ class InstantToneFrame : public Frame {
 public:
     InstantToneFrame(UnitSession &session, const ErrorLog &log, QWidget *parent);
 
-    QLineEdit *keyBox() const { return m_txtKeys; }
-    QCheckBox *keyLockBox() const { return m_chkKeyLock; }
+    QLineEdit *keysBox() const { return m_keysBox; }
+    QCheckBox *keyLockBox() const { return m_keyLockBox; }
 
     // keyCode is a Windows virtual-key code, shift the mask 1 Shift, 2 Ctrl, 4 Alt.
     void toneKeyDown(int keyCode, int shift);
@@ -45,13 +45,13 @@ private:
 
     UnitSession &m_session;
     const ErrorLog &m_log;
-    QLabel *m_label;
-    QLineEdit *m_txtKeys;
-    QCheckBox *m_chkKeyLock;
+    QLabel *m_toneLabel;
+    QLineEdit *m_keysBox;
+    QCheckBox *m_keyLockBox;
     // The latest key-down while connected was a tone key; its key-up stops the tone.
-    bool keyValid = false;
+    bool m_lastKeyWasTone = false;
     // A keyboard tone sounds; with Key Lock its auto-repeats start nothing new.
-    bool tonePlaying = false;
+    bool m_tonePlaying = false;
     std::optional<HeldRelease> m_heldRelease;
 };
 

@@ -24,14 +24,14 @@ KeypadFrame::KeypadFrame(UnitSession &session, QWidget *parent)
                           QStringLiteral("DTMF ") + tone);
         key->setFocusPolicy(Qt::TabFocus);
         key->installEventFilter(this);
-        m_keys.append(key);
+        m_keyButtons.append(key);
     }
     auto *grid = new QGridLayout(holder());
     grid->setContentsMargins(6, 4, 6, 6);
     grid->setSpacing(6);
     for (int row = 0; row < 4; ++row) {
         for (int column = 0; column < 4; ++column) {
-            QPushButton *key = m_keys[kGridIndex[row][column]];
+            QPushButton *key = m_keyButtons[kGridIndex[row][column]];
             key->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
             grid->addWidget(key, row, column);
         }
@@ -54,13 +54,13 @@ bool KeypadFrame::eventFilter(QObject *watched, QEvent *event) {
     const bool press = type == QEvent::MouseButtonPress;
     const bool doubleClick = type == QEvent::MouseButtonDblClick;
     if (press || doubleClick || type == QEvent::MouseButtonRelease) {
-        const int index = m_keys.indexOf(qobject_cast<QPushButton *>(watched));
-        if (index >= 0 && m_keys[index]->isEnabled()) {
-            if (press || (doubleClick && m_pressed != index)) {
-                m_pressed = index;
+        const int index = int(m_keyButtons.indexOf(qobject_cast<QPushButton *>(watched)));
+        if (index >= 0 && m_keyButtons[index]->isEnabled()) {
+            if (press || (doubleClick && m_pressedKey != index)) {
+                m_pressedKey = index;
                 keyPressed(index);
             } else if (!doubleClick) {
-                m_pressed = -1;
+                m_pressedKey = -1;
                 keyReleased(index);
             }
         }

@@ -17,7 +17,7 @@ class KeypadFrame : public Frame {
 public:
     KeypadFrame(UnitSession &session, QWidget *parent);
 
-    const QList<QPushButton *> &keys() const { return m_keys; }
+    const QList<QPushButton *> &keys() const { return m_keyButtons; }
 
     void keyPressed(int index);
     void keyReleased(int index);
@@ -28,8 +28,8 @@ protected:
 
 private:
     UnitSession &m_session;
-    QList<QPushButton *> m_keys;
-    int m_pressed = -1; // the button whose press came last, until its release
+    QList<QPushButton *> m_keyButtons;
+    int m_pressedKey = -1; // the button whose press came last, until its release
 };
 
 } // namespace tonaq

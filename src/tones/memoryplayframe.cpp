@@ -26,21 +26,21 @@ MemoryPlayFrame::MemoryPlayFrame(UnitSession &session, Desk &desk, const MemoryM
     , m_log(log)
     , m_player(session.unit(), memory) {
     auto *label = named(new QLabel(tr("Memory Locations:"), holder()), element("lblDisp", 1));
-    m_txtLoc = named(new QLineEdit(holder()), QStringLiteral("txtLoc"));
-    label->setBuddy(m_txtLoc);
-    m_play = named(new QPushButton(tr("Play"), holder()), QStringLiteral("cmdMemPlay"),
-                   tr("Play tones from memory location(s).  Locations 1-8 allowed.  "
-                      "For multiple locations, do not use seperating characters."));
-    m_play->setFixedWidth(kPlayButtonWidth);
-    m_txtLoc->installEventFilter(this);
+    m_locationsBox = named(new QLineEdit(holder()), QStringLiteral("txtLoc"));
+    label->setBuddy(m_locationsBox);
+    m_playButton = named(new QPushButton(tr("Play"), holder()), QStringLiteral("cmdMemPlay"),
+                         tr("Play tones from memory location(s).  Locations 1-8 allowed.  "
+                            "For multiple locations, do not use seperating characters."));
+    m_playButton->setFixedWidth(kPlayButtonWidth);
+    m_locationsBox->installEventFilter(this);
     m_player.setStopRequested([this] { return m_closeRequested; });
-    connect(m_play, &QPushButton::clicked, this, &MemoryPlayFrame::play);
+    connect(m_playButton, &QPushButton::clicked, this, &MemoryPlayFrame::play);
 
     auto *row = new QHBoxLayout(holder());
     row->setContentsMargins(6, 0, 6, 2);
     row->addWidget(label);
-    row->addWidget(m_txtLoc, 1);
-    row->addWidget(m_play);
+    row->addWidget(m_locationsBox, 1);
+    row->addWidget(m_playButton);
 }
 
 bool MemoryPlayFrame::locationsKeyPress(int keyAscii) {
@@ -50,7 +50,7 @@ bool MemoryPlayFrame::locationsKeyPress(int keyAscii) {
         return true;
     }
     m_desk.showMessage(tr("Only numbers 1 through 8 allowed."));
-    m_txtLoc->setText(correctedLocations(m_txtLoc->text()));
+    m_locationsBox->setText(correctedLocations(m_locationsBox->text()));
     return true;
 }
 
@@ -74,10 +74,10 @@ void MemoryPlayFrame::play() {
 // Each character is read from the box as it stands when its turn comes: the operator may edit
 // it meanwhile. Anything but the digits 1 to 8 is skipped.
 void MemoryPlayFrame::playTyped(Trap &at) {
-    const qsizetype count = m_txtLoc->text().size();
+    const qsizetype count = m_locationsBox->text().size();
     for (qsizetype i = 0; i < count; ++i) {
         at(30);
-        const QString text = m_txtLoc->text();
+        const QString text = m_locationsBox->text();
         const QChar typed = i < text.size() ? text[i] : QChar();
         const int location = locationDigit(typed);
         if (location < 1 || location > kLocationCount) continue;
@@ -106,7 +106,7 @@ bool MemoryPlayFrame::eventFilter(QObject *watched, QEvent *event) {
         event->ignore();
         return true;
     }
-    if (watched == m_txtLoc && event->type() == QEvent::KeyPress) {
+    if (watched == m_locationsBox && event->type() == QEvent::KeyPress) {
         const int keyAscii = keyAsciiOf(static_cast<const QKeyEvent &>(*event));
         if (keyAscii >= 0 && locationsKeyPress(keyAscii)) return true;
     }

@@ -20,8 +20,8 @@ public:
     MemoryPlayFrame(UnitSession &session, Desk &desk, const MemoryModel &memory,
                     const ErrorLog &log, QWidget *parent);
 
-    QLineEdit *locationsBox() const { return m_txtLoc; }
-    QPushButton *playButton() const { return m_play; }
+    QLineEdit *locationsBox() const { return m_locationsBox; }
+    QPushButton *playButton() const { return m_playButton; }
 
     // Key filter of the box; true when the key is to be kept from it.
     bool locationsKeyPress(int keyAscii);
@@ -40,8 +40,8 @@ private:
     Desk &m_desk;
     const ErrorLog &m_log;
     MemoryPlayer m_player;
-    QLineEdit *m_txtLoc;
-    QPushButton *m_play;
+    QLineEdit *m_locationsBox;
+    QPushButton *m_playButton;
     bool m_playing = false;
     bool m_closeRequested = false;
 };

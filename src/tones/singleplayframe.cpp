@@ -42,37 +42,37 @@ SinglePlayFrame::SinglePlayFrame(UnitSession &session, Desk &desk, const ErrorLo
     , m_desk(desk)
     , m_log(log) {
     auto *toneLabel = named(new QLabel(tr("Tone:"), holder()), element("lblDisp", 2));
-    m_tone = named(new QLineEdit(holder()), QStringLiteral("Tone"));
-    m_tone->setMaxLength(1);
-    m_tone->setFixedWidth(22);
-    toneLabel->setBuddy(m_tone);
+    m_toneBox = named(new QLineEdit(holder()), QStringLiteral("Tone"));
+    m_toneBox->setMaxLength(1);
+    m_toneBox->setFixedWidth(22);
+    toneLabel->setBuddy(m_toneBox);
     auto *durationLabel = named(new QLabel(tr("Duration:"), holder()), element("lblDisp", 3));
-    m_duration = named(new QLineEdit(holder()), QStringLiteral("Duration"));
-    m_duration->setMaxLength(5);
-    m_duration->setFixedWidth(44);
-    durationLabel->setBuddy(m_duration);
-    m_play = named(new QPushButton(tr("Play"), holder()), QStringLiteral("cmdSinglePlay"),
-                   tr("Play single tone for specified duration"));
-    m_play->setFixedWidth(kPlayButtonWidth);
-    m_tone->installEventFilter(this);
-    m_duration->installEventFilter(this);
-    connect(m_play, &QPushButton::clicked, this, &SinglePlayFrame::play);
+    m_durationBox = named(new QLineEdit(holder()), QStringLiteral("Duration"));
+    m_durationBox->setMaxLength(5);
+    m_durationBox->setFixedWidth(44);
+    durationLabel->setBuddy(m_durationBox);
+    m_playButton = named(new QPushButton(tr("Play"), holder()), QStringLiteral("cmdSinglePlay"),
+                         tr("Play single tone for specified duration"));
+    m_playButton->setFixedWidth(kPlayButtonWidth);
+    m_toneBox->installEventFilter(this);
+    m_durationBox->installEventFilter(this);
+    connect(m_playButton, &QPushButton::clicked, this, &SinglePlayFrame::play);
 
     auto *row = new QHBoxLayout(holder());
     row->setContentsMargins(6, 0, 6, 2);
     row->addWidget(toneLabel);
-    row->addWidget(m_tone);
+    row->addWidget(m_toneBox);
     row->addSpacing(2);
     row->addWidget(durationLabel);
-    row->addWidget(m_duration);
+    row->addWidget(m_durationBox);
     row->addStretch();
-    row->addWidget(m_play);
+    row->addWidget(m_playButton);
 }
 
 bool SinglePlayFrame::toneKeyPress(int keyAscii) {
     if (toneKeyAccepted(keyAscii)) return false;
     m_desk.showMessage(tr("Invalid tone: Please re-enter tone value"));
-    m_tone->setText(correctedToneText(m_tone->text()));
+    m_toneBox->setText(correctedToneText(m_toneBox->text()));
     return true;
 }
 
@@ -83,9 +83,9 @@ bool SinglePlayFrame::durationKeyPress(int keyAscii) {
 }
 
 void SinglePlayFrame::validateDuration() {
-    if (const auto check = checkDuration(m_duration->text())) {
+    if (const auto check = checkDuration(m_durationBox->text())) {
         m_desk.showMessage(check->message);
-        m_duration->setText(check->corrected);
+        m_durationBox->setText(check->corrected);
     }
 }
 
@@ -116,17 +116,17 @@ void SinglePlayFrame::validateBeforeRelease(QAbstractButton *pressed) {
 void SinglePlayFrame::play() {
     if (m_session.refuseUnconnected()) return;
     trapped(m_log, Procedure::SinglePlay, [&](Trap &at) {
-        playSingleTone(m_session.unit(), m_tone->text(), m_duration->text(), at);
+        playSingleTone(m_session.unit(), m_toneBox->text(), m_durationBox->text(), at);
     });
 }
 
 bool SinglePlayFrame::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::KeyPress) {
         const int keyAscii = keyAsciiOf(static_cast<const QKeyEvent &>(*event));
-        if (keyAscii >= 0 && watched == m_tone && toneKeyPress(keyAscii)) return true;
-        if (keyAscii >= 0 && watched == m_duration && durationKeyPress(keyAscii)) return true;
+        if (keyAscii >= 0 && watched == m_toneBox && toneKeyPress(keyAscii)) return true;
+        if (keyAscii >= 0 && watched == m_durationBox && durationKeyPress(keyAscii)) return true;
     }
-    if (event->type() == QEvent::FocusOut && watched == m_duration &&
+    if (event->type() == QEvent::FocusOut && watched == m_durationBox &&
         leavesForAnotherControl(static_cast<const QFocusEvent &>(*event)))
         validateWhenTheMouseIsFree();
     if (event->type() == QEvent::MouseButtonRelease && m_validateOnRelease &&

@@ -19,9 +19,9 @@ class SinglePlayFrame : public Frame {
 public:
     SinglePlayFrame(UnitSession &session, Desk &desk, const ErrorLog &log, QWidget *parent);
 
-    QLineEdit *toneBox() const { return m_tone; }
-    QLineEdit *durationBox() const { return m_duration; }
-    QPushButton *playButton() const { return m_play; }
+    QLineEdit *toneBox() const { return m_toneBox; }
+    QLineEdit *durationBox() const { return m_durationBox; }
+    QPushButton *playButton() const { return m_playButton; }
 
     // Key filters; true when the key is to be kept from the box.
     bool toneKeyPress(int keyAscii);
@@ -39,9 +39,9 @@ private:
     UnitSession &m_session;
     Desk &m_desk;
     const ErrorLog &m_log;
-    QLineEdit *m_tone;
-    QLineEdit *m_duration;
-    QPushButton *m_play;
+    QLineEdit *m_toneBox;
+    QLineEdit *m_durationBox;
+    QPushButton *m_playButton;
     bool m_validateOnRelease = false;
 };
 

@@ -16,7 +16,9 @@ struct MemoryLocation {
 };
 
 // The sequence's columns, as the MultiPlay grid numbers them; column 0 holds the row numbers.
-enum SequenceColumn { kToneColumn = 1, kDurationColumn = 2, kSpaceColumn = 3 };
+inline constexpr int kToneColumn = 1;
+inline constexpr int kDurationColumn = 2;
+inline constexpr int kSpaceColumn = 3;
 
 // One row of the MultiPlay sequence: a tone, how long it sounds and the pause after it.
 // A row whose tone is empty is not part of the sequence.
