@@ -2,7 +2,8 @@
 
 #include "sim/dtmf.h"
 
-#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>
@@ -105,10 +106,15 @@ QByteArray WavRenderer::wavFile(const QList<qint16> &samples) {
 }
 
 bool WavRenderer::writeWav(const QString &path, const QList<SoundedTone> &tones, double openEndMs) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    // Only a regular file: a FIFO would hold the program until something reads it. The file
+    // is written beside and renamed into place, so that a FIFO put there meanwhile is never
+    // opened and a failed write leaves the old recording whole.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
     const QByteArray bytes = wavFile(samples(tones, openEndMs));
-    return file.write(bytes) == bytes.size() && file.flush();
+    return file.write(bytes) == bytes.size() && file.commit();
 }
 
 } // namespace tonaq::sim
