@@ -153,12 +153,13 @@ void comeAndGo() {
     QList<double> appear, vanish, removed, reconnected;
     for (int run = 0; run < kRuns; ++run) {
         unlink(program, 5); // gone from the menu before it is timed coming
-        QTest::qWaitFor([&] { return !listed(window, 5); }, kBoundMs);
+        // A wait that runs out shows in the next figure, as the time it adds.
+        (void)QTest::qWaitFor([&] { return !listed(window, 5); }, kBoundMs);
         sim::PtyUnit *unit = nullptr;
         appear << until([&] { unit = &program.addTtyUnit(5); }, [&] { return listed(window, 5); });
         vanish << until([&] { unlink(program, 5); }, [&] { return !listed(window, 5); });
         program.ports.link(5, unit->devicePath());
-        QTest::qWaitFor([&] { return listed(window, 5); }, kBoundMs);
+        (void)QTest::qWaitFor([&] { return listed(window, 5); }, kBoundMs);
         program.connectTo(5);
         removed << until([&] { unit->vanish(); },
                          [&] { return status() == QStringLiteral("Unit on COM5 removed."); });

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QTest>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <numbers>
 #ifdef Q_OS_UNIX
@@ -11,6 +12,16 @@
 #endif
 
 namespace tonaq::test {
+
+namespace {
+
+double steadyMs() {
+    return std::chrono::duration<double, std::milli>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+} // namespace
 
 double shareOf(std::span<const qint16> part, double hz, int rate) {
     const double k = 2 * std::cos(2 * std::numbers::pi * hz / rate);
@@ -103,10 +114,12 @@ QProcessEnvironment SoundServer::environment() const {
 bool SoundServer::startRecording() {
     m_recorder.setProcessEnvironment(environment());
     QObject::connect(&m_recorder, &QProcess::readyReadStandardOutput, [this] {
+        const double now = steadyMs();
         const QByteArray bytes = m_recorder.read(m_recorder.bytesAvailable() & ~qint64(1));
         const auto *first = reinterpret_cast<const qint16 *>(bytes.constData());
         m_samples.append(QList<qint16>(first, first + bytes.size() / 2));
-        m_read += bytes.size() / 2;
+        const double start = now - 1000.0 * double(m_read += bytes.size() / 2) / kRate;
+        m_startMs = m_read == bytes.size() / 2 ? start : std::min(m_startMs, start);
     });
     m_recorder.start("parecord", {"--raw", "--format=s16le", "--channels=1",
                                   QStringLiteral("--rate=%1").arg(kRate), "--latency-msec=10",
@@ -116,6 +129,10 @@ bool SoundServer::startRecording() {
     return QTest::qWaitFor([&] { return m_read >= kRate * 5 / 2; }, 10000);
 }
 
+double SoundServer::originMs() const {
+    return m_startMs + 1000.0 * double(m_cleared) / kRate;
+}
+
 const QList<qint16> &SoundServer::recorded() {
     QCoreApplication::processEvents();
     return m_samples;
@@ -123,6 +140,7 @@ const QList<qint16> &SoundServer::recorded() {
 
 void SoundServer::clear() {
     m_samples.clear();
+    m_cleared = m_read;
 }
 
 QList<HeardTone> heardTones(std::span<const qint16> samples, int rate) {

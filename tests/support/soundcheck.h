@@ -27,13 +27,18 @@ public:
     // What was recorded since startRecording() or the last clear(), read in now.
     const QList<qint16> &recorded();
     void clear();
+    // When the first sample of recorded() came out of the sink, on the steady clock (ms): from
+    // the chunk that arrived soonest after its samples, so a late read never shifts it.
+    double originMs() const;
 
 private:
     QTemporaryDir m_folder;
     QProcess m_server;
     QProcess m_recorder;
     QList<qint16> m_samples;
-    qint64 m_read = 0; // samples since recording began
+    qint64 m_read = 0;    // samples since recording began
+    qint64 m_cleared = 0; // of them, before recorded()
+    double m_startMs = 0; // when the first of them came out
     QString m_failure;
 };
 
