@@ -29,12 +29,19 @@ QString yes(bool value) {
     return value ? QStringLiteral("yes") : QStringLiteral("no");
 }
 
-enum class Way { InProcess, Tty, Raw, Rfc2217, Rfc2217Tls };
-constexpr const char *kWayNames[] = {"in process", "tty", "ser2net raw", "ser2net RFC 2217",
-                                     "ser2net RFC 2217 over TLS"};
+enum class Way { InProcess, Tty, Raw, Rfc2217, Rfc2217Tls, RawTls, ClientCertificate };
+constexpr const char *kWayNames[] = {"in process",
+                                     "tty",
+                                     "ser2net raw",
+                                     "ser2net RFC 2217",
+                                     "ser2net RFC 2217 over TLS",
+                                     "ser2net raw over TLS",
+                                     "ser2net RFC 2217 over TLS with a client certificate"};
 // A real tty, and ser2net in front of one, are a pseudo-terminal's: Unix's alone.
 #ifdef Q_OS_UNIX
-constexpr Way kWays[] = {Way::InProcess, Way::Tty, Way::Raw, Way::Rfc2217, Way::Rfc2217Tls};
+constexpr Way kWays[] = {Way::InProcess,        Way::Tty,        Way::Raw,
+                         Way::Rfc2217,          Way::Rfc2217Tls, Way::RawTls,
+                         Way::ClientCertificate};
 using TtyUnit = sim::PtyUnit;
 #else
 constexpr Way kWays[] = {Way::InProcess};
@@ -59,20 +66,26 @@ struct Rig {
         else if (way == Way::Tty) {
             ports.link(number, static_cast<sim::PtyUnit &>(unit).devicePath());
         } else {
-            const bool tls = way == Way::Rfc2217Tls;
+            const bool tls = way >= Way::Rfc2217Tls, telnet = way != Way::Raw && way != Way::RawTls;
+            const bool client = way == Way::ClientCertificate;
             const test::TestCertificates &c = *g_certificates;
             server = std::make_unique<test::Ser2net>(folder.path());
-            const quint16 port = server->serve(
-                QLatin1String(way == Way::Raw ? "" : "telnet(rfc2217)") +
-                    (tls ? QStringLiteral(",ssl(key=%1,cert=%2)").arg(c.serverKey, c.serverCert)
-                         : QString()),
-                static_cast<sim::PtyUnit &>(unit).devicePath());
+            QStringList layers{telnet ? "telnet(rfc2217)" : ""};
+            if (tls)
+                layers << QStringLiteral("ssl(key=%1,cert=%2%3)")
+                              .arg(c.serverKey, c.serverCert, client ? ",clientauth" : "");
+            const quint16 port =
+                server->serve(layers.join(u',').mid(telnet ? 0 : 1),
+                              static_cast<sim::PtyUnit &>(unit).devicePath(),
+                              client ? QStringList{"authdir: " + c.authDir} : QStringList{});
             QString why;
             if (!server->start(&why)) qFatal("ser2net: %s", qPrintable(why));
-            const char *scheme = way == Way::Raw ? "tcp" : tls ? "rfc2217+tls" : "rfc2217";
             ports.map().setCaFile(tls ? c.ca : QString());
             number = ports.map().addNetworkUnit(
-                QStringLiteral("%1://127.0.0.1:%2").arg(QLatin1String(scheme)).arg(port));
+                QStringLiteral("%1%2://127.0.0.1:%3")
+                    .arg(telnet ? "rfc2217" : "tcp", tls ? "+tls" : "")
+                    .arg(port) +
+                (client ? QStringLiteral("?cert=%1&key=%2").arg(c.clientCert, c.clientKey) : ""));
         }
 #endif
         driver.channel().createLink(QStringLiteral("9600,n,8,1"));
@@ -183,6 +196,10 @@ private slots:
         row("sequence", healthy, send, "@F5,100,50\r\n#,,\r\n\r\n", "yes");
         row("sequence, no MM", noMarkers, send, "@F\r\n", "no");
         row("sequence, silent", silent, send, "@\r\n", "no");
+        // Through telnet 0xFF must travel doubled, or the server would take it for a command.
+        row(
+            "0xFF", healthy, [](UnitDriver &d) { return d.channel().send("\xff@"), QString(); },
+            "\xff@", "");
     }
 
     void operations() {
