@@ -150,19 +150,6 @@ private slots:
         QCOMPARE(program.received(unit), QByteArray("@I5,20\r"));
         QVERIFY(!play->isDown());
     }
-
-    void sendTakesTheFilledRows() {
-        test::Program program;
-        sim::SimulatedUnit &unit = program.startConnected();
-        MemoryModel &memory = program.window().memory();
-        memory.setCell(17, 1, "b");
-        memory.setCell(3, 1, "5"), memory.setCell(3, 2, "100"), memory.setCell(3, 3, "50");
-        memory.setCell(5, 2, "300"); // no tone: not part of the sequence
-        program.window().showSequenceWindow();
-        program.click("cmdSend");
-        QCOMPARE(program.received(unit), QByteArray("@F5,100,50\r\nb,,\r\n\r\n"));
-        QCOMPARE(program.status(), "Connected on COM3");
-    }
 };
 
 QTEST_MAIN(TestCommands)
