@@ -25,9 +25,7 @@ namespace {
 
 using Operation = std::function<QString(UnitDriver &)>;
 
-QString yes(bool value) {
-    return value ? QStringLiteral("yes") : QStringLiteral("no");
-}
+const auto yes = [](bool value) { return QString(value ? "yes" : "no"); };
 
 enum class Way { InProcess, Tty, Raw, Rfc2217, Rfc2217Tls, RawTls, ClientCertificate };
 constexpr const char *kWayNames[] = {"in process",

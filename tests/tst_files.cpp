@@ -17,9 +17,9 @@ using namespace tonaq;
 namespace {
 
 using test::readFile;
-void setMode(const QString &path, mode_t mode) {
-    QVERIFY(::chmod(QFile::encodeName(path).constData(), mode) == 0);
-}
+const auto setMode = [](const QString &path, int mode) {
+    QVERIFY(::chmod(QFile::encodeName(path).constData(), mode_t(mode)) == 0);
+};
 
 // A file the program wrote: location i holds "12#i", 10i, 5i; sequence row r holds "b", r, r.
 QByteArray sampleFile() {
@@ -115,8 +115,8 @@ private slots:
         item == "mnuSave" ? memory.setCurrentFile(path) : program.fileDialogs.choose(path);
         setMode(program.folder(), 0755);
         setMode(program.logFolder(), 0777);
-        setMode(folder, mode_t(limits[0]));
-        setMode(path, mode_t(limits[1]));
+        setMode(folder, limits[0]);
+        setMode(path, limits[1]);
         const bool root = ::geteuid() == 0;
         QVERIFY(!root || ::seteuid(65534) == 0); // nobody
         rlimit old{};

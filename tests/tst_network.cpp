@@ -16,9 +16,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-QByteArray hex(const char *text) {
-    return QByteArray::fromHex(text); // spaces between bytes are skipped
-}
+const auto hex = [](const char *text) { return QByteArray::fromHex(text); }; // blanks skipped
 
 // A server that answers each trigger, once, as soon as what it received contains it. Pairs in
 // the script: trigger, reply; an empty trigger fires at connection.

@@ -42,9 +42,7 @@ QString summary(const LocationReply &reply) {
 }
 
 // "~" stands for NUL.
-QString nuls(const char *text) {
-    return QString::fromLatin1(text).replace(u'~', QChar(u'\0'));
-}
+const auto nuls = [](const char *text) { return QString(text).replace(u'~', QChar(u'\0')); };
 
 const QString kTonaqFilter = QStringLiteral("Tonaq Files (*.tnq)|*.tnq|All Files (*.*)|*.*");
 
@@ -187,10 +185,7 @@ private slots:
         for (double value : {-0.0, 0.00001, 1e15, 0.1 + 0.2, 123456789012345.0})
             decimals << decimalText(value);
         QCOMPARE(decimals.join(u','), QStringLiteral("0,1E-05,1E+15,0.3,123456789012345"));
-    }
-
-    // The duration box's check: the corrected text, or nothing for a text that passes.
-    void duration() {
+        // The duration box's check: the corrected text, or nothing for a text that passes.
         QStringList outcomes;
         for (const char *text : {"", "20", "65535", "20.5", "100x", "65536", "1e5", "19", "19.99",
                                  "abc", " ", "&HFFFF"}) {
@@ -204,7 +199,7 @@ private slots:
     }
 
     // Each key in a cell of a column: the cell's text afterwards, "!" when the key was refused.
-    void gridCharacters() {
+    void gridRules() {
         QStringList outcomes;
         // clang-format off
         for (auto [column, cell, key] : Rows<std::tuple<int, const char *, int>>{
@@ -218,11 +213,8 @@ private slots:
             outcomes << edit.text + (edit.message.isEmpty() ? "" : "!");
         }
         QCOMPARE(outcomes.join(u'|'), "5|#|b||||70000|70000|abcdef||!|!|0|12345||123!| 1|a");
-    }
-
-    // Enter in a cell: the corrected text ("-" when left alone) and the current cell afterwards.
-    void gridEnter() {
-        QStringList outcomes;
+        // Enter in a cell: the corrected text ("-" when left alone) and the current cell after.
+        outcomes.clear();
         // clang-format off
         for (auto [row, column, cell] : Rows<std::tuple<int, int, const char *>>{
                  {5, 1, ""}, {1, 1, "#"}, {1, 2, ""}, {3, 2, "19"}, {3, 2, "20"}, {3, 2, "65535"},
@@ -328,16 +320,14 @@ private slots:
     }
 
     // The log's stamp and the trace's escapes; log lines whole: tst_files, tst_faultsurvival.
-    void logAndTraceLines() {
+    void stampsEscapesAndBounds() {
         QCOMPARE(logStamp(QDateTime(QDate(2026, 3, 3), QTime(9, 5)), u'/', u':'),
                  "3/03/2026 09:05");
         QCOMPARE(logStamp(QDateTime(QDate(2027, 12, 31), QTime(0, 0)), u'.', u'.'),
                  "12.31.2027 00.00");
         QCOMPARE(escapedBytes(QByteArray("@5,100\r\n\\\x00\xff~", 12)),
                  "@5,100\\r\\n\\\\\\x00\\xff~");
-    }
-
-    void timesAndBounds() {
+        // The longest a location can play, which bounds the wait for its "Ready".
         using std::chrono::milliseconds;
         QCOMPARE(longestLocationPlay("100", "50", "123#"), milliseconds(600));
         QCOMPARE(longestLocationPlay("5", "99999", "1"), milliseconds(20 + 65534));

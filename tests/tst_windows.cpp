@@ -93,9 +93,9 @@ double contrast(QRgb a, QRgb b) {
     return (light + 0.05) / (dark + 0.05);
 }
 
-QString spoken(QWidget *widget, QAccessible::Text which) {
+const auto spoken = [](QWidget *widget, QAccessible::Text which) {
     return QAccessible::queryAccessibleInterface(widget)->text(which);
-}
+};
 
 // A unit plugged in or pulled out while the window runs, then the Connect menu and the status.
 struct Plug {
