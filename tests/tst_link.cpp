@@ -220,7 +220,8 @@ private slots:
         QVERIFY2(firstByteMs >= 0 && firstByteMs < 200, qPrintable(QString::number(firstByteMs)));
     }
 
-    void innerWaitEndsTheOuterOne() {
+    // An inner pause ends the outer one; the shutdown waits for the port at most 11 s.
+    void waits() {
         QElapsedTimer clock;
         clock.start();
         qint64 innerEnded = -1;
@@ -231,9 +232,6 @@ private slots:
         pauseFor(5000);
         QVERIFY(innerEnded >= 0);
         QVERIFY2(clock.elapsed() < 2000, "the outer wait ran its own time");
-    }
-
-    void shutdownWaitsForThePortAtMostElevenSeconds() {
         SteppingClock stuck, closed;
         QCOMPARE(waitForPortToClose([] { return true; }, stuck), 21);
         QCOMPARE(waitForPortToClose([] { return false; }, closed), 0);
