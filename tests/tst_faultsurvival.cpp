@@ -24,22 +24,13 @@ namespace {
 
 // Every operation the operator can start against the unit, and every way the unit can fail it.
 enum class Op { Connect, Download, Upload, Reset, SinglePlay, Abort, MemPlay, Keypad, Send };
-enum class Fault {
-    Silent,
-    NoMarkers,
-    EmptyReport,
-    BrokenReport,
-    NeverReady,
-    Slow,
-    Chunked,
-    Vanish,            // pulled out mid-way through the operation's own exchange
-    VanishDownloading, // pulled out as the download starts, inside whichever command runs it
-    VanishReading,     // pulled out while the table is read back, inside whichever command reads
-};
-
-bool vanishes(Fault fault) { // the unit is pulled out: the faults listed last
-    return fault >= Fault::Vanish;
-}
+// The unit is pulled out in the last three: mid-way through the operation's own exchange, as
+// the download starts or while the table is read back, inside whichever command runs them.
+// clang-format off
+enum class Fault { Silent, NoMarkers, EmptyReport, BrokenReport, NeverReady, Slow, Chunked,
+                   Vanish, VanishDownloading, VanishReading };
+// clang-format on
+const auto vanishes = [](Fault fault) { return fault >= Fault::Vanish; };
 
 using Turn = test::HostilePeer::Turn;
 using test::downloadTraffic;
