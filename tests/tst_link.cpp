@@ -75,9 +75,6 @@ private slots:
         row("the same adapter on another device is the same unit",
             "+ttyUSB0,+id:usb-A=ttyUSB0,+ttyUSB1,-ttyUSB0 -id:usb-A,+ttyUSB2 +id:usb-A=ttyUSB2",
             "1=ttyUSB2 2=ttyUSB1");
-        row("another adapter on the same device is another unit",
-            "+ttyUSB0 +id:usb-A=ttyUSB0,-ttyUSB0 -id:usb-A,+ttyUSB0 +id:usb-B=ttyUSB0",
-            "2=ttyUSB0");
         row("a link taken away and back is the same unit",
             "+ttyS0,+COM3=ttyS0,-COM3,+ttyUSB0,+COM3=ttyUSB0", "1=ttyS0 3=ttyUSB0");
         row("a network unit takes the number of its entry",

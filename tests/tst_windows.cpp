@@ -305,6 +305,12 @@ private slots:
                          {"pull COM3", "COM5 COM7", "Unit on COM3 removed."},
                          {"-COM5", "COM7", "Unit on COM3 removed."},
                          {"+COM3", "COM3* COM7", "Connected on COM3"}};
+        QTest::newRow("another adapter on the same device is another unit")
+            << QStringList{}
+            << PlugSteps{{"+ttyUSB0=usb-A", "COM1", please},
+                         {"connect COM1", "COM1*", "Connected on COM1"},
+                         {"-ttyUSB0", "off Scanning...", "Unit on COM1 removed."},
+                         {"+ttyUSB0=usb-B", "COM2", "Unit on COM1 removed."}};
         QTest::newRow("the ports folder made after start-up")
             << QStringList{"-ports"} << PlugSteps{{"+COM2", "COM2", please}};
     }
@@ -312,16 +318,28 @@ private slots:
     // Within the settling time of a change the menu holds what a Rescan would leave, the connected
     // unit's going is said and ends the connection, and its return connects it again. "+COM3" links
     // a new unit as COM3, "-COM3" removes the link, "-ports" the folder, "pull COM3" pulls the unit
-    // behind it out, "connect COM3" connects. (Adapter names: tst_link's numbering rows.)
+    // behind it out, "connect COM3" connects; "+ttyUSB0=usb-A" plugs a new unit in as that device
+    // with that adapter name, "-ttyUSB0" pulls it out and takes both names away.
     void connectMenuFollowsUnitsThatComeAndGo() {
         QFETCH(QStringList, before);
         QFETCH(PlugSteps, steps);
         test::Program program;
         program.followPorts = true;
-        QHash<QString, sim::PtyUnit *> units; // by COM name
+        QHash<QString, sim::PtyUnit *> units; // by COM name or device
         const auto apply = [&](const QString &action) {
-            const QString what = action.section(u' ', -1), name = what.mid(1);
-            if (action == u"-ports") {
+            const QString what = action.section(u' ', -1), name = what.mid(1).section(u'=', 0, 0);
+            const QString node = program.ports.deviceFolder() + u'/' + name;
+            if (action.startsWith(u"+tty")) {
+                units[name] = &program.addTtyUnit(0);
+                QFile::link(node, program.ports.adapterFolder() + u'/' + what.section(u'=', 1));
+                QFile::link(units[name]->devicePath(), node);
+            } else if (action.startsWith(u"-tty")) {
+                units[name]->vanish();
+                QFile::remove(node);
+                for (const QFileInfo &link :
+                     QDir(program.ports.adapterFolder()).entryInfoList(QDir::System))
+                    QFile::remove(link.filePath());
+            } else if (action == u"-ports") {
                 QDir(program.ports.folder()).removeRecursively();
             } else if (action.startsWith(u"+COM")) {
                 QDir().mkpath(program.ports.folder());
