@@ -52,15 +52,12 @@ Run tonaqctl(QStringList arguments, const QString &folder, const QString &portsH
     process.start(QStringLiteral(TONAQCTL), arguments);
     if (during) during(process.processId());
     qint64 peakKiB = 0;
-    QFile status(QStringLiteral("/proc/%1/status").arg(process.processId()));
+    const QString status = QStringLiteral("/proc/%1/status").arg(process.processId());
     const bool ended = QTest::qWaitFor(
         [&] {
-            if (status.open(QIODevice::ReadOnly)) {
-                for (const QByteArray &line : status.readAll().split('\n'))
-                    if (line.startsWith("VmHWM:"))
-                        peakKiB = line.mid(6).trimmed().split(' ')[0].toLongLong();
-                status.close();
-            }
+            for (const QByteArray &line : test::readFile(status).split('\n'))
+                if (line.startsWith("VmHWM:"))
+                    peakKiB = line.mid(6).simplified().split(' ')[0].toLongLong();
             return process.state() == QProcess::NotRunning;
         },
         deadlineMs);
@@ -71,18 +68,17 @@ Run tonaqctl(QStringList arguments, const QString &folder, const QString &portsH
 
 // The ids of a process's children.
 QList<qint64> childrenOf(qint64 pid) {
-    QFile file(QStringLiteral("/proc/%1/task/%1/children").arg(pid));
     QList<qint64> children;
-    if (file.open(QIODevice::ReadOnly))
-        for (const QByteArray &child : file.readAll().split(' '))
-            if (!child.trimmed().isEmpty()) children << child.trimmed().toLongLong();
+    for (const QByteArray &child :
+         test::readFile(QStringLiteral("/proc/%1/task/%1/children").arg(pid)).split(' '))
+        if (child.trimmed().toLongLong() > 0) children << child.trimmed().toLongLong();
     return children;
 }
 
 // A process is over once it is gone or only its exit status waits to be collected.
 bool ended(qint64 pid) {
-    QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
-    return !file.open(QIODevice::ReadOnly) || file.readAll().contains(") Z ");
+    const QByteArray stat = test::readFile(QStringLiteral("/proc/%1/stat").arg(pid));
+    return stat == "unreadable" || stat.contains(") Z ");
 }
 
 // Peers as "turn:after:scheme", e.g. "flood:V:tcp", their location 1 holding their number; %1,
