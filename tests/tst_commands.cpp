@@ -80,17 +80,13 @@ private slots:
         QCOMPARE(program.status(), "Ready");
     }
 
-    // Cancel, the default, sends nothing; OK resets, and the table shows the unit's defaults.
-    void reset() {
+    // Cancel, the default, sends nothing (OK: tst_faultsurvival's reset rows).
+    void resetAsksFirst() {
         test::Program program;
         sim::SimulatedUnit &unit = program.startConnected();
-        unit.setLocation(0, {"9", 30, 30});
         program.trigger("mnuReset");
         QCOMPARE(program.prompter.shown.value(0).title, "RESET");
         QCOMPARE(program.received(unit), QByteArray());
-        program.prompter.answers.enqueue(Button::Ok);
-        program.trigger("mnuReset");
-        QCOMPARE(tableOf(program.window().memory())[0], "100,50,0123456789");
     }
 
     void memoryPlay_data() {
@@ -153,19 +149,6 @@ private slots:
         QCOMPARE(program.prompter.texts(), QStringList{"Time must be 20 milliseconds or greater."});
         QCOMPARE(program.received(unit), QByteArray("@I5,20\r"));
         QVERIFY(!play->isDown());
-    }
-
-    void sendTakesTheFilledRows() {
-        test::Program program;
-        sim::SimulatedUnit &unit = program.startConnected();
-        MemoryModel &memory = program.window().memory();
-        memory.setCell(17, 1, "b");
-        memory.setCell(3, 1, "5"), memory.setCell(3, 2, "100"), memory.setCell(3, 3, "50");
-        memory.setCell(5, 2, "300"); // no tone: not part of the sequence
-        program.window().showSequenceWindow();
-        program.click("cmdSend");
-        QCOMPARE(program.received(unit), QByteArray("@F5,100,50\r\nb,,\r\n\r\n"));
-        QCOMPARE(program.status(), "Connected on COM3");
     }
 };
 

@@ -16,40 +16,10 @@ using namespace tonaq;
 
 namespace {
 
-void write(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray read(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
-}
-
-void setMode(const QString &path, mode_t mode) {
-    QVERIFY(::chmod(QFile::encodeName(path).constData(), mode) == 0);
-}
-
-// Triggers the menu item as an ordinary user (root reads and writes whatever the modes say),
-// writes beyond sizeLimit bytes failing as on a full disk.
-void triggerAsOrdinaryUser(test::Program &program, const char *item,
-                           rlim_t sizeLimit = RLIM_INFINITY) {
-    setMode(program.folder(), 0755);
-    setMode(program.logFolder(), 0777);
-    const bool root = ::geteuid() == 0;
-    QVERIFY(!root || ::seteuid(65534) == 0); // nobody
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const rlimit limit{std::min(sizeLimit, old.rlim_max), old.rlim_max};
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN); // fail the write, not the process
-    setrlimit(RLIMIT_FSIZE, &limit);
-    program.trigger(item);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-    if (root) [[maybe_unused]]
-        const int back = ::seteuid(0);
-}
+using test::readFile;
+const auto setMode = [](const QString &path, int mode) {
+    QVERIFY(::chmod(QFile::encodeName(path).constData(), mode_t(mode)) == 0);
+};
 
 // A file the program wrote: location i holds "12#i", 10i, 5i; sequence row r holds "b", r, r.
 QByteArray sampleFile() {
@@ -69,11 +39,10 @@ private slots:
     void saveThenOpenRestoresEverything() {
         test::Program program;
         MainWindow &window = program.start();
-        write(program.folder() + "/in.tnq", sampleFile());
+        QVERIFY(test::writeFile(program.folder() + "/in.tnq", sampleFile()));
         window.files().commandLineFile = program.folder() + "/in.tnq";
         window.files().openFile();
         QCOMPARE(window.memory().caption(), baseTitle() + " [in.tnq]");
-        QVERIFY(window.memory().location(7).update); // loaded rows are marked for upload
 
         window.memory().setCurrentFile(QString());
         const QString path = program.folder() + "/out.tnq";
@@ -82,99 +51,94 @@ private slots:
         const FileDialogRequest &asked = program.fileDialogs.requests.last();
         QCOMPARE(asked.initialName + " in " + asked.initialFolder,
                  "Tonaq Config File in " + program.folder());
-        QCOMPARE(read(path), sampleFile());
+        QCOMPARE(readFile(path), sampleFile());
         QCOMPARE(program.status(), "File Saved. Ready.");
-        QCOMPARE(window.memory().caption(), baseTitle() + " [out.tnq]");
 
         program.trigger("mnuOpen"); // cancelled: starts in the current file's folder
         QCOMPARE(program.fileDialogs.requests.last().initialFolder, program.folder() + "/");
         QCOMPARE(program.logLines(), QStringList{});
     }
 
-    void open_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("readable");
-        QTest::addColumn<QString>("tones"); // locations 1 and 8's tones after ("kept": unchanged)
-        QTest::addColumn<QString>("lastCell"); // sequence row 20's duration afterwards
+    void openAndSave_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QByteArray>("bytes");  // the file before
+        QTest::addColumn<QList<int>>("limits"); // the folder's mode, the file's, its size limit
+        // Locations 1 and 8's tones, row 20's duration (its first 2 digits), and after a save the
+        // file's first 8 bytes; then the line logged.
+        QTest::addColumn<QString>("after");
         QTest::addColumn<QString>("logged");
         const QByteArray sample = sampleFile();
         const QString pastEnd = "Error 62 (Input past end of file) in procedure mnuOpen_Click of "
                                 "Form frmTonaq on line %1";
-        QTest::newRow("whole") << sample << true << "12#0 12#7" << QString("20") << QString();
-        QTest::newRow("27 lines") << sample.left(sample.lastIndexOf("b,20")) << true << "12#0 12#7"
-                                  << QString() << pastEnd.arg(90);
+        const QString kept = QString(20, u'5') + " kept 99 ", saved = kept + "55555555";
+        const auto row = [](const char *name, const char *item, const QByteArray &bytes,
+                            const QList<int> &limits, const QString &after,
+                            const QString &logged = {}) {
+            QTest::newRow(name) << item << bytes << limits << after << logged;
+        };
+        const QList<int> readable{0777, 0644, 0};
+        row("open 27 lines", "mnuOpen", sample.left(sample.lastIndexOf("b,20")), readable,
+            "12#0 12#7  ", pastEnd.arg(90));
         // The table is emptied before it is filled: a file that ends early leaves no old texts.
-        QTest::newRow("5 lines") << sample.left(sample.indexOf("12#5")) << true << "12#0 "
-                                 << QString() << pastEnd.arg(80);
+        row("open 5 lines", "mnuOpen", sample.left(sample.indexOf("12#5")), readable, "12#0   ",
+            pastEnd.arg(80));
         // A first field of 10 MB was read only as far as 1 MiB, losing every later field.
-        QTest::newRow("10 MB first field")
-            << QByteArray(10 << 20, '1') + sample.mid(4) << true << QString(20, u'1') + " 12#7"
-            << "20" << QString();
+        row("open a 10 MB first field", "mnuOpen", QByteArray(10 << 20, '1') + sample.mid(4),
+            readable, QString(20, u'1') + " 12#7 20 ");
         // Readable to the length test but not to open: it must change nothing.
-        QTest::newRow("unreadable") << sample << false << "kept kept" << QString() << QString();
-    }
-
-    void open() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(bool, readable);
-        test::Program program;
-        MainWindow &window = program.start();
-        window.memory().setText(0, MemoryModel::Text::Tones, "kept");
-        window.memory().setText(7, MemoryModel::Text::Tones, "kept");
-        const QString path = program.folder() + "/site.tnq";
-        write(path, bytes);
-        setMode(path, readable ? 0644 : 0);
-        program.fileDialogs.choose(path);
-        triggerAsOrdinaryUser(program, "mnuOpen");
-        const MemoryModel &memory = window.memory();
-        QTEST(memory.location(0).tones + u' ' + memory.location(7).tones, "tones");
-        QTEST(memory.cell(20, 2), "lastCell");
-        QFETCH(QString, logged);
-        QCOMPARE(program.logLines(), logged.isEmpty() ? QStringList{} : QStringList{logged});
-        if (!readable) QCOMPARE(memory.currentFile(), QString());
-    }
-
-    void save_data() {
-        QTest::addColumn<int>("folderMode");
-        QTest::addColumn<int>("fileMode");
-        QTest::addColumn<int>("sizeLimit");
-        QTest::addColumn<QString>("logged"); // error number and text; empty: saved
+        row("open unreadable", "mnuOpen", sample, {0777, 0, 0}, kept);
         // The atomic save needs a new file beside the old one; where the folder takes none, the
-        // file the user may write is written in place.
-        QTest::newRow("read-only folder, writable file") << 0555 << 0666 << 0 << "";
-        QTest::newRow("read-only file") << 0777 << 0444 << 0 << "70 (Permission denied)";
-        QTest::newRow("read-only both") << 0555 << 0444 << 0 << "70 (Permission denied)";
-        QTest::newRow("full disk") << 0777 << 0666 << 1000 << "61 (Disk full)";
+        // file the user may write is written in place. A failed save leaves the old file whole.
+        row("save, read-only folder, writable file", "mnuSave", "old", {0555, 0666, 0}, saved);
+        const QString denied = "Error 70 (Permission denied) in procedure mnuSave_Click";
+        row("save a read-only file", "mnuSave", "old", {0777, 0444, 0}, kept + "old", denied);
+        row("save, read-only both", "mnuSave", "old", {0555, 0444, 0}, kept + "old", denied);
+        row("save to a full disk", "mnuSave", "old", {0777, 0666, 1000}, kept + "old",
+            "Error 61 (Disk full) in procedure mnuSave_Click");
     }
 
-    void save() {
-        QFETCH(int, sizeLimit);
+    // As an ordinary user (root reads and writes whatever the modes say), writes beyond the size
+    // limit failing as on a full disk.
+    void openAndSave() {
+        QFETCH(QString, item);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QList<int>, limits);
         QFETCH(QString, logged);
         test::Program program;
-        MainWindow &window = program.start();
-        const QString folder = program.folder() + "/data";
-        const QString path = folder + "/site.tnq";
-        QVERIFY(QDir().mkpath(folder));
-        write(path, "old");
-        window.memory().setCurrentFile(path);
-        window.memory().setText(0, MemoryModel::Text::Tones, QString(20, u'5'));
+        MemoryModel &memory = program.start().memory();
+        const QString folder = program.folder() + "/data", path = folder + "/site.tnq";
+        QVERIFY(QDir().mkpath(folder) && test::writeFile(path, bytes));
+        memory.setText(0, MemoryModel::Text::Tones, QString(20, u'5'));
+        memory.setText(7, MemoryModel::Text::Tones, "kept");
         for (int row = 1; row <= 20; ++row)
-            window.memory().setCell(row, 2, QString(60, u'9'));
-        QFETCH(int, folderMode);
-        QFETCH(int, fileMode);
-        setMode(folder, folderMode);
-        setMode(path, fileMode);
-        triggerAsOrdinaryUser(program, "mnuSave", sizeLimit ? sizeLimit : RLIM_INFINITY);
+            memory.setCell(row, 2, QString(60, u'9'));
+        item == "mnuSave" ? memory.setCurrentFile(path) : program.fileDialogs.choose(path);
+        setMode(program.folder(), 0755);
+        setMode(program.logFolder(), 0777);
+        setMode(folder, limits[0]);
+        setMode(path, limits[1]);
+        const bool root = ::geteuid() == 0;
+        QVERIFY(!root || ::seteuid(65534) == 0); // nobody
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit limit{limits[2] ? rlim_t(limits[2]) : old.rlim_max, old.rlim_max};
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN); // fail the write, not the process
+        setrlimit(RLIMIT_FSIZE, &limit);
+        program.trigger(item);
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+        if (root) [[maybe_unused]]
+            const int back = ::seteuid(0);
         setMode(folder, 0777);
-        const QStringList lines = program.logLines();
-        QCOMPARE(lines.size(), logged.isEmpty() ? 0 : 1);
-        if (logged.isEmpty()) {
-            QVERIFY(read(path).startsWith("55555555555555555555,,\r\n"));
-        } else {
-            QCOMPARE(read(path), "old"); // a failed save leaves the old content whole
-            QVERIFY2(lines[0].startsWith("Error " + logged + " in procedure mnuSave_Click"),
-                     qPrintable(lines[0]));
-        }
+        QTEST(QStringList({memory.location(0).tones, memory.location(7).tones,
+                           memory.cell(20, 2).left(2),
+                           item == "mnuSave" ? QString::fromLatin1(readFile(path).left(8)) : ""})
+                  .join(u' '),
+              "after");
+        QCOMPARE(program.logLines().size(), logged.isEmpty() ? 0 : 1);
+        QVERIFY2(program.logLines().value(0).startsWith(logged),
+                 qPrintable(program.logLines().value(0)));
+        if (limits[1] == 0) QCOMPARE(memory.currentFile(), QString());
     }
 
     void errorLogHeaderOnceAndTheLineReached() {
@@ -186,7 +150,7 @@ private slots:
                 at(line);
                 throw TonaqError(ErrorCode::ReplyTooShort);
             });
-        const QList<QByteArray> lines = read(log.filePath()).split('\n');
+        const QList<QByteArray> lines = readFile(log.filePath()).split('\n');
         QCOMPARE(lines.size(), 5); // four lines and the empty rest after the last CR LF
         QCOMPARE(lines[0], (baseTitle() + " Error Log\r").toLatin1());
         QCOMPARE(lines[1], QByteArray(32, '=') + '\r');

@@ -44,18 +44,6 @@ private:
     QDateTime m_now{QDate(2026, 12, 6), QTime(12, 0, 0, 700)};
 };
 
-// A link to a unit on a tty linked as COM3, open.
-struct OpenLink {
-    OpenLink() {
-        ports.link(3, unit.devicePath());
-        link.setPortNumber(3);
-        link.openPort();
-    }
-    test::TestPorts ports;
-    sim::PtyUnit unit{{.pacing = false}};
-    DeviceLink link{ports.map()};
-};
-
 } // namespace
 
 class TestLink : public QObject {
@@ -159,10 +147,15 @@ private slots:
     // A pulled device is one failure and then a closed port. A read error on a device that is
     // still there (Qt reports a raw tty read that found nothing as one) leaves the link open:
     // taken for a pulled device, it once ended a healthy connect on a loaded machine with exit
-    // status 4.
-    void deviceErrors() {
-        OpenLink open;
-        DeviceLink &link = open.link;
+    // status 4. The number is resolved when the port opens: a device replugged under it is
+    // opened, not the old one.
+    void deviceErrorsAndReplug() {
+        test::TestPorts ports;
+        sim::PtyUnit unit({.pacing = false}), after({.pacing = false});
+        ports.link(3, unit.devicePath());
+        DeviceLink link(ports.map());
+        link.setPortNumber(3);
+        link.openPort();
         QSerialPort *port = link.findChild<QSerialPort *>();
         QVERIFY(port);
         emit port->errorOccurred(QSerialPort::ReadError);
@@ -170,12 +163,17 @@ private slots:
         link.send("@");
         QCOMPARE(link.readReply(1, 250ms), QByteArray("Connected\r\n"));
 
-        open.unit.vanish();
+        unit.vanish();
         QTRY_COMPARE(link.state(), DeviceLink::State::Gone);
         QCOMPARE(errorNumberOf([&] { link.send("@"); }), int(ErrorCode::PortGone));
         QTRY_VERIFY(!link.isPortOpen());
         link.closePort();
         QCOMPARE(link.state(), DeviceLink::State::Closed);
+        ports.link(3, after.devicePath());
+        link.openPort();
+        link.send("@");
+        QCOMPARE(link.readReply(1, 250ms), QByteArray("Connected\r\n"));
+        QCOMPARE(after.received(), QByteArray("@"));
     }
 
     // A reply is one line of the trace, however its bytes came, stamped with its first byte;
@@ -202,11 +200,9 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return unit.sentLog().size() >= 3 * 11 + 4 + 54; }));
         link.send("~");
         link.closePort();
-        QFile file(folder.filePath("trace.txt"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
         QStringList lines;
         double firstByteMs = -1;
-        for (const QByteArray &line : file.readAll().split('\n')) {
+        for (const QByteArray &line : test::readFile(folder.filePath("trace.txt")).split('\n')) {
             const QString text = QString::fromLatin1(line).section(u' ', 2);
             if (text.isEmpty()) continue;
             if (firstByteMs < 0 && text.startsWith(u"< "))
@@ -221,22 +217,8 @@ private slots:
         QVERIFY2(firstByteMs >= 0 && firstByteMs < 200, qPrintable(QString::number(firstByteMs)));
     }
 
-    // The number is resolved when the port opens: after a replug the link file points
-    // elsewhere, and the old device must not get the "@".
-    void replugUnderTheSameNumberOpensTheNewDevice() {
-        OpenLink open;
-        sim::PtyUnit after({.pacing = false});
-        open.link.closePort();
-        QFile::remove(open.ports.folder() + QStringLiteral("/COM3"));
-        QVERIFY(QFile::link(after.devicePath(), open.ports.folder() + QStringLiteral("/COM3")));
-        open.link.openPort();
-        open.link.send("@");
-        QCOMPARE(open.link.readReply(1, 250ms), QByteArray("Connected\r\n"));
-        QCOMPARE(after.received(), QByteArray("@"));
-        QCOMPARE(open.unit.received(), QByteArray());
-    }
-
-    void innerWaitEndsTheOuterOne() {
+    // An inner pause ends the outer one; the shutdown waits for the port at most 11 s.
+    void waits() {
         QElapsedTimer clock;
         clock.start();
         qint64 innerEnded = -1;
@@ -247,9 +229,6 @@ private slots:
         pauseFor(5000);
         QVERIFY(innerEnded >= 0);
         QVERIFY2(clock.elapsed() < 2000, "the outer wait ran its own time");
-    }
-
-    void shutdownWaitsForThePortAtMostElevenSeconds() {
         SteppingClock stuck, closed;
         QCOMPARE(waitForPortToClose([] { return true; }, stuck), 21);
         QCOMPARE(waitForPortToClose([] { return false; }, closed), 0);

@@ -31,20 +31,6 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 template <typename Row> using Rows = std::initializer_list<Row>;
 
-QString describe(const ToneKey &key) {
-    if (key.kind == ToneKeyKind::Abort) return QStringLiteral("abort");
-    return key.kind == ToneKeyKind::Tone ? QString(key.tone) : QStringLiteral("none");
-}
-
-struct KeyEvent {
-    const char *name;
-    int qtKey;
-    Qt::KeyboardModifiers modifiers;
-    uint scanCode, virtualKey;
-    NativeKeyCodes native;
-    const char *tone;
-};
-
 // The parsed texts as one line: a missing text is "-", then the failed step as its number
 // (0 no line 2, 1 Length, 2 Space, 3 String) or "ok".
 QString summary(const LocationReply &reply) {
@@ -56,13 +42,9 @@ QString summary(const LocationReply &reply) {
 }
 
 // "~" stands for NUL.
-QString nuls(const char *text) {
-    return QString::fromLatin1(text).replace(u'~', QChar(u'\0'));
-}
+const auto nuls = [](const char *text) { return QString(text).replace(u'~', QChar(u'\0')); };
 
 const QString kTonaqFilter = QStringLiteral("Tonaq Files (*.tnq)|*.tnq|All Files (*.*)|*.*");
-const QString kDigits = QStringLiteral("Only numbers 0 - 9 allowed");
-const QString kRange = QStringLiteral("Only numbers between 20 and 65535 allowed.");
 
 } // namespace
 
@@ -129,7 +111,9 @@ private slots:
         const auto win = NativeKeyCodes::Windows;
         const Qt::KeyboardModifiers no, shift = Qt::ShiftModifier, pad = Qt::KeypadModifier;
         // clang-format off
-        for (const KeyEvent &e : Rows<KeyEvent>{
+        for (auto [name, qtKey, modifiers, scanCode, virtualKey, native, tone] :
+             Rows<std::tuple<const char *, int, Qt::KeyboardModifiers, uint, uint, NativeKeyCodes,
+                             const char *>>{
                  {"Shift+3", Qt::Key_NumberSign, shift, 0, 0, none, "#"},
                  {"Shift+8", Qt::Key_Asterisk, shift, 0, 0, none, "*"},
                  {"Ctrl+Shift+3", Qt::Key_NumberSign, shift | Qt::ControlModifier, 0, 0, none, "3"},
@@ -142,9 +126,8 @@ private slots:
                  {"windows # key", Qt::Key_NumberSign, no, 43, 0xbf, win, "none"},
                  {"windows, no native code", Qt::Key_Percent, shift, 0, 0, win, "5"}}) {
             // clang-format on
-            const int vk =
-                windowsVirtualKey(e.qtKey, e.modifiers, e.scanCode, e.virtualKey, e.native);
-            QTest::newRow(e.name) << vk << shiftMask(e.modifiers) << QString(e.tone);
+            QTest::newRow(name) << windowsVirtualKey(qtKey, modifiers, scanCode, virtualKey, native)
+                                << shiftMask(modifiers) << QString(tone);
         }
         // Every number-pad digit, by its X key code (KP_0 is 90, KP_1 87 ... KP_9 81) and
         // without native codes.
@@ -163,7 +146,11 @@ private slots:
         QFETCH(int, keyCode);
         QFETCH(int, mask);
         QFETCH(QString, tone);
-        QCOMPARE(describe(classifyToneKey(keyCode, mask)), tone);
+        const ToneKey key = classifyToneKey(keyCode, mask);
+        QCOMPARE(key.kind == ToneKeyKind::Tone    ? QString(key.tone)
+                 : key.kind == ToneKeyKind::Abort ? "abort"
+                                                  : "none",
+                 tone);
     }
 
     void charactersAndFilters() {
@@ -198,10 +185,7 @@ private slots:
         for (double value : {-0.0, 0.00001, 1e15, 0.1 + 0.2, 123456789012345.0})
             decimals << decimalText(value);
         QCOMPARE(decimals.join(u','), QStringLiteral("0,1E-05,1E+15,0.3,123456789012345"));
-    }
-
-    // The duration box's check: the corrected text, or nothing for a text that passes.
-    void duration() {
+        // The duration box's check: the corrected text, or nothing for a text that passes.
         QStringList outcomes;
         for (const char *text : {"", "20", "65535", "20.5", "100x", "65536", "1e5", "19", "19.99",
                                  "abc", " ", "&HFFFF"}) {
@@ -215,7 +199,7 @@ private slots:
     }
 
     // Each key in a cell of a column: the cell's text afterwards, "!" when the key was refused.
-    void gridCharacters() {
+    void gridRules() {
         QStringList outcomes;
         // clang-format off
         for (auto [column, cell, key] : Rows<std::tuple<int, const char *, int>>{
@@ -225,15 +209,12 @@ private slots:
                  {3, "123", 'x'}, {0, " 1", '5'}, {4, "a", 'x'}}) {
             // clang-format on
             const CellEdit edit = applyCharacter(column, cell, key);
-            QVERIFY(edit.message.isEmpty() || edit.message == kDigits);
+            QVERIFY(edit.message.isEmpty() || edit.message == "Only numbers 0 - 9 allowed");
             outcomes << edit.text + (edit.message.isEmpty() ? "" : "!");
         }
         QCOMPARE(outcomes.join(u'|'), "5|#|b||||70000|70000|abcdef||!|!|0|12345||123!| 1|a");
-    }
-
-    // Enter in a cell: the corrected text ("-" when left alone) and the current cell afterwards.
-    void gridEnter() {
-        QStringList outcomes;
+        // Enter in a cell: the corrected text ("-" when left alone) and the current cell after.
+        outcomes.clear();
         // clang-format off
         for (auto [row, column, cell] : Rows<std::tuple<int, int, const char *>>{
                  {5, 1, ""}, {1, 1, "#"}, {1, 2, ""}, {3, 2, "19"}, {3, 2, "20"}, {3, 2, "65535"},
@@ -241,7 +222,7 @@ private slots:
                  {2, 1, "99999"}}) {
             // clang-format on
             const EnterOutcome o = applyEnter(row, column, cell);
-            QCOMPARE(o.message, o.corrected ? kRange : QString());
+            QCOMPARE(o.message, o.corrected ? "Only numbers between 20 and 65535 allowed." : "");
             outcomes << QStringLiteral("%1 %2,%3")
                             .arg(o.corrected.value_or("-"))
                             .arg(o.row)
@@ -278,25 +259,19 @@ private slots:
                               "[1] [5] - 3"}));
     }
 
-    void filterPairs() {
+    void dialogFilters() {
         const QString converted = convertFilterList(kTonaqFilter);
         QCOMPARE(converted, nuls("Tonaq Files (*.tnq)~*.tnq~All Files (*.*)~*.*~~"));
         QStringList pairs;
-        for (auto [list, index] : Rows<std::pair<QString, int>>{{converted, 1},
-                                                                {converted, 2},
-                                                                {converted, 3},
-                                                                {converted, 9},
-                                                                {converted, 0},
-                                                                {"", 1},
-                                                                {"Tonaq Files", 1},
-                                                                {nuls("a~b"), 1},
-                                                                {nuls("a~b"), 2}})
+        // clang-format off
+        for (auto [list, index] : Rows<std::pair<QString, int>>{
+                 {converted, 1}, {converted, 2}, {converted, 3}, {converted, 9}, {converted, 0},
+                 {"", 1}, {"Tonaq Files", 1}, {nuls("a~b"), 1}, {nuls("a~b"), 2}})
+            // clang-format on
             pairs << filterLookup(list, index).replace(QChar(u'\0'), u'~');
         // The third "pair" is the closing NUL after the last one.
         QCOMPARE(pairs.join(u'|'), "Tonaq Files (*.tnq)~*.tnq|All Files (*.*)~*.*|~|||||a~b|");
-    }
 
-    void nameFiltersAndBuffers() {
         const auto filters = [](const char *list) {
             return qtNameFilters(convertFilterList(list)).join(u'|');
         };
@@ -345,16 +320,14 @@ private slots:
     }
 
     // The log's stamp and the trace's escapes; log lines whole: tst_files, tst_faultsurvival.
-    void logAndTraceLines() {
+    void stampsEscapesAndBounds() {
         QCOMPARE(logStamp(QDateTime(QDate(2026, 3, 3), QTime(9, 5)), u'/', u':'),
                  "3/03/2026 09:05");
         QCOMPARE(logStamp(QDateTime(QDate(2027, 12, 31), QTime(0, 0)), u'.', u'.'),
                  "12.31.2027 00.00");
         QCOMPARE(escapedBytes(QByteArray("@5,100\r\n\\\x00\xff~", 12)),
                  "@5,100\\r\\n\\\\\\x00\\xff~");
-    }
-
-    void timesAndBounds() {
+        // The longest a location can play, which bounds the wait for its "Ready".
         using std::chrono::milliseconds;
         QCOMPARE(longestLocationPlay("100", "50", "123#"), milliseconds(600));
         QCOMPARE(longestLocationPlay("5", "99999", "1"), milliseconds(20 + 65534));
@@ -422,22 +395,13 @@ private slots:
     void visualStyles() {
         QFETCH(QList<int>, system);
         struct Probe : VisualStyleProbe {
-            QList<int> answers;
+            QList<int> a;
             QStringList asked;
-            Version systemVersion() override {
-                asked << "version";
-                return {answers[0], answers[1]};
-            }
-            bool appThemed() override {
-                asked << "theme";
-                return answers[2] != 0;
-            }
-            int commonControlsMajor() override {
-                asked << "controls";
-                return answers[3];
-            }
+            Version systemVersion() override { return asked << "version", Version{a[0], a[1]}; }
+            bool appThemed() override { return asked << "theme", a[2] != 0; }
+            int commonControlsMajor() override { return asked << "controls", a[3]; }
         } probe;
-        probe.answers = system;
+        probe.a = system;
         const bool active = visualStylesActive(probe);
         QTEST((active ? "on: " : "off: ") + probe.asked.join(u' '), "outcome");
     }

@@ -1,8 +1,7 @@
 // The network transport against Debian's ser2net, run by the test on 127.0.0.1 in front of
-// simulated units, for what tst_driver's rows over raw TCP, RFC 2217 and RFC 2217 over TLS do
-// not show: raw TCP inside TLS, a client certificate, 0xFF through telnet, a second session;
-// and the faults a real server gives: the port held for another client, nothing listening, a
-// name that does not resolve, certificates that do not verify, the server gone mid-session.
+// simulated units, for the faults a real server gives (its working ways: tst_driver's rows): the
+// port held for another client, nothing listening, a name that does not resolve, certificates
+// that do not verify, the server gone mid-session.
 #include "link/networktransport.h"
 #include "ser2net.h"
 #include "sim/ptyunit.h"
@@ -58,7 +57,6 @@ private slots:
             QStringLiteral("ssl(key=%1,cert=%2").arg(m_certs.serverKey, m_certs.serverCert);
         m_raw = serve({});
         m_telnet = serve(QStringLiteral("telnet(rfc2217)"));
-        m_rawTls = serve(tls + u')');
         m_telnetTls = serve(QStringLiteral("telnet(rfc2217),") + tls + u')');
         m_otherCa =
             serve(QStringLiteral("ssl(key=%1,cert=%2)").arg(m_certs.otherKey, m_certs.otherCert));
@@ -66,33 +64,6 @@ private slots:
                              {QStringLiteral("authdir: ") + m_certs.authDir});
         QVERIFY2(m_server->start(&why), qPrintable(why));
         QVERIFY(::mkfifo(qPrintable(m_folder.filePath("fifo")), 0600) == 0);
-    }
-
-    void unitAnswersThroughServer_data() {
-        QTest::addColumn<QString>("url");
-        QTest::addColumn<int>("unit");
-        const QString ca = QStringLiteral("?ca=") + m_certs.ca;
-        QTest::newRow("raw, tls") << url("tcp+tls", m_rawTls, ca) << 2;
-        QTest::newRow("rfc2217, tls, client certificate")
-            << url("rfc2217+tls", m_clientAuth,
-                   ca +
-                       QStringLiteral("&cert=%1&key=%2").arg(m_certs.clientCert, m_certs.clientKey))
-            << 5;
-    }
-
-    // The unit gets 0xFF as sent: through telnet it must travel doubled, or the server would
-    // take it for a command.
-    void unitAnswersThroughServer() {
-        QFETCH(QString, url);
-        QFETCH(int, unit);
-        for (int round = 0; round < 2; ++round) { // and once more after a close
-            auto transport = transportTo(url);
-            QCOMPARE(openFailure(*transport), QStringLiteral("opened"));
-            m_units[unit]->clearRecords();
-            QCOMPARE(exchange(*transport, "\xff@"), QByteArray("Connected\r\n"));
-            QCOMPARE(m_units[unit]->received(), QByteArray("\xff@"));
-            transport->close();
-        }
     }
 
     void openFaults_data() {
@@ -208,7 +179,7 @@ private:
     test::TestCertificates m_certs;
     std::vector<std::unique_ptr<sim::PtyUnit>> m_units;
     std::unique_ptr<test::Ser2net> m_server;
-    quint16 m_raw = 0, m_telnet = 0, m_rawTls = 0, m_telnetTls = 0, m_otherCa = 0, m_clientAuth = 0;
+    quint16 m_raw = 0, m_telnet = 0, m_telnetTls = 0, m_otherCa = 0, m_clientAuth = 0;
 };
 
 QTEST_GUILESS_MAIN(TestSer2net)

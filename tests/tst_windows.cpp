@@ -38,7 +38,8 @@ using test::menuShown;
 
 namespace {
 
-enum class Key { Press, Repeat, SplitRepeat, Release };
+// Keys in the keyboard box; the mouse (press, double click, release) and a key on the keypad.
+enum class Key { Press, Repeat, SplitRepeat, Release, MousePress, MouseDouble, MouseRelease, Pad };
 struct KeyStep {
     Key step;
     Qt::Key key;
@@ -57,6 +58,16 @@ void deliver(QWidget *box, const KeyStep &s, quint64 &time) {
         QCoreApplication::sendEvent(box, &event);
     };
     time += 40;
+    if (s.step >= Key::MousePress) { // on the keypad's 5
+        QWidget *five = box->window()->findChild<QWidget *>("KeyPad(4)");
+        if (s.step == Key::Pad) return five->setFocus(), QTest::keyClick(five, s.key);
+        const QEvent::Type type = s.step == Key::MousePress    ? QEvent::MouseButtonPress
+                                  : s.step == Key::MouseDouble ? QEvent::MouseButtonDblClick
+                                                               : QEvent::MouseButtonRelease;
+        QMouseEvent event(type, QPointF(5, 5), five->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
+                          s.step == Key::MouseRelease ? Qt::NoButton : Qt::LeftButton, {});
+        return void(QCoreApplication::sendEvent(five, &event));
+    }
     if (s.modifiers & (Qt::ControlModifier | Qt::AltModifier)) { // through the shortcuts, as typed
         s.step == Key::Press ? QTest::keyPress(box, s.key, s.modifiers)
                              : QTest::keyRelease(box, s.key, s.modifiers);
@@ -82,15 +93,13 @@ double contrast(QRgb a, QRgb b) {
     return (light + 0.05) / (dark + 0.05);
 }
 
-QString spoken(QWidget *widget, QAccessible::Text which) {
+const auto spoken = [](QWidget *widget, QAccessible::Text which) {
     return QAccessible::queryAccessibleInterface(widget)->text(which);
-}
+};
 
-// A unit plugged in or pulled out while the window runs, and what the window then shows.
+// A unit plugged in or pulled out while the window runs, then the Connect menu and the status.
 struct Plug {
-    QString action;
-    QString menu;   // what the Connect menu then shows
-    QString status; // and the status box
+    QString action, menu, status;
 };
 using PlugSteps = QList<Plug>;
 
@@ -158,37 +167,6 @@ private slots:
         }
     }
 
-    void keypad_data() {
-        using E = QEvent;
-        QTest::addColumn<QList<E::Type>>("events");
-        QTest::addColumn<QByteArray>("written");
-        const E::Type press = E::MouseButtonPress, release = E::MouseButtonRelease,
-                      dbl = E::MouseButtonDblClick;
-        // A quick second press of the same button arrives as a double click instead of a press.
-        // (One press and release: tst_faultsurvival's keypad rows.)
-        QTest::newRow("pressed twice quickly")
-            << QList{press, release, dbl, release} << QByteArray("%5%%5%");
-        QTest::newRow("press and double click both")
-            << QList{press, release, press, dbl, release} << QByteArray("%5%%5%");
-    }
-
-    void keypad() {
-        QFETCH(QList<QEvent::Type>, events);
-        test::Program program;
-        sim::SimulatedUnit &unit = program.startConnected();
-        QPushButton *five = program.find<QPushButton>("KeyPad(4)");
-        for (const QEvent::Type type : events) {
-            const Qt::MouseButtons held =
-                type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-            QMouseEvent event(type, QPointF(5, 5), five->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
-                              held, {});
-            QCoreApplication::sendEvent(five, &event);
-        }
-        five->setFocus();
-        QTest::keyClick(five, Qt::Key_Space); // only the mouse plays the keypad
-        QTEST(program.received(unit), "written");
-    }
-
     void keyboard_data() {
         QTest::addColumn<bool>("keyLock");
         QTest::addColumn<KeySteps>("steps");
@@ -230,6 +208,14 @@ private slots:
              {Release, Qt::Key_2}},
             "%1%%2%");
         row("Esc aborts", false, chord(Qt::Key_Escape, Qt::NoModifier), "\r\n%");
+        // A quick second press of a keypad button arrives as a double click instead of a press;
+        // only the mouse plays the keypad. (One press and release: tst_faultsurvival's rows.)
+        const KeySteps click = {{MousePress, Qt::Key_5}, {MouseRelease, Qt::Key_5}};
+        const KeySteps dbl = {
+            {MouseDouble, Qt::Key_5}, {MouseRelease, Qt::Key_5}, {Pad, Qt::Key_Space}};
+        row("keypad pressed twice quickly", false, click + dbl, "%5%%5%");
+        row("keypad press and double click both", false,
+            click + KeySteps{{MousePress, Qt::Key_5}} + dbl, "%5%%5%");
         // The File menu's keys run their commands from the tone box and sound nothing; Alt with a
         // tone key is still its tone.
         const char *connected = "Connected on COM3";
@@ -240,7 +226,6 @@ private slots:
             "Save Tonaq File");
         row("Ctrl+Q quits", false, chord(Qt::Key_Q, ctrl), "", "Terminating...");
         row("Alt+A is tone A", false, chord(Qt::Key_A, Qt::AltModifier), "%A%%");
-        row("Alt+D is tone D", false, chord(Qt::Key_D, Qt::AltModifier), "%D%%");
     }
 
     void keyboard() {
@@ -351,8 +336,8 @@ private slots:
             } else if (action.startsWith(u"-tty")) {
                 units[name]->vanish();
                 QFile::remove(node);
-                const QDir adapters(program.ports.adapterFolder());
-                for (const QFileInfo &link : adapters.entryInfoList(QDir::System))
+                for (const QFileInfo &link :
+                     QDir(program.ports.adapterFolder()).entryInfoList(QDir::System))
                     QFile::remove(link.filePath());
             } else if (action == u"-ports") {
                 QDir(program.ports.folder()).removeRecursively();
@@ -389,9 +374,11 @@ private slots:
     }
 #endif
 
-    void gridKeys() {
+    // The grid's keys; Cancel hides the window and keeps the grid, the title bar's close unloads.
+    void multiPlay() {
         test::Program program;
         MainWindow &window = program.start();
+        window.memory().setCell(3, 1, "7");
         window.showSequenceWindow();
         QWidget &sequenceWindow = window.sequenceWindow();
         for (const char *keys : {"5\r", "\r", "\r", "70000\r", "\r", "b#x"})
@@ -401,13 +388,6 @@ private slots:
         QCOMPARE(program.prompter.texts(),
                  QStringList(2, "Only numbers between 20 and 65535 allowed."));
         QCOMPARE(window.memory().cell(2, 1), QString()); // "b", "#", then "x" empties it
-    }
-
-    void multiPlayCloseKeepsTitleBarCloseUnloads() {
-        test::Program program;
-        MainWindow &window = program.start();
-        window.memory().setCell(3, 1, "7");
-        window.showSequenceWindow();
         program.click("Cancel");
         QVERIFY(!window.sequenceWindow().isVisible());
         QCOMPARE(window.sequenceWindow().toneGrid()->textMatrix(3, 1), "7");
@@ -471,10 +451,8 @@ private slots:
         QTcpServer server; // there for the scan, gone for the connect
         QVERIFY(server.listen(QHostAddress::LocalHost));
         const QString port = QString::number(server.serverPort());
-        QFile entry(program.ports.folder() + "/COM7 bench.txt"); // as Windows allows it
-        QVERIFY(entry.open(QIODevice::WriteOnly) &&
-                entry.write("tcp://127.0.0.1:" + port.toLatin1()));
-        entry.close();
+        QVERIFY(test::writeFile(program.ports.folder() + "/COM7 bench.txt", // as Windows allows it
+                                "tcp://127.0.0.1:" + port.toLatin1()));
         MainWindow &window = program.start();
         server.close();
         program.connectTo(7);

@@ -59,47 +59,37 @@ private slots:
 
     void liveMatchesFile_data() {
         QTest::addColumn<char>("tone");
-        QTest::addColumn<int>("blocksBeforeStart"); // rendered before the start is told
-        QTest::addColumn<double>("dueEndMs");
-        QTest::addColumn<int>("blocksBeforeEnd"); // rendered before the end is told; -1: never told
-        QTest::addColumn<double>("endMs");
-        QTest::addColumn<int>("blockSize");
-        QTest::addColumn<double>("heardStartMs"); // where the live output should hold the tone
-        QTest::addColumn<double>("heardEndMs");
-
+        // Blocks rendered before the start is told, the end due, blocks rendered before the end
+        // is told (-1: never) and that end, the block size, and where the live output should
+        // hold the tone.
+        QTest::addColumn<QList<double>>("timing");
         // Each starts at 2 ms, so its fade-in begins at the output's first sample.
-        QTest::newRow("timed, whole blocks")
-            << '5' << 0 << 102.0 << -1 << 0.0 << 160 << 2.0 << 102.0;
-        QTest::newRow("timed, odd blocks") << '#' << 0 << 102.0 << -1 << 0.0 << 37 << 2.0 << 102.0;
-        QTest::newRow("timed, cut short") << '1' << 0 << 202.0 << 2 << 62.0 << 37 << 2.0 << 62.0;
+        QTest::newRow("timed, whole blocks") << '5' << QList<double>{0, 102, -1, 0, 160, 2, 102};
+        QTest::newRow("timed, odd blocks") << '#' << QList<double>{0, 102, -1, 0, 37, 2, 102};
+        QTest::newRow("timed, cut short") << '1' << QList<double>{0, 202, 2, 62, 37, 2, 62};
         QTest::newRow("held, end told in time")
-            << 'D' << 0 << kStillSounding << 3 << 52.0 << 37 << 2.0 << 52.0;
+            << 'D' << QList<double>{0, kStillSounding, 3, 52, 37, 2, 52};
         // The end came after the output was past it: what was rendered has sounded, then it fades.
         QTest::newRow("held, end told late")
-            << '0' << 0 << kStillSounding << 10 << 32.0 << 40 << 2.0 << 52.0;
+            << '0' << QList<double>{0, kStillSounding, 10, 32, 40, 2, 52};
         // The start came after the output was past it: the tone sounds whole, as much later.
         QTest::newRow("timed, start told late")
-            << '7' << 10 << 102.0 << -1 << 0.0 << 40 << 52.0 << 152.0;
+            << '7' << QList<double>{10, 102, -1, 0, 40, 52, 152};
     }
 
     void liveMatchesFile() {
         QFETCH(char, tone);
-        QFETCH(int, blocksBeforeStart);
-        QFETCH(double, dueEndMs);
-        QFETCH(int, blocksBeforeEnd);
-        QFETCH(double, endMs);
-        QFETCH(int, blockSize);
-        QFETCH(double, heardStartMs);
-        QFETCH(double, heardEndMs);
+        QFETCH(QList<double>, timing);
+        const auto blockSize = qsizetype(timing[4]);
         constexpr qsizetype kTotal = 2400; // 300 ms, past every tone here
 
         LiveToneRenderer live;
         QList<qint16> heard;
         for (int block = 0; heard.size() < kTotal; ++block) {
-            if (block == blocksBeforeStart)
-                live.tell(ToneChange::Started, {tone, 2, dueEndMs, ToneSource::Timed});
-            if (block == blocksBeforeEnd)
-                live.tell(ToneChange::Ended, {tone, 2, endMs, ToneSource::Timed});
+            if (block == timing[0])
+                live.tell(ToneChange::Started, {tone, 2, timing[1], ToneSource::Timed});
+            if (block == timing[2])
+                live.tell(ToneChange::Ended, {tone, 2, timing[3], ToneSource::Timed});
             QList<qint16> samples(blockSize);
             // Up to just the end of this block: the unit's clock runs at the output's pace.
             const double untilMs = live.nextMs() + blockSize * kStepMs;
@@ -111,7 +101,7 @@ private slots:
         QVERIFY(live.isQuiet());
 
         QList<qint16> expected(kTotal, 0); // as the file renders the tone, from 0 ms on
-        WavRenderer::addTone({tone, heardStartMs, heardEndMs, ToneSource::Timed}, 0, 0,
+        WavRenderer::addTone({tone, timing[5], timing[6], ToneSource::Timed}, 0, 0,
                              {expected.data(), std::size_t(expected.size())});
         QCOMPARE(heard, expected);
     }

@@ -8,7 +8,6 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -91,10 +90,8 @@ QString Program::status() const {
 }
 
 QStringList Program::logLines() const {
-    QFile file(m_logFolder.path() + QStringLiteral("/ErrorLog.txt"));
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    QStringList lines;
-    const QList<QByteArray> raw = file.readAll().split('\n');
+    QStringList lines; // none while the log is not there ("unreadable" is its first line)
+    const QList<QByteArray> raw = readFile(m_logFolder.path() + "/ErrorLog.txt").split('\n');
     for (qsizetype i = 2; i < raw.size(); ++i) {
         const QString line = QString::fromLatin1(raw[i]).trimmed();
         if (!line.isEmpty()) lines.append(line.section(u' ', 2)); // drop the date and the time

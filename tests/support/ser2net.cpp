@@ -1,11 +1,11 @@
 #include "ser2net.h"
 
 #include "base/tonaqerror.h"
+#include "testports.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -14,11 +14,6 @@
 namespace tonaq::test {
 
 namespace {
-
-bool writeFile(const QString &path, const QByteArray &text) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
-}
 
 // Runs a program in a folder to its end; false with its output otherwise.
 bool run(const QString &program, const QStringList &arguments, const QString &folder,

@@ -36,4 +36,8 @@ private:
     std::unique_ptr<PortMap> m_map;
 };
 
+// A file written whole (true on success), and a file's bytes ("unreadable" when it cannot be).
+bool writeFile(const QString &path, const QByteArray &bytes);
+QByteArray readFile(const QString &path);
+
 } // namespace tonaq::test
