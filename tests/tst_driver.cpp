@@ -205,17 +205,6 @@ private slots:
         QTEST(operation(rig.driver), "result");
         QTEST(rig.received(), "wire");
     }
-
-    // A writer that pauses 30 ms between bytes must never have its report cut in two: that read
-    // location 2's tones as "Str" before. (An adapter's bursts: tst_faultsurvival's chunked rows.)
-    void slowRepliesArriveWhole() {
-        Rig rig(Way::InProcess, {.pacing = true});
-        rig.unit.setByteGapMs(30);
-        QVERIFY(rig.driver.handshake());
-        rig.driver.enterView();
-        QCOMPARE(rig.driver.viewLocation(2),
-                 "\r\nMemory location 2\r\nLength = 150ms : Space = 75ms\r\nString = 5551212\r\n");
-    }
 };
 
 QTEST_GUILESS_MAIN(TestDriver)

@@ -6,7 +6,6 @@
 #include "link/devicelink.h"
 #include "link/portmap.h"
 #include "link/wait.h"
-#include "link/wiretrace.h"
 #include "sim/attach.h"
 #include "sim/ptyunit.h"
 #include "testports.h"
@@ -14,7 +13,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSerialPort>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -174,47 +172,6 @@ private slots:
         link.send("@");
         QCOMPARE(link.readReply(1, 250ms), QByteArray("Connected\r\n"));
         QCOMPARE(after.received(), QByteArray("@"));
-    }
-
-    // A reply is one line of the trace, however its bytes came, stamped with its first byte;
-    // what came unasked and the port's events are lines of their own.
-    void traceHasALinePerReply() {
-        QTemporaryDir folder;
-        test::TestPorts ports;
-        sim::SimulatedUnit unit({.pacing = false});
-        ports.attach(3, unit);
-        WireTrace trace(folder.filePath("trace.txt"));
-        DeviceLink link(ports.map());
-        link.setTrace(&trace);
-        link.setPortNumber(3);
-        link.openPort();
-        unit.setByteGapMs(30); // "Connected\r\n" takes a third of a second
-        link.send("@");
-        QCOMPARE(link.readReply(1, 250ms), QByteArray("Connected\r\n"));
-        unit.setByteGapMs(0);
-        link.send("V");
-        link.readReply(1, 250ms);
-        link.send("2");
-        link.readReply(4, 250ms);
-        link.send("@"); // its answer is never read
-        QVERIFY(QTest::qWaitFor([&] { return unit.sentLog().size() >= 3 * 11 + 4 + 54; }));
-        link.send("~");
-        link.closePort();
-        QStringList lines;
-        double firstByteMs = -1;
-        for (const QByteArray &line : test::readFile(folder.filePath("trace.txt")).split('\n')) {
-            const QString text = QString::fromLatin1(line).section(u' ', 2);
-            if (text.isEmpty()) continue;
-            if (firstByteMs < 0 && text.startsWith(u"< "))
-                firstByteMs = text.section(u'+', 1).toDouble();
-            lines << text.section(QStringLiteral("  +"), 0, 0);
-        }
-        QCOMPARE(lines, (QStringList{"* opened COM3: unit3, simulated unit", "> @",
-                                     "< Connected\\r\\n", "> V", "< VW\\r\\n", "> 2",
-                                     "< \\r\\nMemory location 2\\r\\nLength = 150ms : Space = "
-                                     "75ms\\r\\nString = 5551212\\r\\n",
-                                     "> @", "< Connected\\r\\n  unasked", "> ~", "* closed COM3"}));
-        QVERIFY2(firstByteMs >= 0 && firstByteMs < 200, qPrintable(QString::number(firstByteMs)));
     }
 
     // An inner pause ends the outer one; the shutdown waits for the port at most 11 s.

@@ -1,6 +1,6 @@
 // What only the windows do: captions in the title bar, the real message boxes, the keypad and
 // the keyboard box with the menus' keys, what screen readers read, the Connect menu, the
-// MultiPlay grid's keys, the status box in light and dark themes, and the window translated.
+// MultiPlay grid's keys, and the window translated.
 #include "app/connectmenu.h"
 #include "base/basetitle.h"
 #include "base/translations.h"
@@ -23,14 +23,12 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QSerialPort>
 #include <QTcpServer>
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
 #include <QWindow>
-#include <cmath>
 #include <sys/stat.h>
 
 using namespace tonaq;
@@ -81,16 +79,6 @@ void deliver(QWidget *box, const KeyStep &s, quint64 &time) {
     if (s.step != Key::Press) send(QEvent::KeyRelease, s.step == Key::Repeat);
     if (s.step == Key::Press || s.step == Key::Repeat)
         send(QEvent::KeyPress, s.step == Key::Repeat);
-}
-
-// The contrast of two colours much as WCAG reckons it, from 1:1 to 21:1.
-double contrast(QRgb a, QRgb b) {
-    const auto luminance = [](QRgb c) {
-        const auto linear = [](int v) { return std::pow((v / 255.0 + 0.055) / 1.055, 2.4); };
-        return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
-    };
-    const auto [dark, light] = std::minmax({luminance(a), luminance(b)}); // values, not references
-    return (light + 0.05) / (dark + 0.05);
 }
 
 const auto spoken = [](QWidget *widget, QAccessible::Text which) {
@@ -395,38 +383,6 @@ private slots:
         QTRY_VERIFY(!window.sequenceWindowLoaded());
         QCOMPARE(window.memory().cell(3, 1), QString());
         QCOMPARE(window.sequenceWindow().windowTitle(), "Multi Play ");
-    }
-
-    void statusBoxReadsInEveryTheme_data() {
-        QTest::addColumn<QColor>("text");
-        QTest::addColumn<QColor>("base");
-        // What Qt's GTK platform theme hands the program: light for Adwaita and HighContrast, dark
-        // for Adwaita:dark and HighContrast:dark.
-        QTest::newRow("light themes") << QColor(Qt::black) << QColor(Qt::white);
-        QTest::newRow("dark themes") << QColor("#f0f0f0") << QColor("#242424");
-    }
-
-    // The box keeps its light orange whatever the theme: its text must read on it, 4.5:1 at least.
-    void statusBoxReadsInEveryTheme() {
-        QFETCH(QColor, text);
-        QFETCH(QColor, base);
-        const QPalette before = QApplication::palette();
-        const auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
-        QPalette theme = before;
-        theme.setColor(QPalette::Text, text);
-        theme.setColor(QPalette::Base, base);
-        QApplication::setPalette(theme);
-        test::Program program;
-        program.start();
-        QLineEdit *box = program.find<QLineEdit>("StatusBox");
-        box->clearFocus(); // the text alone: no caret
-        const QImage shown = box->grab(box->rect().adjusted(3, 3, -3, -3)).toImage(); // no frame
-        double most = 0;
-        for (int y = 0; y < shown.height(); ++y) {
-            for (int x = 0; x < shown.width(); ++x)
-                most = std::max(most, contrast(shown.pixel(x, y), shown.pixel(0, 0)));
-        }
-        QVERIFY2(most >= 4.5, qPrintable(QString::number(most, 'f', 1) + ":1"));
     }
 
     void translated_data() {

@@ -106,28 +106,6 @@ private slots:
         QCOMPARE(heard, expected);
     }
 
-    // An output that starts again fills its room with a block that ends where the unit's clock is
-    // told to: after a long quiet as at the first tone, the next tone sounds as long after the unit
-    // as the output has room for, and not a sample later.
-    void liveWakesInStepWithTheUnit() {
-        LiveToneRenderer live;
-        const auto wake = [&live](double startMs) {
-            live.resync(); // as the output does when it starts again
-            live.tell(ToneChange::Started, {'5', startMs, startMs + 50, ToneSource::Timed});
-            QList<qint16> out(800); // 100 ms of room
-            const qsizetype made = live.render({out.data(), std::size_t(out.size())}, startMs + 5);
-            QList<qint16> rest(800);
-            live.render({rest.data(), std::size_t(rest.size())}, startMs + 100); // played out
-            return made == out.size() && live.isQuiet() ? out : QList<qint16>();
-        };
-        const QList<qint16> first = wake(1000);
-        QList<qint16> expected(800, 0);
-        WavRenderer::addTone({'5', 1000, 1050, ToneSource::Timed}, 1005 - 100, 0,
-                             {expected.data(), std::size_t(expected.size())});
-        QCOMPARE(first, expected);
-        QCOMPARE(wake(10000), first);
-    }
-
     // However unevenly the output takes its samples (a server that reads ahead in bursts, or that
     // stalls as a freshly started one does), tones keep their places and spaces: catching up after
     // a stall never eats the space between two tones.
