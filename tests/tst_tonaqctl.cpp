@@ -83,18 +83,18 @@ bool ended(qint64 pid) {
 
 // Peers as "turn:after:scheme", e.g. "flood:V:tcp", their location 1 holding their number; %1,
 // %2... in the texts become their URLs.
-std::vector<std::unique_ptr<test::HostilePeer>> peersOf(const QStringList &specs,
+std::vector<std::unique_ptr<test::HostilePeer>> peersOf(const QStringList &kinds,
                                                         std::initializer_list<QString *> texts) {
     const QStringList turns{"never", "flood", "trickle", "silence", "escapes"}; // as Turn
     std::vector<std::unique_ptr<test::HostilePeer>> peers;
-    for (const QString &spec : specs) {
+    for (const QString &kind : kinds) {
         peers.push_back(std::make_unique<test::HostilePeer>(
-            Turn(turns.indexOf(spec.section(u':', 0, 0))), spec.section(u':', 1, 1).toLatin1()));
+            Turn(turns.indexOf(kind.section(u':', 0, 0))), kind.section(u':', 1, 1).toLatin1()));
         peers.back()->unit.setLocation(0, {QByteArray::number(peers.size()), 20, 20});
     }
-    for (qsizetype i = specs.size() - 1; i >= 0; --i) {
+    for (qsizetype i = kinds.size() - 1; i >= 0; --i) {
         for (QString *text : texts)
-            text->replace(u'%' + QString::number(i + 1), peers[i]->url(specs[i].section(u':', 2)));
+            text->replace(u'%' + QString::number(i + 1), peers[i]->url(kinds[i].section(u':', 2)));
     }
     return peers;
 }
