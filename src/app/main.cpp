@@ -116,13 +116,9 @@ int run(int argc, char *argv[]) {
     std::unique_ptr<sound::Demo> demo;
     int demoPort = 0;
     if (options.demo) {
-        try {
-            demo = std::make_unique<sound::Demo>();
-        } catch (const std::exception &error) { // the system gave it no thread
-            return fail(QCoreApplication::translate("tonaq", "no simulated unit: %1")
-                            .arg(QString::fromLocal8Bit(error.what())),
-                        1);
-        }
+        QString why;
+        if (!(demo = sound::Demo::start(&why)))
+            return fail(QCoreApplication::translate("tonaq", "no simulated unit: %1").arg(why), 1);
         demoPort = sim::attachSimulatedUnit(ports, demo->unit(), QStringLiteral("demo"));
     }
     MessageBoxPrompter prompter;

@@ -50,12 +50,9 @@ int CtlRun::setUp() {
                           m_options.tracePath, m_trace->errorString());
     }
     if (m_options.demo) {
-        try {
-            m_demo = std::make_unique<sound::Demo>();
-        } catch (const std::exception &error) { // the system gave it no thread
-            return failed(kPortError, QT_TRANSLATE_NOOP("tonaqctl", "no simulated unit: %1"),
-                          QString::fromLocal8Bit(error.what()));
-        }
+        QString why;
+        if (!(m_demo = sound::Demo::start(&why)))
+            return failed(kPortError, QT_TRANSLATE_NOOP("tonaqctl", "no simulated unit: %1"), why);
         m_options.port = sim::attachSimulatedUnit(m_ports, m_demo->unit(), QStringLiteral("demo"));
     }
     m_ports.setCaFile(m_options.caFile);

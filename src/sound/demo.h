@@ -12,6 +12,8 @@ namespace tonaq::sound {
 class Demo {
 public:
     Demo(); // throws std::runtime_error when no simulated unit can be made
+    // The programs' way: a demo, or none and why (the system gave the simulated unit no thread).
+    static std::unique_ptr<Demo> start(QString *why);
     ~Demo();
     Demo(const Demo &) = delete;
     Demo &operator=(const Demo &) = delete;
